@@ -1,0 +1,96 @@
+#pragma once
+
+// The names of the program-wide settings, as they stand in "Ploven.ini".
+namespace ploven::key {
+
+inline constexpr char kLifeProject[] = "LifeProject";
+inline constexpr char kBalanceLightensLoad[] = "BalanceLightensLoad";
+inline constexpr char kPlovenStartupGroup[] = "PlovenStartupGroup";
+inline constexpr char kWorldTimeline[] = "WorldTimeline";
+inline constexpr char kShowDoneTaskTimes[] = "ShowDoneTaskTimes";
+inline constexpr char kWeekviewEventsOnly[] = "WeekviewEventsOnly";
+inline constexpr char kMonthviewEventsOnly[] = "MonthviewEventsOnly";
+inline constexpr char kMonthviewVitalsOnly[] = "MonthviewVitalsOnly";
+inline constexpr char kMonthviewBeginTimes[] = "MonthviewBeginTimes";
+inline constexpr char kMonthviewDaysSpans[] = "MonthviewDaysSpans";
+inline constexpr char kMonthviewWkOfYr[] = "MonthviewWkOfYr";
+inline constexpr char kAlarmsRingOnce[] = "AlarmsRingOnce";
+inline constexpr char kAlarmsSilent[] = "AlarmsSilent";
+inline constexpr char kAlarmsShared[] = "AlarmsShared";
+inline constexpr char kHideGaps[] = "HideGaps";
+inline constexpr char kShowConflictLens[] = "ShowConflictLens";
+inline constexpr char kShowSchedStats[] = "ShowSchedStats";
+inline constexpr char kShowEndTimes[] = "ShowEndTimes";
+inline constexpr char kShowTaskTimes[] = "ShowTaskTimes";
+inline constexpr char kKeyIncre1min[] = "KeyIncre1min";
+inline constexpr char kShowOppCosts[] = "ShowOppCosts";
+inline constexpr char kShowProjectName[] = "ShowProjectName";
+inline constexpr char kShowMoons[] = "ShowMoons";
+inline constexpr char kMoonAM[] = "MoonAM";
+inline constexpr char kDisableAutosave[] = "DisableAutosave";
+inline constexpr char kToolbarOn[] = "ToolbarOn";
+inline constexpr char kNoPastStrikes[] = "NoPastStrikes";
+inline constexpr char kTimespace[] = "Timespace";
+inline constexpr char kShading[] = "Shading";
+inline constexpr char kChimes[] = "Chimes";
+inline constexpr char kWeekStartsMon[] = "WeekStartsMon";
+inline constexpr char kFilterTitleCheckbox[] = "FilterTitleCheckbox";
+inline constexpr char kProjectFilter[] = "ProjectFilter";
+inline constexpr char kFilterJobCheckbox[] = "FilterJobCheckbox";
+inline constexpr char kPresentFilter[] = "PresentFilter";
+inline constexpr char kFilterLabels[] = "FilterLabels";
+inline constexpr char kFilterMinimumDurCheckbox[] = "FilterMinimumDurCheckbox";
+inline constexpr char kRoutineFilter[] = "RoutineFilter";
+inline constexpr char kFilterTodayOnly[] = "FilterTodayOnly";
+inline constexpr char kFilterConflictsOnly[] = "FilterConflictsOnly";
+inline constexpr char kShowFilterOnCalendarWindow[] = "ShowFilterOnCalendarWindow";
+inline constexpr char kFirstWeekRule[] = "FirstWeekRule";
+inline constexpr char kPopCalTiled[] = "PopCalTiled";
+inline constexpr char kErrorLogExtreme[] = "ErrorLogExtreme";
+inline constexpr char kWorkdayFormat[] = "Workday%d";  // 0 Sunday .. 6 Saturday
+inline constexpr char kAutoPilotTimerVar[] = "AutoPilotTimerVar";
+inline constexpr char kBalanceTodayTimerVar[] = "BalanceTodayTimerVar";
+inline constexpr char kSuppressAlarmsUntilDate[] = "SuppressAlarmsUntilDate";
+inline constexpr char kSuppressAlarmsUntilTime[] = "SuppressAlarmsUntilTime";
+inline constexpr char kCalendarWeeks[] = "CalendarWeeks";
+inline constexpr char kYearFirstWeekAdjust[] = "YearFirstWeekAdjust";
+inline constexpr char kCostOfMoney[] = "CostOfMoney";
+inline constexpr char kNBatting[] = "nBatting";
+inline constexpr char kMinFreeLenShow[] = "MinFreeLenShow";
+inline constexpr char kFilterMinimumDurMinutes[] = "FilterMinimumDurMinutes";
+inline constexpr char kEnableHideDoneItems[] = "EnableHideDoneItems";
+inline constexpr char kEnableChangeViewtoDayofNewItem[] = "EnableChangeViewtoDayofNewItem";
+inline constexpr char kPalmEnable[] = "PalmEnable";
+inline constexpr char kOutlookToPloven[] = "OutlookToPloven";
+inline constexpr char kPlovenOutlook[] = "PlovenOutlook";
+inline constexpr char kFiltersDockWithCalendar[] = "FiltersDockWithCalendar";
+inline constexpr char kPlovenToOutlookAppts[] = "PlovenToOutlookAppts";
+inline constexpr char kPlovenToOutlookTasks[] = "PlovenToOutlookTasks";
+inline constexpr char kOutlookToPlovenAppts[] = "OutlookToPlovenAppts";
+inline constexpr char kOutlookToPlovenTasks[] = "OutlookToPlovenTasks";
+inline constexpr char kCaseFilter[] = "CaseFilter";
+inline constexpr char kTimerPos[] = "TimerPos";
+inline constexpr char kFilterWnd[] = "FilterWnd";
+inline constexpr char kErrorLog[] = "ErrorLog";
+inline constexpr char kColorNormalBackground[] = "ColorNormalBackground";
+inline constexpr char kColorNormalText[] = "ColorNormalText";
+inline constexpr char kColorFluid[] = "ColorFluid";
+inline constexpr char kColorUnscheduled[] = "ColorUnscheduled";
+inline constexpr char kColorDone[] = "ColorDone";
+inline constexpr char kOutlookExceptionOccurred[] = "OutlookExceptionOccurred";
+inline constexpr char kUserLayoutFormat[] = "User%05ld";
+
+// Regional settings, section "intl" of the profile.
+inline constexpr char kIDate[] = "iDate";
+inline constexpr char kITime[] = "iTime";
+inline constexpr char kITLZero[] = "iTLZero";
+inline constexpr char kIDayLzero[] = "iDayLzero";
+inline constexpr char kIMonLzero[] = "iMonLzero";
+inline constexpr char kICountry[] = "iCountry";
+inline constexpr char kSCurrency[] = "sCurrency";
+inline constexpr char kSDate[] = "sDate";
+inline constexpr char kSTime[] = "sTime";
+inline constexpr char kSShortDate[] = "sShortDate";
+inline constexpr char kIMeasure[] = "iMeasure";
+
+}  // namespace ploven::key

@@ -1,0 +1,35 @@
+#include "store/schedule_header.h"
+
+#include <algorithm>
+
+namespace ploven {
+
+namespace {
+constexpr TimeOfDay kSevenAm = 7 * 60 + 1;
+constexpr TimeOfDay kElevenPm = 23 * 60 + 1;
+constexpr TimeOfDay kNineAm = 9 * 60 + 1;
+constexpr TimeOfDay kFivePm = 17 * 60 + 1;
+}  // namespace
+
+ScheduleHeader::ScheduleHeader() {
+  Set(kMagic, kScheduleMagic);
+  Set(kFormatVersion, kCurrentFormatVersion);
+  Set<int16_t>(kHeaderSize, static_cast<int16_t>(kScheduleHeaderSize));
+  Set<uint8_t>(kActRecordSize, 130);
+  Set<int16_t>(kDayRecordSize, 28);
+  Set<int16_t>(kBetaRecordSize, 28);
+  Set<float>(kCreatedByVersion, 7.0f);
+  Set<float>(kWrittenByVersion, 7.0f);
+  Set<int32_t>(kMinSplitMinutes, 15);
+  Set<int16_t>(kEarliestTimeOfDay, kSevenAm);
+  Set<int16_t>(kLatestTimeOfDay, kElevenPm);
+  Set<int16_t>(kWorkdayStart, kNineAm);
+  Set<int16_t>(kWorkdayEnd, kFivePm);
+  Set<uint8_t>(kViewWindows, 2);
+}
+
+int32_t ScheduleHeader::minSplitMinutes() const {
+  return std::clamp<int32_t>(Get<int32_t>(kMinSplitMinutes), 1, 720);
+}
+
+}  // namespace ploven

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/act_handle.h"
+#include "store/beta_record.h"
+#include "store/date_types.h"
+
+namespace ploven {
+
+class Schedule;
+struct Terminal;
+struct TaskNode;
+
+// Where the item store hands work to the subsystems above it: placement,
+// recurrence expansion, the past-day treatment, alarms and the views. Each
+// default is what the store does on its own, before those subsystems exist
+// or in programs that have none (the views).
+class ScheduleHooks {
+ public:
+  virtual ~ScheduleHooks() = default;
+
+  // Places a task on a day. The store's own rule links it at the end of the day.
+  virtual void ScheduleTask(Schedule& schedule, TaskNode* task, DayNumber date);
+  // Computes a new day's free minutes when free time is being tracked.
+  virtual void ComputeFreeMinutes(Schedule& /*schedule*/, Terminal& /*day*/) {}
+  // Generates the recurring instances of a new day; false on failure.
+  virtual bool GenerateRecurringInstances(Schedule& /*schedule*/, Terminal& /*day*/) {
+    return true;
+  }
+  // Expands a newly created recurring definition into the existing days.
+  virtual bool ScheduleBeta(Schedule& /*schedule*/, ActHandle /*definition*/) { return true; }
+  // A day on or before the last archived date was asked for.
+  virtual void PastDayTreatment(Schedule& /*schedule*/, Terminal& /*day*/) {}
+  // Writes the done items of a day that is being released to the done log.
+  virtual void LogDoneItemsOfDay(Schedule& /*schedule*/, Terminal& /*day*/) {}
+  virtual void CancelAlarm(Schedule& /*schedule*/, ActHandle /*act*/) {}
+  // The views: a day in an open view (or the month view's 28 days) is kept.
+  virtual bool IsDayShown(DayNumber /*date*/) const { return false; }
+  virtual void DayChanged(DayNumber /*date*/) {}
+  // An item's look changed (its rank, its start): repaint it where it shows.
+  virtual void ItemChanged(ActHandle /*act*/) {}
+  // The item leaves the alphabetical chain: cursors on it move on.
+  virtual void ActLeavingChain(ActHandle /*act*/) {}
+};
+
+}  // namespace ploven
