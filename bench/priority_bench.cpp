@@ -29,8 +29,8 @@ class FluidSchedule : public benchmark::Fixture {
       a.duration = 30;
       a.tier = static_cast<uint8_t>('A' + i % tiers);
       a.expectedReturn = money(rng);
-      items.push_back(
-          s->NewItem(static_cast<DayNumber>(BenchEnv::kToday + i / 10), a, "item " + std::to_string(i)));
+      items.push_back(s->NewItem(static_cast<DayNumber>(BenchEnv::kToday + i / 10), a,
+                                 "item " + std::to_string(i)));
     }
     Act set;
     set.tier = 'A';
@@ -62,7 +62,9 @@ BENCHMARK_DEFINE_F(FluidSchedule, MoveToRankMiddleOfTier)(benchmark::State& stat
   state.SetItemsProcessed(state.iterations() * 2);
   state.counters["tierA"] = index.TierCount('A');
 }
-BENCHMARK_REGISTER_F(FluidSchedule, MoveToRankMiddleOfTier)->Arg(1)->Arg(3)
+BENCHMARK_REGISTER_F(FluidSchedule, MoveToRankMiddleOfTier)
+    ->Arg(1)
+    ->Arg(3)
     ->Unit(benchmark::kMicrosecond);
 
 // Enters a new item in the middle of tier A (every later rank of the tier
@@ -74,7 +76,9 @@ BENCHMARK_DEFINE_F(FluidSchedule, AddAndRemoveAtMiddleRank)(benchmark::State& st
   }
   state.SetItemsProcessed(state.iterations() * 2);
 }
-BENCHMARK_REGISTER_F(FluidSchedule, AddAndRemoveAtMiddleRank)->Arg(1)->Arg(3)
+BENCHMARK_REGISTER_F(FluidSchedule, AddAndRemoveAtMiddleRank)
+    ->Arg(1)
+    ->Arg(3)
     ->Unit(benchmark::kMicrosecond);
 
 // A whole renumbering walk of the index.
@@ -96,7 +100,8 @@ BENCHMARK_DEFINE_F(FluidSchedule, OrderByExpectedReturnsShuffled)(benchmark::Sta
     benchmark::DoNotOptimize(OrderByExpectedReturns(*s));
   }
 }
-BENCHMARK_REGISTER_F(FluidSchedule, OrderByExpectedReturnsShuffled)->Arg(1)
+BENCHMARK_REGISTER_F(FluidSchedule, OrderByExpectedReturnsShuffled)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

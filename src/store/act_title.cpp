@@ -38,7 +38,9 @@ std::string ShortTitle(std::string_view fullTitle, bool privateHidden) {
 }
 
 std::string MakeLifeProjectTitle(std::string_view title) {
-  std::string s = (!title.empty() && title[0] == '!') ? std::string(title) : "!" + std::string(title);
+  std::string s;
+  if (title.empty() || title[0] != '!') s.push_back('!');
+  s.append(title);
   if (s.size() > kActTitleMax) s.resize(kActTitleMax);
   return s;
 }

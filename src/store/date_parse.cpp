@@ -85,7 +85,8 @@ std::optional<int> RelativeDate(const std::string& s, const ParseContext& contex
   if (i < s.size() && (s[i] == '-' || s[i] == '+')) sign = s[i++] == '-' ? -1 : 1;
   const size_t digitsBegin = i;
   while (i < s.size() && IsDigit(s[i])) ++i;
-  const std::optional<int> count = Digits(std::string_view(s).substr(digitsBegin, i - digitsBegin), 3);
+  const std::optional<int> count =
+      Digits(std::string_view(s).substr(digitsBegin, i - digitsBegin), 3);
   if (!count) return std::nullopt;
   while (i < s.size() && IsBlank(s[i])) ++i;
   char unit = 'd';
@@ -190,7 +191,8 @@ ParseResult<DayNumber> CalendarDateOf(const std::string& s, std::string_view ori
       if (!value) return unreadable();
       fields.push_back({*value, false});
     } else if (IsAsciiLetter(c) || static_cast<unsigned char>(c) >= 0x80) {
-      while (end < s.size() && (IsAsciiLetter(s[end]) || static_cast<unsigned char>(s[end]) >= 0x80))
+      while (end < s.size() &&
+             (IsAsciiLetter(s[end]) || static_cast<unsigned char>(s[end]) >= 0x80))
         ++end;
       const int month = MonthByName(s.substr(i, end - i), dateText.names);
       if (month == 0) return unreadable();
@@ -311,9 +313,12 @@ ParseResult<TimeOfDay> ParseTime(std::string_view text, const DateText& dateText
   std::string s = Compact(word, dateText);
   while (!s.empty() && s.back() == ':') s.pop_back();  // "p.m." ends in a stop
   Half half = Half::kNone;
-  for (const auto& [suffix, which] :
-       {std::pair{"a:m", Half::kAm}, {"p:m", Half::kPm}, {"am", Half::kAm}, {"pm", Half::kPm},
-        {"a", Half::kAm}, {"p", Half::kPm}}) {
+  for (const auto& [suffix, which] : {std::pair{"a:m", Half::kAm},
+                                      {"p:m", Half::kPm},
+                                      {"am", Half::kAm},
+                                      {"pm", Half::kPm},
+                                      {"a", Half::kAm},
+                                      {"p", Half::kPm}}) {
     const std::string_view sv = suffix;
     if (s.size() > sv.size() && s.compare(s.size() - sv.size(), sv.size(), sv) == 0) {
       half = which;

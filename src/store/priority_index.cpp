@@ -64,8 +64,14 @@ void PriorityIndex::LinkAfter(PriorityEntryHandle after, PriorityEntryHandle h) 
   Node& n = *NodeOf(h);
   n.prev = after;
   n.next = after != kNoPriorityEntry ? NodeOf(after)->next : m_first;
-  if (n.prev != kNoPriorityEntry) NodeOf(n.prev)->next = h; else m_first = h;
-  if (n.next != kNoPriorityEntry) NodeOf(n.next)->prev = h; else m_last = h;
+  if (n.prev != kNoPriorityEntry)
+    NodeOf(n.prev)->next = h;
+  else
+    m_first = h;
+  if (n.next != kNoPriorityEntry)
+    NodeOf(n.next)->prev = h;
+  else
+    m_last = h;
   n.linked = true;
 
   Tier& t = m_tiers[n.e.tier];
@@ -85,8 +91,14 @@ void PriorityIndex::Unlink(PriorityEntryHandle h) {
   if (t.first == h) t.first = t.count > 1 ? n.next : kNoPriorityEntry;
   if (t.last == h) t.last = t.count > 1 ? n.prev : kNoPriorityEntry;
   --t.count;
-  if (n.prev != kNoPriorityEntry) NodeOf(n.prev)->next = n.next; else m_first = n.next;
-  if (n.next != kNoPriorityEntry) NodeOf(n.next)->prev = n.prev; else m_last = n.prev;
+  if (n.prev != kNoPriorityEntry)
+    NodeOf(n.prev)->next = n.next;
+  else
+    m_first = n.next;
+  if (n.next != kNoPriorityEntry)
+    NodeOf(n.next)->prev = n.prev;
+  else
+    m_last = n.prev;
   n.prev = n.next = kNoPriorityEntry;
   n.linked = false;
   --m_count;
@@ -199,8 +211,14 @@ bool PriorityIndex::SortTierByReturn(uint8_t tier, const RankChanged& changed) {
   }
   const PriorityEntryHandle first = sorted.front().second;
   const PriorityEntryHandle last = sorted.back().second;
-  if (before != kNoPriorityEntry) NodeOf(before)->next = first; else m_first = first;
-  if (after != kNoPriorityEntry) NodeOf(after)->prev = last; else m_last = last;
+  if (before != kNoPriorityEntry)
+    NodeOf(before)->next = first;
+  else
+    m_first = first;
+  if (after != kNoPriorityEntry)
+    NodeOf(after)->prev = last;
+  else
+    m_last = last;
   m_tiers[tier].first = first;
   m_tiers[tier].last = last;
   RenumberFrom(first, changed);

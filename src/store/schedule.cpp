@@ -97,7 +97,17 @@ void Schedule::TouchAct(ActHandle h) {
 }
 
 void Schedule::RegisterID(ActHandle h, uint32_t id) {
-  if (id != 0) m_byID.try_emplace(id, h);
+  if (id != 0) m_byID.emplace(id, h);
+}
+
+void Schedule::UnregisterID(ActHandle h, uint32_t id) {
+  auto [lo, hi] = m_byID.equal_range(id);
+  for (auto it = lo; it != hi; ++it) {
+    if (it->second == h) {
+      m_byID.erase(it);
+      return;
+    }
+  }
 }
 
 uint32_t Schedule::GetActID(ActHandle h) {
@@ -108,10 +118,7 @@ uint32_t Schedule::GetActID(ActHandle h) {
 
 uint32_t Schedule::NewActID(ActHandle h) {
   Act& a = LockAct(h, t::kModuleUtilacts, __LINE__);
-  if (a.ID != 0) {
-    auto it = m_byID.find(a.ID);
-    if (it != m_byID.end() && it->second == h) m_byID.erase(it);
-  }
+  if (a.ID != 0) UnregisterID(h, a.ID);
   const uint32_t id = m_header.nextActID() + 1;
   m_header.setNextActID(id);
   a.ID = id;
@@ -130,8 +137,7 @@ int32_t Schedule::NewNoteNumber(ActHandle h) {
 ActHandle Schedule::FindActByID(uint32_t id) const {
   if (id == 0) return kNoAct;
   auto it = m_byID.find(id);
-  if (it != m_byID.end() && m_actChain.Contains(it->second)) return it->second;
-  return kNoAct;
+  return it != m_byID.end() ? it->second : kNoAct;
 }
 
 ActHandle Schedule::FindActByTitle(std::string_view text) const {
@@ -234,19 +240,8 @@ void Schedule::RemoveFromActChain(ActHandle h) {
   if (!m_actChain.Contains(h)) return;
   m_hooks->ActLeavingChain(h);
   m_actChain.Remove(h);
-  const ActSlot* slot = m_acts.Find(h);
-  if (slot != nullptr && slot->rec.ID != 0) {
-    auto it = m_byID.find(slot->rec.ID);
-    if (it != m_byID.end() && it->second == h) {
-      m_byID.erase(it);
-      // Another item of the chain may carry the same ID (a damaged file): let it be found.
-      for (const auto& [key, node] : m_actChain)
-        if (ReadAct(node.act).ID == slot->rec.ID) {
-          m_byID.emplace(slot->rec.ID, node.act);
-          break;
-        }
-    }
-  }
+  if (const ActSlot* slot = m_acts.Find(h); slot != nullptr && slot->rec.ID != 0)
+    UnregisterID(h, slot->rec.ID);
 }
 
 void Schedule::UpdateActChain(ActHandle h, int32_t date) {
@@ -280,8 +275,8 @@ bool Schedule::CanBePrereq(ActHandle h, ActHandle other) const {
     at = FindActByID(pre);
     if (at == h) return false;
   }
-  // `h` Sequenced after `other`: its priority entry names `other` as predecessor.
-  if (a.Has(AF_SEQUENCED) && a.pitem != 0 && a.pitem == ReadAct(other).ID) return false;
+  // `h` Sequenced after `other`: `other` is ranked just before it.
+  if (a.Has(AF_SEQUENCED) && m_priority.ItemRankedBefore(h) == other) return false;
   return true;
 }
 

@@ -240,6 +240,7 @@ class Schedule {
   void FreeDay(std::map<DayNumber, std::unique_ptr<Terminal>>::iterator it);
   bool Prunable(const Terminal& t) const;
   void RegisterID(ActHandle h, uint32_t id);
+  void UnregisterID(ActHandle h, uint32_t id);
   std::string FormatDay(DayNumber d) const;
 
   Messages& m_msg;
@@ -250,7 +251,7 @@ class Schedule {
   mutable HandlePool<ActSlot> m_acts;
   HandlePool<Beta> m_betas;
   ActChain m_actChain;
-  std::unordered_map<uint32_t, ActHandle> m_byID;
+  std::unordered_multimap<uint32_t, ActHandle> m_byID;  // a damaged file may repeat an ID
   std::map<DayNumber, std::unique_ptr<Terminal>> m_terminals;
   std::vector<ActHandle> m_betaChain;
   std::vector<std::string> m_unsavedTitles;

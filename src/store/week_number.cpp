@@ -57,15 +57,13 @@ namespace {
 int Start445(int year, const WeekRules& rules) {
   const int jan1 = MakeDay(1, 1, year);
   const int firstSunday = jan1 + PositiveMod(-Weekday(jan1), 7);
-  const int adjust = std::clamp(rules.yearFirstWeekAdjust, -kMaxYearFirstWeekAdjust,
-                                kMaxYearFirstWeekAdjust);
+  const int adjust =
+      std::clamp(rules.yearFirstWeekAdjust, -kMaxYearFirstWeekAdjust, kMaxYearFirstWeekAdjust);
   return firstSunday + (rules.weekStartsMonday ? 1 : 0) + 7 * adjust;
 }
 
 // Whole weeks since the start of the day's 4-4-5 year.
-int Weeks445(int day, const WeekRules& rules) {
-  return (day - FiscalYearStart445(day, rules)) / 7;
-}
+int Weeks445(int day, const WeekRules& rules) { return (day - FiscalYearStart445(day, rules)) / 7; }
 
 }  // namespace
 

@@ -130,6 +130,7 @@ class PlacementCase : public ::testing::TestWithParam<std::string> {
       else if (key == "done") a.flags |= AF_DONE;
       else if (key == "started") a.flags |= AF_STARTED;
       else if (key == "after-hours") a.flags |= AF_AFTER_HOURS;
+      else if (key == "overlap") a.flags |= 0x80000000u;
       else if (key == "first") a.flags |= AF_MARK1;
       else if (key == "last") a.flags |= AF_MARK2;
       else if (key == "work-holiday") a.typeFlags = ACT_MEMO | ACT_WORK_HOLIDAY;

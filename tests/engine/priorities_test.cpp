@@ -25,8 +25,8 @@ TEST_F(ExpectedReturnsTest, TierAEndsInDescendingReturnPerHourOthersKeepTheirOrd
   s.ClearChanged();
   EXPECT_TRUE(OrderByExpectedReturns(s));
   EXPECT_TRUE(s.changed());
-  EXPECT_EQ(Order(), (Lines{std::string("\0", 1) + "1 none", "A1 a 3600/h", "A2 a 120/h", "A3 a 60/h",
-                            "A4 a 60/h second", "B1 b1 high", "B2 b2 low"}));
+  EXPECT_EQ(Order(), (Lines{std::string("\0", 1) + "1 none", "A1 a 3600/h", "A2 a 120/h",
+                            "A3 a 60/h", "A4 a 60/h second", "B1 b1 high", "B2 b2 low"}));
   EXPECT_FALSE(OrderByExpectedReturns(s));
 }
 
@@ -55,13 +55,13 @@ TEST_F(ExpectedReturnsTest, AnEditedItemGoesAfterTheItemsReturningAtLeastAsMuch)
   s.LockAct(edited).expectedReturn = 50;
   s.SetTierAndRank(edited, 1);
   PlaceEditedTierAItem(s, edited);
-  EXPECT_EQ(Order(), (Lines{"A1 100", "A2 50 first", "A3 50 second", "A4 edited", "A5 10",
-                            "B1 b"}));
+  EXPECT_EQ(Order(),
+            (Lines{"A1 100", "A2 50 first", "A3 50 second", "A4 edited", "A5 10", "B1 b"}));
 
   s.LockAct(edited).expectedReturn = 1000;
   ConfirmItemPriority(s, edited, 4);
-  EXPECT_EQ(Order(), (Lines{"A1 edited", "A2 100", "A3 50 first", "A4 50 second", "A5 10",
-                            "B1 b"}));
+  EXPECT_EQ(Order(),
+            (Lines{"A1 edited", "A2 100", "A3 50 first", "A4 50 second", "A5 10", "B1 b"}));
 }
 
 TEST_F(PriorityTest, ConfirmedPropertiesEnterMoveOrRemoveTheItem) {
@@ -99,14 +99,14 @@ TEST_P(OldScheduleTest, FluidItemsGetTiersByThirdsAndTheRestA) {
   for (const auto& [e, entry] : s.priorityIndex()) EXPECT_EQ(s.GetActTier(entry.item), entry.tier);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counts, OldScheduleTest,
-    ::testing::Values(
-        OldScheduleCase{9, {"A1 1", "A2 2", "B1 3", "B2 4", "B3 5", "C1 6", "C2 7", "C3 8",
-                            "C4 9"}},
-        OldScheduleCase{4, {"B1 1", "C1 2", "C2 3", "C3 4"}},
-        OldScheduleCase{6, {"A1 1", "B1 2", "B2 3", "C1 4", "C2 5", "C3 6"}},
-        OldScheduleCase{0, {}}));
+INSTANTIATE_TEST_SUITE_P(Counts, OldScheduleTest,
+                         ::testing::Values(OldScheduleCase{9,
+                                                           {"A1 1", "A2 2", "B1 3", "B2 4", "B3 5",
+                                                            "C1 6", "C2 7", "C3 8", "C4 9"}},
+                                           OldScheduleCase{4, {"B1 1", "C1 2", "C2 3", "C3 4"}},
+                                           OldScheduleCase{
+                                               6, {"A1 1", "B1 2", "B2 3", "C1 4", "C2 5", "C3 6"}},
+                                           OldScheduleCase{0, {}}));
 
 TEST_F(PriorityTest, SchedulesFromVersionFourPointOneOnKeepTheirTiers) {
   Fluid("x", 0);
@@ -168,14 +168,12 @@ TEST_P(FormatExpectedReturnTest, ShowsAWholeNumberAndABlank) {
   EXPECT_EQ(FormatExpectedReturn(GetParam().value), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, FormatExpectedReturnTest,
-                         ::testing::Values(FormatCase{9999999.0f, "priceless"},
-                                           FormatCase{1e12f, "priceless"},
-                                           FormatCase{INFINITY, "priceless"},
-                                           FormatCase{9999998.0f, "9999998 "},
-                                           FormatCase{0, ""}, FormatCase{std::nanf(""), ""},
-                                           FormatCase{12.4f, "12 "}, FormatCase{12.6f, "13 "},
-                                           FormatCase{-0.3f, "0 "}, FormatCase{-5, "-5 "}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatExpectedReturnTest,
+    ::testing::Values(FormatCase{9999999.0f, "priceless"}, FormatCase{1e12f, "priceless"},
+                      FormatCase{INFINITY, "priceless"}, FormatCase{9999998.0f, "9999998 "},
+                      FormatCase{0, ""}, FormatCase{std::nanf(""), ""}, FormatCase{12.4f, "12 "},
+                      FormatCase{12.6f, "13 "}, FormatCase{-0.3f, "0 "}, FormatCase{-5, "-5 "}));
 
 struct BarCase {
   float returnPerHour;
@@ -192,11 +190,11 @@ TEST_P(ValueBarColorTest, DeeperGreenForMoreReturnAgainstTheRate) {
 INSTANTIATE_TEST_SUITE_P(
     Colors, ValueBarColorTest,
     ::testing::Values(BarCase{0, 100, {255, 255, 255}}, BarCase{-50, 100, {255, 255, 255}},
-                      BarCase{1, 100, {240, 255, 240}},        // a little is still visible
-                      BarCase{500, 100, {127, 255, 127}},      // 500 × 25.6 ÷ 100 = 128
-                      BarCase{500, 0, {127, 255, 127}},        // rate 0 reads as 100
+                      BarCase{1, 100, {240, 255, 240}},    // a little is still visible
+                      BarCase{500, 100, {127, 255, 127}},  // 500 × 25.6 ÷ 100 = 128
+                      BarCase{500, 0, {127, 255, 127}},    // rate 0 reads as 100
                       BarCase{250, 50, {127, 255, 127}},
-                      BarCase{100, 100, {230, 255, 230}},      // 25.6 cut to 25
+                      BarCase{100, 100, {230, 255, 230}},  // 25.6 cut to 25
                       BarCase{2000, 100, {0, 255, 0}},
                       BarCase{std::nanf(""), 100, {255, 255, 255}}));
 

@@ -27,8 +27,7 @@ TEST(CalendarTest, SplitDayMatchesTheCivilCalendarForEveryDay) {
     ASSERT_EQ(split.day, static_cast<int>(static_cast<unsigned>(civil.day()))) << day;
     ASSERT_EQ(split.dayOfYear, day - FirstOfYear(day) + 1) << day;
     ASSERT_EQ(MakeDay(split.month, split.day, split.year), day) << day;
-    ASSERT_EQ(Weekday(day),
-              static_cast<int>(std::chrono::weekday{sys_days{civil}}.c_encoding()))
+    ASSERT_EQ(Weekday(day), static_cast<int>(std::chrono::weekday{sys_days{civil}}.c_encoding()))
         << day;
   }
 }
@@ -45,17 +44,15 @@ TEST_P(MakeDayTest, GivesTheDayNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dates, MakeDayTest,
-                         ::testing::Values(MakeDayCase{1, 1, 1980, 1},
-                                           MakeDayCase{1, 1, 1981, 367},
+                         ::testing::Values(MakeDayCase{1, 1, 1980, 1}, MakeDayCase{1, 1, 1981, 367},
                                            MakeDayCase{12, 31, 2068, 32508},
                                            MakeDayCase{6, 4, 1996, 6000},
                                            MakeDayCase{6, 3, 1996, 5999},
                                            MakeDayCase{4, 18, 1986, 2300},
-                                           MakeDayCase{6, 4, 96, 6000},    // 1900 + year
-                                           MakeDayCase{1, 32, 1980, 32},   // runs on
-                                           MakeDayCase{0, 1, 1990, 0},     // no month 0
-                                           MakeDayCase{13, 1, 1990, 0},
-                                           MakeDayCase{1, 1, -5, 0}));
+                                           MakeDayCase{6, 4, 96, 6000},   // 1900 + year
+                                           MakeDayCase{1, 32, 1980, 32},  // runs on
+                                           MakeDayCase{0, 1, 1990, 0},    // no month 0
+                                           MakeDayCase{13, 1, 1990, 0}, MakeDayCase{1, 1, -5, 0}));
 
 TEST(CalendarTest, SplitDayOfDaysWithoutADateIsEmpty) {
   for (int day : {0, -1, -32768, kLastDay + 1}) {
@@ -88,7 +85,7 @@ TEST(CalendarTest, WeekdaysOfDayOne) {
 }
 
 TEST(CalendarTest, WorkdaysStepOverTheWeekend) {
-  const WorkWeek week;                   // Monday to Friday
+  const WorkWeek week;  // Monday to Friday
   const int friday = MakeDay(6, 7, 1996);
   EXPECT_FALSE(week.IsWorkday(friday + 1));
   EXPECT_EQ(week.NextWorkday(friday), friday + 3);
@@ -148,15 +145,14 @@ TEST_P(AddMonthsTest, ClampsToTheTargetMonth) {
             MakeDay(c.toMonth, c.toDay, c.toYear));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, AddMonthsTest,
-    ::testing::Values(MonthStepCase{1, 31, 2000, 1, 2, 29, 2000},
-                      MonthStepCase{1, 31, 2001, 1, 2, 28, 2001},
-                      MonthStepCase{3, 31, 2001, -1, 2, 28, 2001},
-                      MonthStepCase{12, 15, 1999, 1, 1, 15, 2000},
-                      MonthStepCase{1, 15, 2000, -13, 12, 15, 1998},
-                      MonthStepCase{2, 29, 2000, 12, 2, 28, 2001},
-                      MonthStepCase{5, 31, 2000, 0, 5, 31, 2000}));
+INSTANTIATE_TEST_SUITE_P(Steps, AddMonthsTest,
+                         ::testing::Values(MonthStepCase{1, 31, 2000, 1, 2, 29, 2000},
+                                           MonthStepCase{1, 31, 2001, 1, 2, 28, 2001},
+                                           MonthStepCase{3, 31, 2001, -1, 2, 28, 2001},
+                                           MonthStepCase{12, 15, 1999, 1, 1, 15, 2000},
+                                           MonthStepCase{1, 15, 2000, -13, 12, 15, 1998},
+                                           MonthStepCase{2, 29, 2000, 12, 2, 28, 2001},
+                                           MonthStepCase{5, 31, 2000, 0, 5, 31, 2000}));
 
 TEST(CalendarTest, AddMonthsOfNoDateOrTooFarIsNoDate) {
   EXPECT_EQ(AddMonths(0, 1), 0);
@@ -237,11 +233,11 @@ TEST(CalendarTest, UpcomingLeapDayInACommonYearFallsOnTheTwentyEighth) {
 }
 
 TEST(CalendarTest, NthWeekdayOfMonth) {
-  EXPECT_EQ(NthWeekdayOfMonth(1, 1, 9, 2023), MakeDay(9, 4, 2023));    // first Monday
+  EXPECT_EQ(NthWeekdayOfMonth(1, 1, 9, 2023), MakeDay(9, 4, 2023));     // first Monday
   EXPECT_EQ(NthWeekdayOfMonth(4, 4, 11, 2023), MakeDay(11, 23, 2023));  // fourth Thursday
-  EXPECT_EQ(NthWeekdayOfMonth(1, 5, 9, 2023), MakeDay(9, 1, 2023));    // on the 1st
-  EXPECT_EQ(NthWeekdayOfMonth(0, 5, 2, 2024), MakeDay(2, 23, 2024));   // last Friday
-  EXPECT_EQ(NthWeekdayOfMonth(-1, 4, 2, 2024), MakeDay(2, 29, 2024));  // last Thursday
+  EXPECT_EQ(NthWeekdayOfMonth(1, 5, 9, 2023), MakeDay(9, 1, 2023));     // on the 1st
+  EXPECT_EQ(NthWeekdayOfMonth(0, 5, 2, 2024), MakeDay(2, 23, 2024));    // last Friday
+  EXPECT_EQ(NthWeekdayOfMonth(-1, 4, 2, 2024), MakeDay(2, 29, 2024));   // last Thursday
   EXPECT_EQ(NthWeekdayOfMonth(5, 4, 2, 2024), 0);
   EXPECT_EQ(NthWeekdayOfMonth(1, 7, 2, 2024), 0);
   EXPECT_EQ(NthWeekdayOfMonth(1, 1, 13, 2024), 0);

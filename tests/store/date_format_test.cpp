@@ -35,18 +35,15 @@ TEST_P(FormatTimeTest, ByClock) {
   EXPECT_EQ(FormatTime(GetParam().time, TwentyFourHour()), GetParam().twentyFour);
 }
 
-INSTANTIATE_TEST_SUITE_P(Times, FormatTimeTest,
-                         ::testing::Values(TimeCase{1, "12:00am", "0:00"},
-                                           TimeCase{60, "12:59am", "0:59"},
-                                           TimeCase{61, "1:00am", "1:00"},
-                                           TimeCase{720, "11:59am", "11:59"},
-                                           TimeCase{721, "12:00pm", "12:00"},
-                                           TimeCase{781, "1:00pm", "13:00"},
-                                           TimeCase{1440, "11:59pm", "23:59"},
-                                           TimeCase{1441, "12:00am", "0:00"},  // shifted
-                                           TimeCase{1441 + 90, "1:30am", "1:30"},
-                                           TimeCase{2880, "11:59pm", "23:59"},
-                                           TimeCase{0, "", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Times, FormatTimeTest,
+    ::testing::Values(TimeCase{1, "12:00am", "0:00"}, TimeCase{60, "12:59am", "0:59"},
+                      TimeCase{61, "1:00am", "1:00"}, TimeCase{720, "11:59am", "11:59"},
+                      TimeCase{721, "12:00pm", "12:00"}, TimeCase{781, "1:00pm", "13:00"},
+                      TimeCase{1440, "11:59pm", "23:59"},
+                      TimeCase{1441, "12:00am", "0:00"},  // shifted
+                      TimeCase{1441 + 90, "1:30am", "1:30"}, TimeCase{2880, "11:59pm", "23:59"},
+                      TimeCase{0, "", ""}));
 
 TEST(FormatTimeTest, ShortAndPaddedForms) {
   constexpr TimeOfDay k905 = 9 * 60 + 5 + 1;
@@ -94,8 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"dddd d MMMM", kJune4th1996, "Tuesday 4 Jun"},
                       PictureCase{"ddd d 'de' MMM", kJune4th1996, "Tue 4 de Jun"},
                       PictureCase{"yy/m/d", MakeDay(1, 2, 2003), "03/1/2"},
-                      PictureCase{"mm/dd/yy", -1, "#####"},
-                      PictureCase{"mm/dd/yy", 0, ""}));
+                      PictureCase{"mm/dd/yy", -1, "#####"}, PictureCase{"mm/dd/yy", 0, ""}));
 
 TEST(FormatDateTest, NumericFormsFollowTheDateOrder) {
   DateText text;
@@ -138,9 +134,13 @@ TEST(FormatDateTest, RelativeToAReference) {
 
 TEST(FormatNamesTest, CutByCharacters) {
   DateText text;
-  text.names.weekdays[6] = "S\xC3\xA1" "bado";  // Sábado
+  text.names.weekdays[6] =
+      "S\xC3\xA1"
+      "bado";  // Sábado
   EXPECT_EQ(WeekdayAbbrev2(6, text), "S\xC3\xA1");
-  EXPECT_EQ(WeekdayAbbrev3(6, text), "S\xC3\xA1" "b");
+  EXPECT_EQ(WeekdayAbbrev3(6, text),
+            "S\xC3\xA1"
+            "b");
   EXPECT_EQ(WeekdayAbbrev2(0, text), "Su");
   EXPECT_EQ(WeekdayAbbrev3(4, text), "Thu");
   EXPECT_EQ(WeekdayName(3, text), "Wednesday");
@@ -166,16 +166,13 @@ TEST_P(FormatDurationTest, HoursAndMinutes) {
   EXPECT_EQ(FormatDurationPadded(GetParam().minutes, text), GetParam().padded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Durations, FormatDurationTest,
-                         ::testing::Values(DurationCase{0, ":00", "0:00"},
-                                           DurationCase{45, ":45", "0:45"},
-                                           DurationCase{60, "1:00", "01:00"},
-                                           DurationCase{90, "1:30", "01:30"},
-                                           DurationCase{599, "9:59", "09:59"},
-                                           DurationCase{600, "10:00", "10:00"},
-                                           DurationCase{30000, "500:00", "500:00"},
-                                           DurationCase{-30, "23:30", "23:30"},
-                                           DurationCase{-1440 - 30, "23:30", "23:30"}));
+INSTANTIATE_TEST_SUITE_P(
+    Durations, FormatDurationTest,
+    ::testing::Values(DurationCase{0, ":00", "0:00"}, DurationCase{45, ":45", "0:45"},
+                      DurationCase{60, "1:00", "01:00"}, DurationCase{90, "1:30", "01:30"},
+                      DurationCase{599, "9:59", "09:59"}, DurationCase{600, "10:00", "10:00"},
+                      DurationCase{30000, "500:00", "500:00"}, DurationCase{-30, "23:30", "23:30"},
+                      DurationCase{-1440 - 30, "23:30", "23:30"}));
 
 TEST(FormatOffsetTest, SignedWithMemoForZero) {
   const DateText text;

@@ -115,7 +115,9 @@ TEST_F(ScheduleTest, UnscheduleGivesTheMinutesBackAndMovesTheCurrentTask) {
   EXPECT_EQ(day->freeMinutes, 130);
   EXPECT_EQ(day->current->act, memo);
   s.FreeTaskNode(first);
-  s.UnscheduleTask(day->First());
+  TaskNode* memoTask = day->First();
+  s.UnscheduleTask(memoTask);
+  s.FreeTaskNode(memoTask);
   EXPECT_EQ(day->freeMinutes, 130) << "a memo took no time, so it gives none back";
   (void)a;
 }

@@ -25,8 +25,8 @@ TEST(WeekNumberTest, MondayWeeksWithFourDaysAreIsoWeeks) {
 
 TEST(WeekNumberTest, EveryRuleCountsWeeksWithoutGapsOrRepeats) {
   for (const WeekRules& rules :
-       {kSundayJan1, kSundayFullWeek, kMondayFourDays, WeekRules{0, true, 0},
-        WeekRules{1, true, 0}, WeekRules{2, false, 0}}) {
+       {kSundayJan1, kSundayFullWeek, kMondayFourDays, WeekRules{0, true, 0}, WeekRules{1, true, 0},
+        WeekRules{2, false, 0}}) {
     for (int day = WeekStart(400, rules) + 7; day <= kLastDay - 7; day += 7) {
       const int week = WeekOfYear(day, rules);
       const int next = WeekOfYear(day + 7, rules);
@@ -53,16 +53,15 @@ TEST_P(WeekOfYearTest, GivesTheWeek) {
 
 INSTANTIATE_TEST_SUITE_P(
     Days, WeekOfYearTest,
-    ::testing::Values(
-        WeekCase{1, 1, 2022, kSundayJan1, 1},       // a Saturday: week 1 is one day long
-        WeekCase{1, 2, 2022, kSundayJan1, 2},
-        WeekCase{12, 28, 2021, kSundayJan1, 1},     // in the week that holds 1 January
-        WeekCase{12, 31, 2022, kSundayJan1, 53},
-        WeekCase{1, 1, 2022, kSundayFullWeek, 52},  // before the first full week
-        WeekCase{1, 2, 2022, kSundayFullWeek, 1},
-        WeekCase{1, 1, 2023, kSundayFullWeek, 1},   // a Sunday starts a full week
-        WeekCase{1, 1, 2021, kMondayFourDays, 53},  // a Friday: last week of 2020
-        WeekCase{12, 29, 2025, kMondayFourDays, 1}));
+    ::testing::Values(WeekCase{1, 1, 2022, kSundayJan1, 1},  // a Saturday: week 1 is one day long
+                      WeekCase{1, 2, 2022, kSundayJan1, 2},
+                      WeekCase{12, 28, 2021, kSundayJan1, 1},  // in the week that holds 1 January
+                      WeekCase{12, 31, 2022, kSundayJan1, 53},
+                      WeekCase{1, 1, 2022, kSundayFullWeek, 52},  // before the first full week
+                      WeekCase{1, 2, 2022, kSundayFullWeek, 1},
+                      WeekCase{1, 1, 2023, kSundayFullWeek, 1},   // a Sunday starts a full week
+                      WeekCase{1, 1, 2021, kMondayFourDays, 53},  // a Friday: last week of 2020
+                      WeekCase{12, 29, 2025, kMondayFourDays, 1}));
 
 TEST(WeekNumberTest, DaysWithoutADateHaveNoWeek) {
   EXPECT_EQ(WeekOfYear(0, kSundayJan1), 0);
@@ -111,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Periods follow each other without gaps: 4, 4 and 5 weeks a quarter, and a 53rd week added
 // to the last period of a long year.
 TEST(WeekNumberTest, PeriodsRunFourFourFiveWeeks) {
-  for (const WeekRules& rules : {kSundayJan1, WeekRules{0, true, 0}, WeekRules{0, false, 1},
-                                 WeekRules{0, true, -1}}) {
+  for (const WeekRules& rules :
+       {kSundayJan1, WeekRules{0, true, 0}, WeekRules{0, false, 1}, WeekRules{0, true, -1}}) {
     bool started = false;  // the first period seen may be cut short
     int length = 0;
     for (int day = kFirstUserDay; day < kLastUserDay; ++day) {
@@ -124,8 +123,7 @@ TEST(WeekNumberTest, PeriodsRunFourFourFiveWeeks) {
       const int period = PeriodOfYear445(day, rules);
       ASSERT_EQ(PeriodOfYear445(day + 1, rules), period % 12 + 1) << day;
       const int weeks = period % 3 == 0 ? 5 : 4;
-      ASSERT_TRUE(!started || length == 7 * weeks ||
-                  (period == 12 && length == 7 * (weeks + 1)))
+      ASSERT_TRUE(!started || length == 7 * weeks || (period == 12 && length == 7 * (weeks + 1)))
           << "period " << period << " ending " << day << " has " << length << " days";
       started = true;
       length = 0;
