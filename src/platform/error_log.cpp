@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/format.h"
+#include "platform/replace_file.h"
 #include "platform/paths.h"
 
 namespace ploven {
@@ -60,25 +61,9 @@ bool ErrorLog::Trim() {
   size_t start = 1;
   while (start < tail.size() && tail[start - 1] != '\n') ++start;
 
-  const std::filesystem::path tmp = m_path.parent_path() / kErrorLogTempFileName;
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(tail.data() + start, static_cast<std::streamsize>(tail.size() - start));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::filesystem::remove(tmp, ec);
-      return false;
-    }
-  }
   // The rename replaces the log in one step, so no moment exists without a log.
-  std::filesystem::rename(tmp, m_path, ec);
-  if (ec) {
-    std::filesystem::remove(tmp, ec);
-    return false;
-  }
-  return true;
+  return ReplaceFileContents(m_path, m_path.parent_path() / kErrorLogTempFileName,
+                             std::string_view(tail.data() + start, tail.size() - start));
 }
 
 }  // namespace ploven

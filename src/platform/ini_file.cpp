@@ -1,4 +1,5 @@
 #include "platform/ini_file.h"
+#include "platform/replace_file.h"
 
 #include <cctype>
 #include <climits>
@@ -178,23 +179,9 @@ bool IniFile::Save() {
   if (m_path.has_parent_path()) std::filesystem::create_directories(m_path.parent_path(), ec);
   std::filesystem::path tmp = m_path;
   tmp += ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    if (m_bom) out << kBom;
-    out << Text();
-    out.flush();
-    if (!out) {
-      out.close();
-      std::filesystem::remove(tmp, ec);
-      return false;
-    }
-  }
-  std::filesystem::rename(tmp, m_path, ec);
-  if (ec) {
-    std::filesystem::remove(tmp, ec);
-    return false;
-  }
+  std::string bytes = m_bom ? std::string(kBom) : std::string();
+  bytes += Text();
+  if (!ReplaceFileContents(m_path, tmp, bytes)) return false;
   m_loadedTime = std::filesystem::last_write_time(m_path, ec);
   if (ec) m_loadedTime.reset();
   m_loadedSize = std::filesystem::file_size(m_path, ec);
