@@ -32,82 +32,45 @@ TEST(CalendarTest, SplitDayMatchesTheCivilCalendarForEveryDay) {
   }
 }
 
-struct MakeDayCase {
-  int month, day, year, expected;
-};
-
-class MakeDayTest : public ::testing::TestWithParam<MakeDayCase> {};
-
-TEST_P(MakeDayTest, GivesTheDayNumber) {
-  const MakeDayCase& c = GetParam();
-  EXPECT_EQ(MakeDay(c.month, c.day, c.year), c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Dates, MakeDayTest,
-                         ::testing::Values(MakeDayCase{1, 1, 1980, 1}, MakeDayCase{1, 1, 1981, 367},
-                                           MakeDayCase{12, 31, 2068, 32508},
-                                           MakeDayCase{6, 4, 1996, 6000},
-                                           MakeDayCase{6, 3, 1996, 5999},
-                                           MakeDayCase{4, 18, 1986, 2300},
-                                           MakeDayCase{6, 4, 96, 6000},   // 1900 + year
-                                           MakeDayCase{1, 32, 1980, 32},  // runs on
-                                           MakeDayCase{0, 1, 1990, 0},    // no month 0
-                                           MakeDayCase{13, 1, 1990, 0}, MakeDayCase{1, 1, -5, 0}));
-
-TEST(CalendarTest, SplitDayOfDaysWithoutADateIsEmpty) {
+TEST(CalendarTest, KnownDaysAndRefusedInput) {
+  EXPECT_EQ(MakeDay(1, 1, 1980), 1);
+  EXPECT_EQ(MakeDay(1, 1, 1981), 367);
+  EXPECT_EQ(MakeDay(12, 31, 2068), 32508);
+  EXPECT_EQ(MakeDay(6, 4, 96), 6000);   // 1900 + year
+  EXPECT_EQ(MakeDay(1, 32, 1980), 32);  // runs on into February
+  EXPECT_EQ(MakeDay(0, 1, 1990), 0);
+  EXPECT_EQ(MakeDay(13, 1, 1990), 0);
+  EXPECT_EQ(MakeDay(1, 1, -5), 0);
+  EXPECT_EQ(SplitDay(5999).day, 3);
   for (int day : {0, -1, -32768, kLastDay + 1}) {
     const CalendarDate d = SplitDay(day);
     EXPECT_EQ(d.month + d.day + d.year + d.dayOfYear, 0) << day;
   }
   EXPECT_EQ(FirstOfYear(0), 0);
-}
-
-TEST(CalendarTest, LeapYearsAndMonthLengths) {
   EXPECT_TRUE(LeapYear(2000));
   EXPECT_FALSE(LeapYear(2100));
-  EXPECT_FALSE(LeapYear(1900));
-  EXPECT_TRUE(LeapYear(1996));
-  EXPECT_FALSE(LeapYear(2023));
-  EXPECT_EQ(DaysInMonth(2, 2000), 29);
   EXPECT_EQ(DaysInMonth(2, 2100), 28);
-  EXPECT_EQ(DaysInMonth(4, 2001), 30);
-  EXPECT_EQ(DaysInMonth(12, 2001), 31);
-  EXPECT_EQ(DaysInMonth(0, 2001), 0);
   EXPECT_EQ(DaysInMonth(13, 2001), 0);
-}
-
-TEST(CalendarTest, WeekdaysOfDayOne) {
   EXPECT_EQ(Weekday(1), 2);             // Tuesday
   EXPECT_EQ(WeekdayMondayFirst(1), 1);  // Tuesday, weeks from Monday
-  EXPECT_EQ(Weekday(0), 1);             // 31 December 1979, a Monday
-  EXPECT_EQ(Weekday(-7), 1);
-  EXPECT_EQ(WeekdayMondayFirst(-1), 6);  // Sunday
+  EXPECT_EQ(Weekday(-7), 1);            // a Monday of 1979
 }
 
 TEST(CalendarTest, WorkdaysStepOverTheWeekend) {
   const WorkWeek week;  // Monday to Friday
   const int friday = MakeDay(6, 7, 1996);
-  EXPECT_FALSE(week.IsWorkday(friday + 1));
-  EXPECT_EQ(week.NextWorkday(friday), friday + 3);
-  EXPECT_EQ(week.PrevWorkday(friday + 3), friday);
-  EXPECT_EQ(week.NextWorkday(friday - 1), friday);
   EXPECT_EQ(NextDayFor(true, friday, week), friday + 3);
   EXPECT_EQ(NextDayFor(false, friday, week), friday + 1);
   EXPECT_EQ(PrevDayFor(true, friday + 3, week), friday);
   EXPECT_EQ(PrevDayFor(false, friday + 3, week), friday + 2);
-
   WorkWeek sundaysOnly;
   sundaysOnly.workdays = {true, false, false, false, false, false, false};
   EXPECT_EQ(sundaysOnly.NextWorkday(friday), friday + 2);
   EXPECT_EQ(sundaysOnly.PrevWorkday(friday), friday - 5);
-}
-
-TEST(CalendarTest, AWeekWithoutWorkdaysStillMovesOneDay) {
-  WorkWeek none;
+  WorkWeek none;  // would never end the search
   none.workdays.fill(false);
   EXPECT_EQ(none.NextWorkday(6000), 6001);
   EXPECT_EQ(none.PrevWorkday(6000), 5999);
-  EXPECT_TRUE(none.IsWorkday(6000));
 }
 
 struct WeekendCase {
@@ -147,12 +110,8 @@ TEST_P(AddMonthsTest, ClampsToTheTargetMonth) {
 
 INSTANTIATE_TEST_SUITE_P(Steps, AddMonthsTest,
                          ::testing::Values(MonthStepCase{1, 31, 2000, 1, 2, 29, 2000},
-                                           MonthStepCase{1, 31, 2001, 1, 2, 28, 2001},
                                            MonthStepCase{3, 31, 2001, -1, 2, 28, 2001},
-                                           MonthStepCase{12, 15, 1999, 1, 1, 15, 2000},
-                                           MonthStepCase{1, 15, 2000, -13, 12, 15, 1998},
-                                           MonthStepCase{2, 29, 2000, 12, 2, 28, 2001},
-                                           MonthStepCase{5, 31, 2000, 0, 5, 31, 2000}));
+                                           MonthStepCase{1, 15, 2000, -13, 12, 15, 1998}));
 
 TEST(CalendarTest, AddMonthsOfNoDateOrTooFarIsNoDate) {
   EXPECT_EQ(AddMonths(0, 1), 0);
@@ -178,9 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A fifth Thursday (30 May 1996) becomes the last Thursday of June.
         MonthStepCase{5, 30, 1996, 1, 6, 27, 1996},
         // A fourth Friday that is also the last (28 June 1996) stays the fourth Friday.
-        MonthStepCase{6, 28, 1996, 1, 7, 26, 1996},
-        // First Monday across the year end.
-        MonthStepCase{12, 2, 1996, 1, 1, 6, 1997}));
+        MonthStepCase{6, 28, 1996, 1, 7, 26, 1996}));
 
 struct MonthsBetweenCase {
   int a, b, expected;
@@ -196,11 +153,9 @@ INSTANTIATE_TEST_SUITE_P(
     Pairs, MonthsBetweenTest,
     ::testing::Values(MonthsBetweenCase{MakeDay(1, 31, 2000), MakeDay(2, 1, 2000), 0},
                       MonthsBetweenCase{MakeDay(1, 31, 2000), MakeDay(3, 1, 2000), 1},
-                      MonthsBetweenCase{MakeDay(1, 15, 2000), MakeDay(1, 15, 2001), 12},
                       MonthsBetweenCase{MakeDay(2, 1, 2000), MakeDay(1, 31, 2000), 0},
                       MonthsBetweenCase{MakeDay(3, 1, 2000), MakeDay(1, 31, 2000), -1},
-                      MonthsBetweenCase{MakeDay(3, 15, 2000), MakeDay(1, 15, 2000), -2},
-                      MonthsBetweenCase{6000, 6000, 0}));
+                      MonthsBetweenCase{MakeDay(3, 15, 2000), MakeDay(1, 15, 2000), -2}));
 
 struct UpcomingCase {
   int todayMonth, todayDay, todayYear, month, day, expectedYear;
@@ -222,8 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UpcomingCase{1, 15, 2020, 11, 16, 2019},  // a day beyond
                       UpcomingCase{6, 4, 1996, 6, 4, 1996},     // today
                       UpcomingCase{6, 4, 1996, 6, 3, 1996},     // yesterday stays past
-                      UpcomingCase{6, 4, 1996, 3, 1, 1997},     // passed long ago
-                      UpcomingCase{6, 4, 1996, 8, 1, 1996}));
+                      UpcomingCase{6, 4, 1996, 3, 1, 1997}));   // passed long ago
 
 TEST(CalendarTest, UpcomingLeapDayInACommonYearFallsOnTheTwentyEighth) {
   EXPECT_EQ(UpcomingDate(2, 29, MakeDay(2, 1, 2021)), MakeDay(2, 28, 2021));
@@ -235,12 +189,10 @@ TEST(CalendarTest, UpcomingLeapDayInACommonYearFallsOnTheTwentyEighth) {
 TEST(CalendarTest, NthWeekdayOfMonth) {
   EXPECT_EQ(NthWeekdayOfMonth(1, 1, 9, 2023), MakeDay(9, 4, 2023));     // first Monday
   EXPECT_EQ(NthWeekdayOfMonth(4, 4, 11, 2023), MakeDay(11, 23, 2023));  // fourth Thursday
-  EXPECT_EQ(NthWeekdayOfMonth(1, 5, 9, 2023), MakeDay(9, 1, 2023));     // on the 1st
   EXPECT_EQ(NthWeekdayOfMonth(0, 5, 2, 2024), MakeDay(2, 23, 2024));    // last Friday
   EXPECT_EQ(NthWeekdayOfMonth(-1, 4, 2, 2024), MakeDay(2, 29, 2024));   // last Thursday
   EXPECT_EQ(NthWeekdayOfMonth(5, 4, 2, 2024), 0);
   EXPECT_EQ(NthWeekdayOfMonth(1, 7, 2, 2024), 0);
-  EXPECT_EQ(NthWeekdayOfMonth(1, 1, 13, 2024), 0);
 }
 
 class LocalTimeTest : public ::testing::Test {
@@ -280,13 +232,10 @@ TEST_F(LocalTimeTest, ConvertsBothWays) {
 }
 
 TEST(CalendarTest, Hours) {
-  EXPECT_EQ(HourOf(1), 0);
   EXPECT_EQ(HourOf(60), 0);
   EXPECT_EQ(HourOf(61), 1);
-  EXPECT_EQ(HourOf(1440), 23);
   EXPECT_EQ(HourOf(1441 + 90), 25);
   EXPECT_EQ(HourStart(60 + 45), 61);
-  EXPECT_EQ(HourStart(721), 721);
 }
 
 TEST(CalendarTest, MidnightShift) {
@@ -298,7 +247,6 @@ TEST(CalendarTest, MidnightShift) {
   EXPECT_FALSE(MidnightShiftOn(kSeven, 23 * 60 + 1));
   EXPECT_FALSE(MidnightShiftOn(kSeven, 1440));  // 23:59
   EXPECT_FALSE(MidnightShiftOn(kSeven, 1));     // midnight itself
-  EXPECT_FALSE(MidnightShiftOn(kSeven, 1441));
   EXPECT_FALSE(MidnightShiftOn(kSeven, 0));
 
   EXPECT_EQ(ApplyMidnightShift(1, kSeven, kOneAm), 1441);

@@ -49,49 +49,40 @@ TEST_P(ParseDateTest, ReadsOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Relative, ParseDateTest,
-    ::testing::Values(DateCase{"0", 0, kToday}, DateCase{"today", 0, kToday},
-                      DateCase{" TOD ", 0, kToday}, DateCase{"tom", 0, kToday + 1},
-                      DateCase{"Tomorrow", 0, kToday + 1}, DateCase{"yes", 0, kToday - 1},
-                      DateCase{"yesterday", 0, kToday - 1}, DateCase{"to", 0, 0},
-                      DateCase{"todays", 0, 0}, DateCase{"3", 0, kToday + 3},
-                      DateCase{"3d", 0, kToday + 3}, DateCase{"-3D", 0, kToday - 3},
-                      DateCase{"2w", 0, kToday + 14}, DateCase{"2 w", 0, kToday + 14},
+    ::testing::Values(DateCase{"0", 0, kToday}, DateCase{" TOD ", 0, kToday},
+                      DateCase{"tom", 0, kToday + 1}, DateCase{"yes", 0, kToday - 1},
+                      DateCase{"to", 0, 0}, DateCase{"todays", 0, 0}, DateCase{"3", 0, kToday + 3},
+                      DateCase{"-3D", 0, kToday - 3}, DateCase{"2w", 0, kToday + 14},
                       DateCase{"-1m", 0, Day(5, 4, 1996)}, DateCase{"1y", 0, Day(6, 4, 1997)},
                       DateCase{"3d*", 0, kToday + 13}, DateCase{"0*", 0, kToday + 10},
-                      DateCase{"-1w*", 0, kToday + 3}, DateCase{"999", 0, kToday + 999},
-                      DateCase{"1000", 0, 0}, DateCase{"999y", 0, 0}, DateCase{"-999m", 0, 0},
-                      DateCase{"3x", 0, 0}, DateCase{"3d**", 0, 0}));
+                      DateCase{"999", 0, kToday + 999}, DateCase{"1000", 0, 0},
+                      DateCase{"999y", 0, 0}, DateCase{"3x", 0, 0}, DateCase{"3d**", 0, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Weekdays, ParseDateTest,
     ::testing::Values(DateCase{"wed", 0, kToday + 1}, DateCase{"Tuesday", 0, kToday + 7},
-                      DateCase{"tu", 0, kToday + 7}, DateCase{"h", 0, kToday + 2},
-                      DateCase{"r", 0, kToday + 2}, DateCase{"th", 0, kToday + 2},
-                      DateCase{"m", 0, kToday + 6}, DateCase{"sa", 0, kToday + 4},
-                      DateCase{"su", 0, kToday + 5}, DateCase{"th 2", 0, kToday + 16},
-                      DateCase{"fri1", 0, kToday + 10}, DateCase{"mon 99", 0, kToday + 699},
+                      DateCase{"h", 0, kToday + 2}, DateCase{"r", 0, kToday + 2},
+                      DateCase{"th", 0, kToday + 2}, DateCase{"sa", 0, kToday + 4},
+                      DateCase{"th 2", 0, kToday + 16}, DateCase{"fri1", 0, kToday + 10},
                       DateCase{"s", 0, 0}, DateCase{"t", 0, 0}, DateCase{"fri 100", 0, 0},
                       DateCase{"fridays", 0, 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     Calendar, ParseDateTest,
-    ::testing::Values(
-        DateCase{"6/4/96", 0, kToday}, DateCase{"6-4-1996", 0, kToday},
-        DateCase{"06.04.96", 0, kToday}, DateCase{"6 4 96", 0, kToday},
-        DateCase{"June 4, 1996", 0, kToday}, DateCase{"jun 4 96", 0, kToday},
-        DateCase{"4 June 1996", 0, kToday}, DateCase{"4/6/96", 1, kToday},
-        DateCase{"4 jun 96", 1, kToday}, DateCase{"96/6/4", 2, kToday},
-        DateCase{"1996-06-04", 2, kToday}, DateCase{"6/4", 0, kToday}, DateCase{"4/6", 1, kToday},
-        DateCase{"6/4", 2, 0}, DateCase{"8/1", 0, Day(8, 1, 1996)},
-        DateCase{"2/29/96", 0, Day(2, 29, 1996)}, DateCase{"1/5/00", 0, Day(1, 5, 2000)},
-        DateCase{"12/31/68", 0, 32508}, DateCase{"4/18/86", 0, 2300}, DateCase{"4/17/86", 0, 0},
-        DateCase{"1/1/69", 0, 0}, DateCase{"1/1/79", 0, 0}, DateCase{"1/1/2069", 0, 0},
-        DateCase{"1/1/1979", 0, 0}, DateCase{"13/1/96", 0, 0}, DateCase{"0/1/96", 0, 0},
-        DateCase{"2/30/96", 0, 0}, DateCase{"2/29/97", 0, 0}, DateCase{"4/31", 0, 0},
-        DateCase{"6/0/96", 0, 0}, DateCase{"6/4/96/1", 0, 0}, DateCase{"6/4/996", 0, 0},
-        DateCase{"june/july/96", 0, 0}, DateCase{"junk 4 96", 0, 0}, DateCase{"6;4;96", 0, 0},
-        DateCase{"06 / 04 / 1996  x", 0, 0}, DateCase{"06  /  04  /   1996", 0, kToday},
-        DateCase{"06  /  04  /    1996", 0, 0}, DateCase{"", 0, 0}, DateCase{"   ", 0, 0}));
+    ::testing::Values(DateCase{"6/4/96", 0, kToday}, DateCase{"6 4 96", 0, kToday},
+                      DateCase{"June 4, 1996", 0, kToday}, DateCase{"jun 4 96", 0, kToday},
+                      DateCase{"4 June 1996", 0, kToday}, DateCase{"4 jun 96", 1, kToday},
+                      DateCase{"96/6/4", 2, kToday}, DateCase{"6/4", 0, kToday},
+                      DateCase{"4/6", 1, kToday}, DateCase{"6/4", 2, 0},
+                      DateCase{"8/1", 0, Day(8, 1, 1996)}, DateCase{"2/29/96", 0, Day(2, 29, 1996)},
+                      DateCase{"1/5/00", 0, Day(1, 5, 2000)}, DateCase{"12/31/68", 0, 32508},
+                      DateCase{"4/18/86", 0, 2300}, DateCase{"4/17/86", 0, 0},
+                      DateCase{"1/1/79", 0, 0}, DateCase{"1/1/2069", 0, 0},
+                      DateCase{"13/1/96", 0, 0}, DateCase{"2/30/96", 0, 0},
+                      DateCase{"2/29/97", 0, 0}, DateCase{"4/31", 0, 0}, DateCase{"6/4/96/1", 0, 0},
+                      DateCase{"june/july/96", 0, 0}, DateCase{"junk 4 96", 0, 0},
+                      DateCase{"6;4;96", 0, 0}, DateCase{"06  /  04  /   1996", 0, kToday},
+                      DateCase{"06  /  04  /    1996", 0, 0}, DateCase{"", 0, 0}));
 
 TEST(ParseDateTest, AMissingYearIsTheNearestOne) {
   ParseContext context = Context();
@@ -160,18 +151,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TimeCase{"5:30", At(17, 30)}, TimeCase{"05:30", At(5, 30)}, TimeCase{"6:00", At(6, 0)},
         TimeCase{"11:59", At(11, 59)}, TimeCase{"12:00", At(12, 0)}, TimeCase{"5:59", At(17, 59)},
-        TimeCase{"1", At(13, 0)}, TimeCase{"9", At(9, 0)}, TimeCase{"23", At(23, 0)},
-        TimeCase{"0", At(0, 0)}, TimeCase{"530", At(17, 30)}, TimeCase{"0530", At(5, 30)},
-        TimeCase{"1245", At(12, 45)}, TimeCase{"13:00", At(13, 0)}, TimeCase{"5.30", At(17, 30)},
-        TimeCase{"5,30", At(17, 30)}, TimeCase{"5:3", At(17, 30)}, TimeCase{"5:", At(17, 0)},
-        TimeCase{"12am", At(0, 0)}, TimeCase{"12:30 AM", At(0, 30)}, TimeCase{"5:30am", At(5, 30)},
-        TimeCase{"5:30a", At(5, 30)}, TimeCase{"11:59 PM", 1440}, TimeCase{"12pm", At(12, 0)},
+        TimeCase{"1", At(13, 0)}, TimeCase{"23", At(23, 0)}, TimeCase{"0", At(0, 0)},
+        TimeCase{"530", At(17, 30)}, TimeCase{"0530", At(5, 30)}, TimeCase{"13:00", At(13, 0)},
+        TimeCase{"5.30", At(17, 30)}, TimeCase{"5:3", At(17, 30)}, TimeCase{"12am", At(0, 0)},
+        TimeCase{"12:30 AM", At(0, 30)}, TimeCase{"5:30am", At(5, 30)}, TimeCase{"11:59 PM", 1440},
         TimeCase{"1p", At(13, 0)}, TimeCase{"8 p.m.", At(20, 0)}, TimeCase{"13:00pm", At(13, 0)},
         TimeCase{"noon", kNoon}, TimeCase{"NOW", At(14, 20)}, TimeCase{"24", 0}, TimeCase{"59", 0},
-        TimeCase{"24:00", 0}, TimeCase{"5:60", 0}, TimeCase{"575", 0}, TimeCase{"13am", 0},
-        TimeCase{"0pm", 0}, TimeCase{"12345", 0}, TimeCase{"123:00", 0}, TimeCase{"5:300", 0},
-        TimeCase{"5::30", 0}, TimeCase{"abc", 0}, TimeCase{"pm", 0}, TimeCase{"", 0},
-        TimeCase{"-5", 0}));
+        TimeCase{"5:60", 0}, TimeCase{"575", 0}, TimeCase{"13am", 0}, TimeCase{"0pm", 0},
+        TimeCase{"5::30", 0}, TimeCase{"pm", 0}, TimeCase{"", 0}));
 
 TEST(ParseTimeTest, TwentyFourHourClockTakesTimesAsWritten) {
   DateText text;
@@ -232,25 +219,20 @@ TEST_P(ParseDurationTest, ReadsOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(
     Durations, ParseDurationTest,
     ::testing::Values(DurationCase{"1:2", 80, nullptr}, DurationCase{"1:02", 62, nullptr},
-                      DurationCase{"1:20", 80, nullptr}, DurationCase{"1:0", 60, nullptr},
                       DurationCase{"2:", 120, nullptr}, DurationCase{"130", 90, nullptr},
-                      DurationCase{"99", 99, nullptr}, DurationCase{"100", 60, nullptr},
-                      DurationCase{":45", 45, nullptr}, DurationCase{":5", 5, nullptr},
-                      DurationCase{":90", 90, nullptr}, DurationCase{"1.30", 90, nullptr},
-                      DurationCase{"1,30", 90, nullptr}, DurationCase{" 1:30 pm ", 90, nullptr},
+                      DurationCase{"100", 60, nullptr}, DurationCase{":45", 45, nullptr},
+                      DurationCase{":5", 5, nullptr}, DurationCase{":90", 90, nullptr},
+                      DurationCase{"1.30", 90, nullptr}, DurationCase{" 1:30 pm ", 90, nullptr},
                       DurationCase{"45m", 45, nullptr}, DurationCase{"0", 0, nullptr},
-                      DurationCase{"memo", 0, nullptr}, DurationCase{"Note", 0, nullptr},
-                      DurationCase{"500:00", 30000, nullptr}, DurationCase{"50000", 30000, nullptr},
+                      DurationCase{"memo", 0, nullptr}, DurationCase{"500:00", 30000, nullptr},
+                      DurationCase{"50000", 30000, nullptr},
                       DurationCase{"501:00", 0, kDurationOutOfRange},
-                      DurationCase{"50001", 0, kDurationOutOfRange},
                       DurationCase{"99999", 0, kDurationOutOfRange},
                       DurationCase{"100000", 0, kDurationOutOfRange},
                       DurationCase{"123456789012", 0, kDurationOutOfRange},
-                      DurationCase{"1+1", 0, kNoAdditionInField},
-                      DurationCase{"+", 0, kNoAdditionInField}, DurationCase{"1h", 0, ""},
+                      DurationCase{"1+1", 0, kNoAdditionInField}, DurationCase{"1h", 0, ""},
                       DurationCase{"-30", 0, ""}, DurationCase{"1:75", 0, ""},
                       DurationCase{"175", 0, ""}, DurationCase{"1:2:3", 0, ""},
-                      DurationCase{"1:234", 0, ""}, DurationCase{":", 0, ""},
                       DurationCase{"pm", 0, ""}, DurationCase{"", 0, ""}));
 
 class ParseOffsetTest : public ::testing::TestWithParam<DurationCase> {};
@@ -261,18 +243,18 @@ TEST_P(ParseOffsetTest, ReadsOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Offsets, ParseOffsetTest,
-    ::testing::Values(
-        DurationCase{"2", 120, nullptr}, DurationCase{"02", 2, nullptr},
-        DurationCase{"24", 1440, nullptr}, DurationCase{"25", 25, nullptr},
-        DurationCase{"-2", -120, nullptr}, DurationCase{"-24", -1440, nullptr},
-        DurationCase{"130", 90, nullptr}, DurationCase{"-1:30", -90, nullptr},
-        DurationCase{"- 1:30", -90, nullptr}, DurationCase{"-:15", -15, nullptr},
-        DurationCase{"2400", 1440, nullptr}, DurationCase{"-2400", -1440, nullptr},
-        DurationCase{"0", 0, nullptr}, DurationCase{"memo", 0, nullptr},
-        DurationCase{"2401", 0, kOffsetOutOfRange}, DurationCase{"-2401", 0, kOffsetOutOfRange},
-        DurationCase{"24:01", 0, kOffsetOutOfRange}, DurationCase{":1441", 0, kOffsetOutOfRange},
-        DurationCase{"+5", 0, kNoAdditionInField}, DurationCase{"1-2", 0, ""},
-        DurationCase{"--2", 0, ""}, DurationCase{"-", 0, ""}, DurationCase{"2x", 0, ""}));
+    ::testing::Values(DurationCase{"2", 120, nullptr}, DurationCase{"02", 2, nullptr},
+                      DurationCase{"24", 1440, nullptr}, DurationCase{"25", 25, nullptr},
+                      DurationCase{"-2", -120, nullptr}, DurationCase{"-24", -1440, nullptr},
+                      DurationCase{"130", 90, nullptr}, DurationCase{"-1:30", -90, nullptr},
+                      DurationCase{"-:15", -15, nullptr}, DurationCase{"2400", 1440, nullptr},
+                      DurationCase{"0", 0, nullptr}, DurationCase{"memo", 0, nullptr},
+                      DurationCase{"2401", 0, kOffsetOutOfRange},
+                      DurationCase{"-2401", 0, kOffsetOutOfRange},
+                      DurationCase{"24:01", 0, kOffsetOutOfRange},
+                      DurationCase{":1441", 0, kOffsetOutOfRange},
+                      DurationCase{"+5", 0, kNoAdditionInField}, DurationCase{"1-2", 0, ""},
+                      DurationCase{"2x", 0, ""}));
 
 TEST(ParseRoundTripTest, FormattedTimesAndDurationsReadBack) {
   DateText twelve;
