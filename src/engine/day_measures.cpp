@@ -83,7 +83,10 @@ int Engine::DayFreeTime(bool isToday, const Terminal& day) const {
   return e < w ? -occupied : e - w - occupied;
 }
 
+// The item's first task in date order. An unsplit item's task is found on its
+// own date first, so the earliest-begin rules do not walk every day per gap.
 TaskNode* Engine::FirstTaskOf(ActHandle h) {
+  if (!(m_s.ActFlags(h) & (AF_SPLIT | AF_BETA))) return m_s.ActTask(h);
   for (const auto& [date, day] : m_s.terminals())
     for (TaskNode* task = day->First(); task != nullptr; task = task->Next())
       if (task->act == h) return task;

@@ -109,7 +109,6 @@ class Engine : public ScheduleHooks {
   bool m_balancingAllDays = false;
   bool m_priorityViewShowing = false;
   bool m_memoryFailure = false;
-  bool m_recalculating = false;
   DayNumber m_fullDayTracker = 0;
   int m_runningEnd = 0;  // carried across the gaps of one chain scan
 };

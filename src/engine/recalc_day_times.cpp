@@ -18,7 +18,6 @@ constexpr int kLatestStart = 2880;
 void Engine::RecalcDayTimes(DayNumber date) {
   Terminal* day = m_s.ExistingTerminal(date);
   if (day == nullptr) return;
-  m_recalculating = true;
   Messages& msg = m_s.messages();
 
   TaskNode* first = nullptr;
@@ -86,7 +85,6 @@ void Engine::RecalcDayTimes(DayNumber date) {
     }
     if (task->start != before) ItemChanged(task->act);
   }
-  m_recalculating = false;
 }
 
 }  // namespace ploven
