@@ -31,6 +31,7 @@ class ActChain {
   ActHandle Next(ActHandle act) const;
 
   size_t Count() const { return m_order.size(); }
+  void Reserve(size_t n) { m_where.reserve(n); }
   const_iterator begin() const { return m_order.begin(); }
   const_iterator end() const { return m_order.end(); }
 

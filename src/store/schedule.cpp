@@ -306,6 +306,11 @@ bool Schedule::AddBeta(ActHandle definition) {
   return true;
 }
 
+void Schedule::AppendLoadedBeta(ActHandle definition) {
+  m_betaChain.push_back(definition);
+  m_header.Set<int16_t>(ScheduleHeader::kSysBetaActs, static_cast<int16_t>(m_betaChain.size()));
+}
+
 void Schedule::RemoveFromBetaChain(ActHandle definition) {
   auto it = std::find(m_betaChain.begin(), m_betaChain.end(), definition);
   if (it == m_betaChain.end()) return;

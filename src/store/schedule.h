@@ -39,6 +39,10 @@ class Schedule {
   ScheduleHeader& header() { return m_header; }
   const ScheduleHeader& header() const { return m_header; }
   void SetHooks(ScheduleHooks* hooks);
+
+  // The values a new item starts with (New Item Preferences); stored with the schedule.
+  Act& itemDefaults() { return m_itemDefaults; }
+  const Act& itemDefaults() const { return m_itemDefaults; }
   ScheduleHooks& hooks() { return *m_hooks; }
 
   // The schedule has changes that are not saved yet.
@@ -90,6 +94,11 @@ class Schedule {
   int32_t NewNoteNumber(ActHandle h);
 
   ActHandle FindActByID(uint32_t id) const;
+  // Makes room in the indexes for about `n` items (loading a file).
+  void ReserveItems(size_t n) {
+    m_byID.reserve(n);
+    m_actChain.Reserve(n);
+  }
   // The first item in the alphabetical chain whose short title is exactly `text`.
   ActHandle FindActByTitle(std::string_view text) const;
   // The first item in the alphabetical chain that carries the marker (AF_MARK1 or AF_MARK2).
@@ -133,10 +142,13 @@ class Schedule {
   BetaHandle AllocateBeta(const Beta& beta = {});
   Beta& LockBeta(BetaHandle h);
   Beta* FindBeta(BetaHandle h) { return m_betas.Find(h); }
+  const Beta* FindBeta(BetaHandle h) const { return m_betas.Find(h); }
   void FreeBeta(BetaHandle h) { m_betas.Free(h); }
   // Recurring definitions in title order, case-insensitively.
   const std::vector<ActHandle>& betaChain() const { return m_betaChain; }
   bool AddBeta(ActHandle definition);
+  // A definition that the schedule file lists next: the file keeps the chain's order.
+  void AppendLoadedBeta(ActHandle definition);
   void RemoveFromBetaChain(ActHandle definition);
 
   // ---- Days -----------------------------------------------------------------
@@ -248,6 +260,7 @@ class Schedule {
   ScheduleHooks m_defaultHooks;
   ScheduleHooks* m_hooks;
   ScheduleHeader m_header;
+  Act m_itemDefaults;
   mutable HandlePool<ActSlot> m_acts;
   HandlePool<Beta> m_betas;
   ActChain m_actChain;

@@ -26,6 +26,9 @@ ScheduleHeader::ScheduleHeader() {
   Set<int16_t>(kWorkdayStart, kNineAm);
   Set<int16_t>(kWorkdayEnd, kFivePm);
   Set<uint8_t>(kViewWindows, 2);
+  // Two settings of other parts of the program whose stored defaults a load fills in.
+  Set<int16_t>(443, 30);
+  Set<uint8_t>(630, 12);
 }
 
 int32_t ScheduleHeader::minSplitMinutes() const {

@@ -116,3 +116,28 @@ inline constexpr const char* kModuleInsert = "Insert";
 inline constexpr const char* kModuleDelete = "Delete";
 
 }  // namespace ploven::store_text
+
+// What the consistency check finds; the command line prints them.
+namespace ploven::consistency_text {
+inline constexpr char kDayProblem[] = "day %s: %s";
+inline constexpr char kDayOutOfOrder[] = "out of date order";
+inline constexpr char kDayWrongDate[] = "record names another date";
+inline constexpr char kDayLinks[] = "task chain links disagree";
+inline constexpr char kDayTaskNoItem[] = "a task names no item";
+inline constexpr char kDayNegativeLength[] = "a task has a negative length";
+inline constexpr char kDayTaskCount[] = "task count differs from the chain";
+inline constexpr char kDayCloneCount[] = "recurring instance count differs";
+inline constexpr char kChainFreedItem[] = "the item list names a freed item";
+inline constexpr char kPriorityNotFlexible[] = "the priority list names an item that is not flexible";
+inline constexpr char kPriorityOrder[] = "the priority list is out of order";
+inline constexpr char kPriorityCount[] = "the priority list count differs from its entries";
+inline constexpr char kFlexibleUnranked[] = "flexible item \"%s\" has no place in the priority list";
+inline constexpr char kBetaNotRecurring[] = "the recurring list names an item that is not recurring";
+inline constexpr char kBetaNoRule[] = "recurring item \"%s\" has no rule";
+inline constexpr char kXlistOrder[] = "exceptions of \"%s\" are out of date order";
+inline constexpr char kXlistWrongDrone[] = "an exception of \"%s\" names a wrong item";
+inline constexpr char kProjectCount[] = "the project count differs from the projects list";
+inline constexpr char kTreeBroken[] = "the projects tree is broken";
+inline constexpr char kTreeFreed[] = "the projects tree names a freed item";
+inline constexpr char kTreeCount[] = "the projects tree count differs from its nodes";
+}  // namespace ploven::consistency_text
