@@ -10,9 +10,10 @@
 namespace ploven {
 
 // The stored size of an item record in each format: 27, 31, 33, 53 and 74
-// bytes for formats 21 to 25, 130 for format 26. Older layouts are the
-// leading bytes of the current one: every field they have sits at the same
-// offset, and the fields they lack read as zero.
+// bytes for formats 21 to 25, 130 for format 26. The old sizes are compact
+// records that keep the most needed fields first (title length, times, date,
+// flags, links, kind, tier ...); the fields they lack read as zero. Records of
+// any other size are read as the leading bytes of the current layout.
 size_t ActRecordSizeFor(int16_t formatVersion);
 
 // The first `out.size()` bytes of the record.

@@ -261,9 +261,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Refusal{0x1234, 26, t::kNotAScheduleFile},
                       Refusal{12960, 27, t::kNewerVersion1}, Refusal{12960, 99, t::kNewerVersion3},
                       Refusal{12960, 19, t::kIncompatibleFormat},
-                      Refusal{12960, 100, t::kIncompatibleFormat},
-                      // Read as format 24, whose header has no checksum: it gets further.
-                      Refusal{12960, 10000, t::kIncomplete}));
+                      Refusal{12960, 100, t::kIncompatibleFormat}));
+
+TEST_F(ScheduleFormatTest, VersionFrom10000OnIsReadAsFormat24) {
+  Content(s).Item("Dentist", kToday);
+  auto bytes = Save(s, 24);
+  bytes[2] = 0x10;  // 10000
+  bytes[3] = 0x27;
+  auto l = Load(bytes);
+  ASSERT_TRUE(l->result.ok) << l->env.msg.LastMessage();
+  EXPECT_EQ(l->result.formatVersion, 24);
+  EXPECT_NE(l->s.FindActByTitle("Dentist"), kNoAct);
+}
 
 class BackLevelTest : public ScheduleFormatTest, public ::testing::WithParamInterface<int16_t> {};
 
@@ -284,6 +293,11 @@ TEST_P(BackLevelTest, DatedItemsAndRecurringInstancesSurvive) {
   EXPECT_EQ(r.LockBeta(r.ReadAct(r.betaChain()[0]).hBeta).xlist.size(), 1u);
   // Before format 22 no item is flexible.
   EXPECT_EQ(r.priorityIndex().Count(), GetParam() >= 22 ? 1u : 0u);
+  const ActHandle dentist = r.FindActByTitle("Dentist");
+  ASSERT_NE(dentist, kNoAct);
+  EXPECT_EQ(r.ReadAct(dentist).flags & AF_FIXED, static_cast<uint32_t>(AF_FIXED));
+  EXPECT_EQ(r.ReadAct(dentist).startTime, 9 * 60 + 1);
+  EXPECT_EQ(r.ReadAct(dentist).duration, 30);
   // The schedule in memory keeps its own format.
   EXPECT_EQ(s.header().Get<int16_t>(ScheduleHeader::kFormatVersion), 26);
 }
