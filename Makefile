@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps build run test bench asan clean
+.PHONY: all deps build run test bench asan soak fuzz clean
 
 all: build
 
@@ -34,5 +34,23 @@ asan: deps
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The SIGKILL test at its full count: 2,000 kills of a saving process (not part of CI).
+SOAK_KILLS ?= 2000
+soak: build
+	PLOVEN_SOAK_KILLS=$(SOAK_KILLS) $(BUILD)/tests/cli_tests --gtest_filter='KillTest.*'
+
+# The schedule loader under libFuzzer (clang): FUZZ_SECONDS of fuzzing on one core from the
+# seeds in fuzz/corpus; new inputs collect in build-fuzz/run/corpus, crashes in build-fuzz/run/.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 600
+fuzz:
+	@scripts/install-deps fuzz
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/run/corpus && cp -n fuzz/corpus/* $(FUZZ_BUILD)/run/corpus/
+	$(FUZZ_BUILD)/schedule_loader_fuzz $(FUZZ_BUILD)/run/corpus fuzz/corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
+	  -artifact_prefix=$(FUZZ_BUILD)/run/
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(FUZZ_BUILD)

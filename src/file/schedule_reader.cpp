@@ -470,8 +470,10 @@ class ScheduleReader {
 
   bool WrapUp() {
     ScheduleHeader& h = m_s.header();
+    // Never archive today or a day to come, whatever the first stored day is.
     if (h.lastArchivedDate() < kOldestArchiveDate && !m_s.terminals().empty())
-      h.setLastArchivedDate(static_cast<DayNumber>(m_s.terminals().begin()->first - 1));
+      h.setLastArchivedDate(static_cast<DayNumber>(
+          std::min<int>(m_s.terminals().begin()->first, m_s.Today()) - 1));
     if (m_writtenBy < 2.77f)
       for (ActHandle u : m_undated)
         if (m_s.ReadAct(u).ID == 0) m_s.NewNoteNumber(u);

@@ -42,6 +42,10 @@ class ScheduleHeader {
                           kMinSplitMinutes = 614, kUndatedCount = 618, kLegacyCount = 620,
                           kEarliestTimeOfDay = 624, kLatestTimeOfDay = 626, kWorkdayStart = 643,
                           kWorkdayEnd = 645;
+  // The Balance Settings travel with the schedule (two bytes each; a Keep
+  // Clear date of 0 is an open end).
+  static constexpr size_t kReserveToday = 530, kReserveFuture = 532, kKeepClearFrom = 534,
+                          kKeepClearThrough = 536;
 
   int32_t mode() const { return Get<int32_t>(kMode); }
   void setMode(int32_t m) { Set(kMode, m); }

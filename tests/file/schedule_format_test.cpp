@@ -263,6 +263,17 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{12960, 19, t::kIncompatibleFormat},
                       Refusal{12960, 100, t::kIncompatibleFormat}));
 
+TEST_F(ScheduleFormatTest, UnsetArchiveDateNeverArchivesTodayOrLater) {
+  Content(s).Item("Dentist", kToday + 5);
+  s.header().setLastArchivedDate(0);
+  auto l = Load(Save(s));
+  ASSERT_TRUE(l->result.ok);
+  EXPECT_EQ(l->s.header().lastArchivedDate(), kToday - 1);
+  Content(s).Item("Old call", kToday - 10);
+  auto older = Load(Save(s));
+  EXPECT_EQ(older->s.header().lastArchivedDate(), kToday - 11);
+}
+
 TEST_F(ScheduleFormatTest, VersionFrom10000OnIsReadAsFormat24) {
   Content(s).Item("Dentist", kToday);
   auto bytes = Save(s, 24);

@@ -1,0 +1,123 @@
+#pragma once
+
+// The texts of plovenctl: its usage, its own refusals, and the checks of the
+// settings dialogs that `set` applies.
+namespace ploven::cli_text {
+
+inline constexpr char kUsage[] =
+    "usage: plovenctl [--today DATE] [--now TIME] [--intl KEY=VALUE]... COMMAND\n"
+    "  new FILE                 create an empty schedule\n"
+    "  sample FILE              create the sample schedule of a first run\n"
+    "  info FILE                the schedule's counters and settings\n"
+    "  add FILE --title TEXT [--date DATE] [--start TIME] [--duration DUR] [--fixed]\n"
+    "           [--memo] [--flexible] [--earliest DATE] [--deadline DATE]\n"
+    "           [--earliest-time TIME] [--latest-time TIME] [--weekdays Su,Mo,...]\n"
+    "           [--tier LETTER] [--rank N] [--split] [--project NAME]\n"
+    "  project FILE NAME        create a project\n"
+    "  day FILE DATE            the day's tasks in order\n"
+    "  items FILE               every item in alphabetical order\n"
+    "  delete FILE ID           delete an item\n"
+    "  set FILE KEY=VALUE...    dayStart dayEnd workStart workEnd minSplit reserveToday\n"
+    "                           reserveFuture keepClearFrom keepClearThrough\n"
+    "  check FILE               run the consistency checks\n"
+    "  demo | date TEXT | time TEXT | duration TEXT\n";
+
+// Usage errors (standard error, exit 2).
+inline constexpr char kUsagePrefix[] = "plovenctl: ";
+inline constexpr char kBadToday[] =
+    "--today wants a date from 1980-01-01 to 2068-12-31 as YYYY-MM-DD";
+inline constexpr char kBadNow[] = "--now wants a time as HH:MM";
+inline constexpr char kBadIntl[] =
+    "--intl wants KEY=VALUE with KEY one of iDate iTime iTLZero iDayLzero iMonLzero iCountry "
+    "sCurrency sDate sTime sShortDate";
+inline constexpr char kMissingValue[] = "missing value after ";
+inline constexpr char kUnknownOption[] = "unknown option ";
+inline constexpr char kUnknownCommand[] = "unknown command ";
+inline constexpr char kWrongArguments[] = "wrong arguments for ";
+inline constexpr char kMissingTitle[] = "add wants --title TEXT";
+inline constexpr char kUnknownSetting[] = "unknown setting ";
+inline constexpr char kBadWeekdays[] = "--weekdays wants two-letter days such as Mo,We,Fr";
+inline constexpr char kBadTier[] = "--tier wants one letter A to Z";
+inline constexpr char kBadRank[] = "--rank wants a number from 1 to 32766";
+inline constexpr char kKindsExclusive[] = "--memo, --fixed and --flexible exclude each other";
+
+// Refusals (standard error as a message, exit 1). "%s" is the file or the argument.
+inline constexpr char kFileExists[] = "The file %s exists already; it was left as it is.";
+inline constexpr char kNoSuchFile[] = "There is no schedule file %s.";
+inline constexpr char kCannotRead[] = "The schedule file %s cannot be read: %s.";
+inline constexpr char kNotOpened[] = "The schedule file %s could not be opened for changes.";
+inline constexpr char kReadOnly[] =
+    "The schedule file %s is in use by another program, so it was not changed.";
+inline constexpr char kNotSaved[] = "The schedule file %s could not be saved; it was not changed.";
+inline constexpr char kNoSuchID[] = "No item has the ID %s.";
+inline constexpr char kRecurringNotDeleted[] =
+    "The ID %s belongs to a recurring item, which this command does not delete.";
+inline constexpr char kProjectNotDeleted[] =
+    "The ID %s belongs to a project, which this command does not delete.";
+inline constexpr char kNoSuchProject[] = "There is no project named \"%s\".";
+inline constexpr char kTitleTooLong[] = "An item title may hold at most 1000 characters.";
+inline constexpr char kEmptyTitle[] = "An item needs a title.";
+inline constexpr char kBadID[] = "\"%s\" is not an item ID.";
+inline constexpr char kDeadlineBeforeEarliest[] =
+    "The deadline is earlier than the earliest date, so change one of them.";
+inline constexpr char kLatestBeforeEarliestTime[] =
+    "The latest end time is earlier than the earliest start time, so change one of them.";
+inline constexpr char kArchivedDate[] =
+    "The date %s is archived; new items go on later dates.";
+inline constexpr char kNotCreated[] = "The item could not be created.";
+
+// Day Bounds Settings.
+inline constexpr char kLatestRaisedToWorkEnd[] =
+    "Your setting for Workdays End At (in Work Hours Settings) is later than your Latest Time Of "
+    "Day For Flexible Items To End, so the Latest Time Of Day For Flexible Items To End will now "
+    "be adjusted to equal the Workdays End At time.";
+inline constexpr char kEarliestLoweredToWorkStart[] =
+    "Your setting for Workdays Start At (in Work Hours Settings) is earlier than your Earliest "
+    "Time Of Day For Flexible Items To Begin, so the Earliest Time Of Day For Flexible Items To "
+    "Begin will now be adjusted to equal the Workdays Start At time.";
+// Work Hours Settings: a working day has to have some length.
+inline constexpr char kWorkEndNotAfterStart[] =
+    "Workdays End At must be later than Workdays Start At, so change one of them.";
+// Balance Settings.
+inline constexpr char kKeepClearEndBeforeBegin[] =
+    "The end date is earlier than the begin date, so change one of them.";
+inline constexpr char kMinSplitRange[] =
+    "Minimum Duration For Splittable Items must be in the range of 1 minute to 12 hours. If "
+    "unsure, try 15 minutes.";
+
+// Item properties.
+inline constexpr char kSetStartAlarmQuestion[] =
+    "This item has a Set Start Time. Would you like to set an Alarm for it?";
+
+// Consistency checks of `check`.
+inline constexpr char kOk[] = "ok";
+inline constexpr char kTaskCountWrong[] =
+    "The day %s counts %d tasks but its chain holds %d.";
+inline constexpr char kTaskOfDeadItem[] = "A task on %s belongs to no live item.";
+inline constexpr char kTaskNotInChain[] =
+    "The item \"%s\" on %s is missing from the alphabetical chain.";
+inline constexpr char kFluidWithoutPriority[] =
+    "The flexible item \"%s\" has no place in the priority order.";
+inline constexpr char kPriorityCountWrong[] =
+    "The priority order holds %d entries for %d flexible items.";
+inline constexpr char kIDNotFound[] = "The item \"%s\" cannot be found by its ID %u.";
+inline constexpr char kIDAboveCounter[] =
+    "The item \"%s\" has the ID %u, beyond the last ID given out (%u).";
+
+}  // namespace ploven::cli_text
+
+namespace ploven::cli_text {
+
+inline constexpr char kFixedWantsStart[] = "--fixed wants --start TIME";
+// Item properties, the Duration field.
+inline constexpr char kAutoSplitCaption[] = "About To Automatically Split Item";
+inline constexpr char kAutoSplit[] =
+    "Because you have specified a Duration for this item that is longer than your Day Bounds "
+    "range of %s hours, the item will automatically be made splittable with a Flexible Date, and "
+    "after you click OK then Balance All Days will run in order to try to split the item over "
+    "more than one day.\n\nIf this is not what you want, you can instead have the Duration "
+    "reduced to %s hours.";
+inline constexpr char kAutoSplitButtons[] = "&Proceed with my Duration\n&Reduce Duration instead";
+inline constexpr char kDurationReduced[] = "The Duration has been reduced. Click OK to continue.";
+
+}  // namespace ploven::cli_text

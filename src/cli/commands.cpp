@@ -1,0 +1,282 @@
+#include "cli/commands.h"
+
+#include <cctype>
+#include <charconv>
+#include <iostream>
+#include <map>
+#include <optional>
+
+#include "cli/cli_input.h"
+#include "cli/cli_messages.h"
+#include "cli/demo.h"
+#include "cli/item_entry.h"
+#include "cli/output.h"
+#include "cli/sample_schedule.h"
+#include "cli/schedule_access.h"
+#include "cli/schedule_settings.h"
+#include "cli/store_checks.h"
+#include "platform/format.h"
+#include "store/projects.h"
+
+namespace ploven::cli {
+namespace {
+
+namespace t = cli_text;
+using Args = std::vector<std::string>;
+
+// The engine a changing command plans with, on the schedule's own settings.
+Engine MakeEngine(CliEnv& env, Schedule& s) {
+  return Engine(s, ReadEngineSettings(s.header(), env.settings(), env.text().regional.iCountry));
+}
+
+ParseContext ContextFor(CliEnv& env, const Schedule& s) {
+  return env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay());
+}
+
+void PrintLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) std::cout << line << '\n';
+}
+
+std::optional<uint32_t> ReadNumber(const std::string& text) {
+  uint32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+int Refused(CliEnv& env, const std::string& text) {
+  env.msg().ErrorMessage(text);
+  return kExitRefused;
+}
+
+int NewCommand(CliEnv& env, const Args& a, bool sample) {
+  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
+  WriteSession session(env, a[1]);
+  if (!session.Create()) return kExitRefused;
+  if (sample) {
+    Schedule& s = session.schedule();
+    Engine engine = MakeEngine(env, s);
+    BuildSampleSchedule(engine);
+  }
+  return session.Save() ? kExitOk : kExitRefused;
+}
+
+int InfoCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
+  auto s = LoadForReading(env, a[1]);
+  if (s == nullptr) return kExitRefused;
+  PrintLines(InfoLines(*s));
+  return kExitOk;
+}
+
+int CheckCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
+  auto s = LoadForReading(env, a[1]);
+  if (s == nullptr) return kExitRefused;
+  const std::string finding = CheckSchedule(*s);
+  if (!finding.empty()) return Refused(env, finding);
+  std::cout << t::kOk << '\n';
+  return kExitOk;
+}
+
+int ItemsCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
+  auto s = LoadForReading(env, a[1]);
+  if (s == nullptr) return kExitRefused;
+  PrintLines(ItemLines(*s));
+  return kExitOk;
+}
+
+int DayCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  auto s = LoadForReading(env, a[1]);
+  if (s == nullptr) return kExitRefused;
+  const auto date = ReadDateArgument(a[2], env.text(), ContextFor(env, *s));
+  if (!date.value) return Refused(env, date.message);
+  PrintLines(DayLines(*s, *date.value));
+  return kExitOk;
+}
+
+int ProjectCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  if (a[2].empty()) return Refused(env, t::kEmptyTitle);
+  if (a[2].size() > kActTitleMax) return Refused(env, t::kTitleTooLong);
+  WriteSession session(env, a[1]);
+  if (!session.Open()) return kExitRefused;
+  Schedule& s = session.schedule();
+  Engine engine = MakeEngine(env, s);
+  const ActHandle h = NewProject(s, Act{}, a[2]);
+  if (h == kNoAct) return Refused(env, t::kNotCreated);
+  s.MarkChanged();
+  const uint32_t id = s.GetActID(h);
+  if (!session.Save()) return kExitRefused;
+  std::cout << id << '\n';
+  return kExitOk;
+}
+
+int DeleteCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  const auto id = ReadNumber(a[2]);
+  if (!id || *id == 0) return Refused(env, Sprintf(t::kBadID, a[2].c_str()));
+  WriteSession session(env, a[1]);
+  if (!session.Open()) return kExitRefused;
+  Schedule& s = session.schedule();
+  Engine engine = MakeEngine(env, s);
+  const ActHandle h = s.FindActByID(*id);
+  if (h == kNoAct) {
+    if (FindProjectByID(s, *id) != kNoAct) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
+    return Refused(env, Sprintf(t::kNoSuchID, a[2].c_str()));
+  }
+  if (s.ActFlags(h) & AF_BETA) return Refused(env, Sprintf(t::kRecurringNotDeleted, a[2].c_str()));
+  if (IsProject(s, h)) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
+  // The record stays allocated until the program ends, as the undelete stack keeps it.
+  s.DeleteItem(h);
+  s.MarkChanged();
+  return session.Save() ? kExitOk : kExitRefused;
+}
+
+int SetCommand(CliEnv& env, const Args& a) {
+  if (a.size() < 3) return UsageError(t::kWrongArguments + a[0]);
+  std::vector<SettingChange> changes;
+  for (size_t i = 2; i < a.size(); ++i) {
+    const size_t eq = a[i].find('=');
+    const std::string key = a[i].substr(0, eq);
+    if (eq == std::string::npos || !IsScheduleSettingKey(key))
+      return UsageError(t::kUnknownSetting + a[i]);
+    changes.push_back({key, a[i].substr(eq + 1)});
+  }
+  WriteSession session(env, a[1]);
+  if (!session.Open()) return kExitRefused;
+  Schedule& s = session.schedule();
+  if (!ApplyScheduleSettings(s.header(), changes, env.text(), ContextFor(env, s), env.msg()))
+    return kExitRefused;
+  s.MarkChanged();
+  return session.Save() ? kExitOk : kExitRefused;
+}
+
+// The options of `add`: those that take a value, and the switches.
+struct AddArguments {
+  std::map<std::string, std::string> values;
+  NewItemRequest request;
+};
+
+int AddCommand(CliEnv& env, const Args& a) {
+  if (a.size() < 2) return UsageError(t::kWrongArguments + a[0]);
+  static const char* const kValued[] = {"--title",  "--date",          "--start",
+                                        "--duration", "--earliest",    "--deadline",
+                                        "--earliest-time", "--latest-time", "--weekdays",
+                                        "--tier",   "--rank",          "--project"};
+  AddArguments args;
+  NewItemRequest& r = args.request;
+  for (size_t i = 2; i < a.size(); ++i) {
+    const std::string& o = a[i];
+    if (o == "--fixed") { r.fixed = true; continue; }
+    if (o == "--memo") { r.memo = true; continue; }
+    if (o == "--flexible") { r.flexible = true; continue; }
+    if (o == "--split") { r.split = true; continue; }
+    bool valued = false;
+    for (const char* v : kValued) valued = valued || o == v;
+    if (!valued) return UsageError(t::kUnknownOption + o);
+    if (i + 1 >= a.size()) return UsageError(t::kMissingValue + o);
+    args.values[o] = a[++i];
+  }
+  if (!args.values.contains("--title")) return UsageError(t::kMissingTitle);
+  if (int(r.fixed) + int(r.memo) + int(r.flexible) > 1) return UsageError(t::kKindsExclusive);
+  if (r.fixed && !args.values.contains("--start")) return UsageError(t::kFixedWantsStart);
+  r.title = args.values["--title"];
+  if (auto it = args.values.find("--weekdays"); it != args.values.end()) {
+    const auto bits = ReadWeekdays(it->second);
+    if (!bits) return UsageError(t::kBadWeekdays);
+    r.weekdays = *bits;
+  }
+  if (auto it = args.values.find("--tier"); it != args.values.end()) {
+    const std::string& v = it->second;
+    if (v.size() != 1 || std::toupper(static_cast<unsigned char>(v[0])) < 'A' ||
+        std::toupper(static_cast<unsigned char>(v[0])) > 'Z')
+      return UsageError(t::kBadTier);
+    r.tier = static_cast<uint8_t>(std::toupper(static_cast<unsigned char>(v[0])));
+  }
+  if (auto it = args.values.find("--rank"); it != args.values.end()) {
+    const auto rank = ReadNumber(it->second);
+    if (!rank || *rank < 1 || *rank > 32766) return UsageError(t::kBadRank);
+    r.rank = static_cast<int>(*rank);
+  }
+
+  WriteSession session(env, a[1]);
+  if (!session.Open()) return kExitRefused;
+  Schedule& s = session.schedule();
+  const ParseContext context = ContextFor(env, s);
+  // Every value is read before anything is made.
+  auto date = [&](const char* option, std::optional<DayNumber>& into) {
+    auto it = args.values.find(option);
+    if (it == args.values.end()) return true;
+    const auto p = ReadDateArgument(it->second, env.text(), context);
+    if (!p.value) {
+      Refused(env, p.message);
+      return false;
+    }
+    into = p.value;
+    return true;
+  };
+  auto time = [&](const char* option, std::optional<TimeOfDay>& into) {
+    auto it = args.values.find(option);
+    if (it == args.values.end()) return true;
+    const auto p = ReadTimeArgument(it->second, env.text(), context);
+    if (!p.value) {
+      Refused(env, p.message);
+      return false;
+    }
+    into = p.value;
+    return true;
+  };
+  if (!date("--date", r.date) || !date("--earliest", r.earliest) ||
+      !date("--deadline", r.deadline) || !time("--start", r.start) ||
+      !time("--earliest-time", r.earliestTime) || !time("--latest-time", r.latestTime))
+    return kExitRefused;
+  if (auto it = args.values.find("--duration"); it != args.values.end()) {
+    const auto p = ReadDurationArgument(it->second, env.text());
+    if (!p.value) return Refused(env, p.message);
+    r.duration = p.value;
+  }
+  if (auto it = args.values.find("--project"); it != args.values.end()) {
+    r.projectID = FindProjectIDByName(s, it->second);
+    if (r.projectID == 0) return Refused(env, Sprintf(t::kNoSuchProject, it->second.c_str()));
+  }
+  // Deadlines and earliest dates belong to fluid items.
+  if ((r.earliest || r.deadline) && !r.memo && !r.fixed) r.flexible = true;
+
+  Engine engine = MakeEngine(env, s);
+  const ActHandle h = EnterNewItem(engine, r);
+  if (h == kNoAct) return kExitRefused;
+  const uint32_t id = s.GetActID(h);
+  if (!session.Save()) return kExitRefused;
+  std::cout << id << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+int UsageError(const std::string& text) {
+  std::cerr << t::kUsagePrefix << text << '\n' << t::kUsage;
+  return kExitUsage;
+}
+
+int RunCommand(CliEnv& env, const Args& a) {
+  if (a.empty()) return UsageError(t::kWrongArguments + std::string("plovenctl"));
+  const std::string& c = a[0];
+  if (c == "new") return NewCommand(env, a, false);
+  if (c == "sample") return NewCommand(env, a, true);
+  if (c == "info") return InfoCommand(env, a);
+  if (c == "add") return AddCommand(env, a);
+  if (c == "project") return ProjectCommand(env, a);
+  if (c == "day") return DayCommand(env, a);
+  if (c == "items") return ItemsCommand(env, a);
+  if (c == "delete") return DeleteCommand(env, a);
+  if (c == "set") return SetCommand(env, a);
+  if (c == "check") return CheckCommand(env, a);
+  if (c == "demo") return DemoCommand(env, a);
+  if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
+  return UsageError(t::kUnknownCommand + c);
+}
+
+}  // namespace ploven::cli

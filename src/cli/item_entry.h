@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/engine.h"
+
+namespace ploven::cli {
+
+// What `add` asks for, already read; absent fields take the program's defaults.
+struct NewItemRequest {
+  std::string title;
+  std::optional<DayNumber> date;
+  std::optional<TimeOfDay> start;
+  std::optional<Duration> duration;
+  std::optional<DayNumber> earliest;
+  std::optional<DayNumber> deadline;
+  std::optional<TimeOfDay> earliestTime;
+  std::optional<TimeOfDay> latestTime;
+  bool fixed = false;
+  bool memo = false;
+  bool flexible = false;
+  bool split = false;
+  uint8_t weekdays = 0;  // Sunday first; 0 = every day
+  uint8_t tier = 0;      // 'A'..'Z'; 0 = 'A' for a fluid item
+  int rank = 0;          // 0 = the end of the tier
+  uint32_t projectID = 0;
+  // Made through the item dialog, which asks about an alarm for a set start time.
+  bool fromDialog = true;
+};
+
+inline constexpr Duration kDefaultDuration = 30;
+
+// The New Item path: checks the request as the item dialog's OK does (telling
+// why when it refuses, and then nothing changed), makes the item through
+// Schedule::NewItem, and has a fluid item planned. kNoAct when refused.
+ActHandle EnterNewItem(Engine& engine, NewItemRequest request);
+
+// Plans a fluid item after it was made or changed: each task goes to the
+// first qualifying day from its earliest date with room, a splittable item
+// piece by piece. A day without room anywhere up to the deadline (or a year
+// on) leaves it where it was. The engine's own re-plan of one item takes this
+// place once it exists.
+void PlanFluidItem(Engine& engine, ActHandle h);
+
+}  // namespace ploven::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "engine/engine.h"
+
+namespace ploven::cli {
+
+// The sample schedule a first run offers: a week from today of appointments,
+// memos, fluid work with deadlines and tiers (one of it splittable) and a
+// project with its items, every one made through the New Item path. Titles
+// carry "[Sample]" so that they can be told apart and deleted together.
+void BuildSampleSchedule(Engine& engine);
+
+}  // namespace ploven::cli

@@ -1,0 +1,152 @@
+#include "cli/schedule_settings.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "cli/cli_input.h"
+#include "cli/cli_messages.h"
+#include "platform/format.h"
+#include "platform/messages.h"
+#include "platform/program_settings.h"
+#include "platform/settings.h"
+#include "platform/settings_keys.h"
+#include "store/schedule_header.h"
+
+namespace ploven::cli {
+namespace {
+
+namespace t = cli_text;
+
+constexpr int kEncodedDefaultBase = 10000;
+constexpr int kMinSplitLowest = 1;
+constexpr int kMinSplitHighest = 720;
+
+// Minutes since midnight of a stored time of day; a stored 0 reads as midnight.
+int MinutesOf(TimeOfDay t) { return t <= 0 ? 0 : (t - 1) % kMinutesPerDay; }
+TimeOfDay FromMinutes(int minutes) { return static_cast<TimeOfDay>(minutes + 1); }
+
+struct Values {
+  std::optional<TimeOfDay> dayStart, dayEnd, workStart, workEnd;
+  std::optional<Duration> minSplit, reserveToday, reserveFuture;
+  std::optional<DayNumber> keepClearFrom, keepClearThrough;
+};
+
+// A Keep Clear date may be left open.
+bool IsOpenEnd(const std::string& value) { return value == "none" || value == "-"; }
+
+}  // namespace
+
+EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& settings,
+                                  int country) {
+  EngineSettings e;
+  e.reserveToday = std::max<int>(0, header.Get<int16_t>(kHeaderReserveToday));
+  e.reserveFutureDay = std::max<int>(0, header.Get<int16_t>(kHeaderReserveFuture));
+  e.keepClearFrom = header.Get<int16_t>(kHeaderKeepClearFrom);
+  e.keepClearThrough = header.Get<int16_t>(kHeaderKeepClearThrough);
+  const std::array<int, 7> defaults = DefaultWorkdays(country);
+  for (int day = 0; day < 7; ++day) {
+    const auto i = static_cast<size_t>(day);
+    e.workWeek.workdays[i] =
+        settings.ReadInt(Sprintf(key::kWorkdayFormat, day), kEncodedDefaultBase + defaults[i]) != 0;
+  }
+  return e;
+}
+
+bool IsScheduleSettingKey(const std::string& key) {
+  for (const char* k : {"dayStart", "dayEnd", "workStart", "workEnd", "minSplit", "reserveToday",
+                        "reserveFuture", "keepClearFrom", "keepClearThrough"})
+    if (key == k) return true;
+  return false;
+}
+
+bool ApplyScheduleSettings(ScheduleHeader& header, const std::vector<SettingChange>& changes,
+                           const DateText& text, const ParseContext& context, Messages& msg) {
+  // Every value is read before anything changes.
+  Values v;
+  for (const SettingChange& c : changes) {
+    std::string refusal;
+    auto time = [&](std::optional<TimeOfDay>& into) {
+      const auto r = ReadTimeArgument(c.value, text, context);
+      if (r.value) into = r.value; else refusal = r.message;
+    };
+    auto duration = [&](std::optional<Duration>& into) {
+      const auto r = ReadDurationArgument(c.value, text);
+      if (r.value) into = r.value; else refusal = r.message;
+    };
+    auto date = [&](std::optional<DayNumber>& into) {
+      if (IsOpenEnd(c.value)) {
+        into = kNoDate;
+        return;
+      }
+      const auto r = ReadDateArgument(c.value, text, context);
+      if (r.value) into = r.value; else refusal = r.message;
+    };
+    if (c.key == "dayStart") time(v.dayStart);
+    else if (c.key == "dayEnd") time(v.dayEnd);
+    else if (c.key == "workStart") time(v.workStart);
+    else if (c.key == "workEnd") time(v.workEnd);
+    else if (c.key == "minSplit") duration(v.minSplit);
+    else if (c.key == "reserveToday") duration(v.reserveToday);
+    else if (c.key == "reserveFuture") duration(v.reserveFuture);
+    else if (c.key == "keepClearFrom") date(v.keepClearFrom);
+    else if (c.key == "keepClearThrough") date(v.keepClearThrough);
+    if (!refusal.empty()) {
+      msg.ErrorMessage(refusal);
+      return false;
+    }
+  }
+
+  // Checks that keep a dialog open come first, so that a refusal changes nothing.
+  const int workStart = MinutesOf(v.workStart.value_or(header.workdayStart()));
+  const int workEnd = MinutesOf(v.workEnd.value_or(header.workdayEnd()));
+  if ((v.workStart || v.workEnd) && workEnd <= workStart) {
+    msg.ErrorMessage(t::kWorkEndNotAfterStart);
+    return false;
+  }
+  const DayNumber from = v.keepClearFrom.value_or(header.Get<int16_t>(kHeaderKeepClearFrom));
+  const DayNumber through =
+      v.keepClearThrough.value_or(header.Get<int16_t>(kHeaderKeepClearThrough));
+  if ((v.keepClearFrom || v.keepClearThrough) && from != kNoDate && through != kNoDate &&
+      through < from) {
+    msg.ErrorMessage(t::kKeepClearEndBeforeBegin);
+    return false;
+  }
+
+  ScheduleHeader h = header;
+  // Work Hours Settings.
+  if (v.workStart) h.setWorkdayStart(FromMinutes(workStart));
+  if (v.workEnd) h.setWorkdayEnd(FromMinutes(workEnd));
+
+  // Day Bounds Settings, OK.
+  if (v.dayStart || v.dayEnd) {
+    int earliest = MinutesOf(v.dayStart.value_or(h.earliestTimeOfDay()));
+    int latest = MinutesOf(v.dayEnd.value_or(h.latestTimeOfDay()));
+    if (latest < earliest) {
+      latest += kMinutesPerDay;  // past midnight: Midnight Shift
+    } else if (latest < workEnd) {
+      latest = workEnd;
+      msg.InformationMessage(t::kLatestRaisedToWorkEnd);
+    }
+    if (earliest > workStart) {
+      earliest = workStart;
+      msg.InformationMessage(t::kEarliestLoweredToWorkStart);
+    }
+    h.setEarliestTimeOfDay(FromMinutes(earliest));
+    h.setLatestTimeOfDay(FromMinutes(latest));
+  }
+
+  // Balance Settings, OK.
+  if (v.reserveToday) h.Set<int16_t>(kHeaderReserveToday, *v.reserveToday);
+  if (v.reserveFuture) h.Set<int16_t>(kHeaderReserveFuture, *v.reserveFuture);
+  if (v.keepClearFrom) h.Set<int16_t>(kHeaderKeepClearFrom, *v.keepClearFrom);
+  if (v.keepClearThrough) h.Set<int16_t>(kHeaderKeepClearThrough, *v.keepClearThrough);
+  if (v.minSplit) {
+    const int minutes = std::clamp<int>(*v.minSplit, kMinSplitLowest, kMinSplitHighest);
+    if (minutes != *v.minSplit) msg.InformationMessage(t::kMinSplitRange);
+    h.setMinSplitMinutes(minutes);
+  }
+  header = h;
+  return true;
+}
+
+}  // namespace ploven::cli
