@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -13,14 +14,21 @@
 namespace ploven::bench {
 namespace {
 
-constexpr int kItems = 50000;
 constexpr int kDays = 3 * 365;
+
+// 50,000 unless PLOVEN_BENCH_ITEMS says otherwise (to see how the times grow).
+int ItemCount() {
+  const char* text = std::getenv("PLOVEN_BENCH_ITEMS");
+  const int n = text != nullptr ? std::atoi(text) : 0;
+  return n > 0 ? n : 50000;
+}
 
 // 50,000 items over three years: appointments, memos and fluid work.
 void Fill(Schedule& s) {
   std::mt19937 rng(7);
   std::uniform_int_distribution<int> letter('a', 'z');
-  for (int i = 0; i < kItems; ++i) {
+  const int items = ItemCount();
+  for (int i = 0; i < items; ++i) {
     std::string title(18, ' ');
     for (char& c : title) c = static_cast<char>(letter(rng));
     Act a;
@@ -39,7 +47,7 @@ struct Fixture {
   BenchEnv env;
   Schedule s{env.msg, env.clock};
   PosixFileSystem fs;
-  std::string path = (std::filesystem::temp_directory_path() / "ploven-bench.pak").string();
+  std::string path = (std::filesystem::temp_directory_path() / ("ploven-bench-" + std::to_string(ItemCount()) + ".pak")).string();
   std::vector<uint8_t> bytes;
   Fixture() {
     Fill(s);
