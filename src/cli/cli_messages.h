@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/engine_messages.h"
+
 // The texts of plovenctl: its usage, its own refusals, and the checks of the
 // settings dialogs that `set` applies.
 namespace ploven::cli_text {
@@ -67,23 +69,14 @@ inline constexpr char kArchivedDate[] =
 inline constexpr char kNotCreated[] = "The item could not be created.";
 
 // Day Bounds Settings.
-inline constexpr char kLatestRaisedToWorkEnd[] =
-    "Your setting for Workdays End At (in Work Hours Settings) is later than your Latest Time Of "
-    "Day For Flexible Items To End, so the Latest Time Of Day For Flexible Items To End will now "
-    "be adjusted to equal the Workdays End At time.";
-inline constexpr char kEarliestLoweredToWorkStart[] =
-    "Your setting for Workdays Start At (in Work Hours Settings) is earlier than your Earliest "
-    "Time Of Day For Flexible Items To Begin, so the Earliest Time Of Day For Flexible Items To "
-    "Begin will now be adjusted to equal the Workdays Start At time.";
+inline constexpr const char* kLatestRaisedToWorkEnd = engine_text::kLatestRaisedToWorkEnd;
+inline constexpr const char* kEarliestLoweredToWorkStart = engine_text::kEarliestLoweredToWorkStart;
 // Work Hours Settings: a working day has to have some length.
 inline constexpr char kWorkEndNotAfterStart[] =
     "Workdays End At must be later than Workdays Start At, so change one of them.";
 // Balance Settings.
-inline constexpr char kKeepClearEndBeforeBegin[] =
-    "The end date is earlier than the begin date, so change one of them.";
-inline constexpr char kMinSplitRange[] =
-    "Minimum Duration For Splittable Items must be in the range of 1 minute to 12 hours. If "
-    "unsure, try 15 minutes.";
+inline constexpr const char* kKeepClearEndBeforeBegin = engine_text::kKeepClearEndBeforeBegin;
+inline constexpr const char* kMinSplitRange = engine_text::kMinSplitRange;
 
 // Item properties.
 inline constexpr char kSetStartAlarmQuestion[] =

@@ -5,6 +5,7 @@
 
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
+#include "engine/day_bounds.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "platform/program_settings.h"
@@ -18,8 +19,6 @@ namespace {
 namespace t = cli_text;
 
 constexpr int kEncodedDefaultBase = 10000;
-constexpr int kMinSplitLowest = 1;
-constexpr int kMinSplitHighest = 720;
 
 // Minutes since midnight of a stored time of day; a stored 0 reads as midnight.
 int MinutesOf(TimeOfDay t) { return t <= 0 ? 0 : (t - 1) % kMinutesPerDay; }
@@ -103,14 +102,16 @@ bool ApplyScheduleSettings(ScheduleHeader& header, const std::vector<SettingChan
     msg.ErrorMessage(t::kWorkEndNotAfterStart);
     return false;
   }
-  const DayNumber from = v.keepClearFrom.value_or(header.Get<int16_t>(kHeaderKeepClearFrom));
-  const DayNumber through =
-      v.keepClearThrough.value_or(header.Get<int16_t>(kHeaderKeepClearThrough));
-  if ((v.keepClearFrom || v.keepClearThrough) && from != kNoDate && through != kNoDate &&
-      through < from) {
-    msg.ErrorMessage(t::kKeepClearEndBeforeBegin);
+  const bool balance = v.minSplit || v.reserveToday || v.reserveFuture || v.keepClearFrom ||
+                       v.keepClearThrough;
+  BalanceEntry entry = BalanceEntryOf(header);
+  if (v.reserveToday) entry.reserveToday = *v.reserveToday;
+  if (v.reserveFuture) entry.reserveFuture = *v.reserveFuture;
+  if (v.keepClearFrom) entry.keepClearFrom = *v.keepClearFrom;
+  if (v.keepClearThrough) entry.keepClearThrough = *v.keepClearThrough;
+  if (v.minSplit) entry.minSplit = *v.minSplit;
+  if (balance && !CheckKeepClearRange(entry.keepClearFrom, entry.keepClearThrough, msg))
     return false;
-  }
 
   ScheduleHeader h = header;
   // Work Hours Settings.
@@ -119,32 +120,12 @@ bool ApplyScheduleSettings(ScheduleHeader& header, const std::vector<SettingChan
 
   // Day Bounds Settings, OK.
   if (v.dayStart || v.dayEnd) {
-    int earliest = MinutesOf(v.dayStart.value_or(h.earliestTimeOfDay()));
-    int latest = MinutesOf(v.dayEnd.value_or(h.latestTimeOfDay()));
-    if (latest < earliest) {
-      latest += kMinutesPerDay;  // past midnight: Midnight Shift
-    } else if (latest < workEnd) {
-      latest = workEnd;
-      msg.InformationMessage(t::kLatestRaisedToWorkEnd);
-    }
-    if (earliest > workStart) {
-      earliest = workStart;
-      msg.InformationMessage(t::kEarliestLoweredToWorkStart);
-    }
-    h.setEarliestTimeOfDay(FromMinutes(earliest));
-    h.setLatestTimeOfDay(FromMinutes(latest));
+    ApplyDayBounds(h, v.dayStart.value_or(h.earliestTimeOfDay()),
+                   v.dayEnd.value_or(h.latestTimeOfDay()), msg);
   }
 
   // Balance Settings, OK.
-  if (v.reserveToday) h.Set<int16_t>(kHeaderReserveToday, *v.reserveToday);
-  if (v.reserveFuture) h.Set<int16_t>(kHeaderReserveFuture, *v.reserveFuture);
-  if (v.keepClearFrom) h.Set<int16_t>(kHeaderKeepClearFrom, *v.keepClearFrom);
-  if (v.keepClearThrough) h.Set<int16_t>(kHeaderKeepClearThrough, *v.keepClearThrough);
-  if (v.minSplit) {
-    const int minutes = std::clamp<int>(*v.minSplit, kMinSplitLowest, kMinSplitHighest);
-    if (minutes != *v.minSplit) msg.InformationMessage(t::kMinSplitRange);
-    h.setMinSplitMinutes(minutes);
-  }
+  if (balance && !BalanceSettingsOk(h, entry, msg)) return false;
   header = h;
   return true;
 }

@@ -20,4 +20,37 @@ inline constexpr const char* kZeroDayLength =
     "Your day length is zero. Please choose Day Bounds Settings (from the Settings menu) and "
     "correct this.";
 
+
+// ---- Conflict check and day bounds ----
+inline constexpr const char* kConflictCaption = "Ploven Scheduling Conflict";
+inline constexpr const char* kConflictQuestion =
+    "Checking %s...\n\nThis item overlaps for %i minutes with \"%s\"\nscheduled from %s until "
+    "%s.\n\n\nLook for more conflicts?";
+// The two buttons, as custom captions of the multi-button box.
+inline constexpr const char* kConflictButtonsAlphabetical = "&Yes\nNo";
+inline constexpr const char* kConflictButtons = "&Yes\n&No, take me to this one";
+inline constexpr const char* kBadActConflictCheckDate = "bad hAct in ConflictCheckDate";
+inline constexpr const char* kConflictProgress =
+    "Checking for conflicts on future occurrences up to 1 year forward...";
+
+inline constexpr const char* kLatestRaisedToWorkEnd =
+    "Your setting for Workdays End At (in Work Hours Settings) is later than your Latest Time Of "
+    "Day For Flexible Items To End, so the Latest Time Of Day For Flexible Items To End will now "
+    "be adjusted to equal the Workdays End At time.";
+inline constexpr const char* kEarliestLoweredToWorkStart =
+    "Your setting for Workdays Start At (in Work Hours Settings) is earlier than your Earliest "
+    "Time Of Day For Flexible Items To Begin, so the Earliest Time Of Day For Flexible Items To "
+    "Begin will now be adjusted to equal the Workdays Start At time.";
+inline constexpr const char* kSameFirstAndLast =
+    "The same item cannot appear both first and last. Change at least one of them.";
+inline constexpr const char* kNotARecurringDefinition =
+    "The item chosen to appear first or last is not a recurring item.";
+inline constexpr const char* kMidnightShiftOff = "Midnight Shift mode is off.";
+inline constexpr const char* kMidnightShiftOn = "Midnight Shift mode is on: midnight delayed til";
+inline constexpr const char* kKeepClearEndBeforeBegin =
+    "The end date is earlier than the begin date, so change one of them.";
+inline constexpr const char* kMinSplitRange =
+    "Minimum Duration For Splittable Items must be in the range of 1 minute to 12 hours. If "
+    "unsure, try 15 minutes.";
+
 }  // namespace ploven::engine_text
