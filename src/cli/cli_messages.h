@@ -84,15 +84,8 @@ inline constexpr char kSetStartAlarmQuestion[] =
 
 // Consistency checks of `check`.
 inline constexpr char kOk[] = "ok";
-inline constexpr char kTaskCountWrong[] =
-    "The day %s counts %d tasks but its chain holds %d.";
-inline constexpr char kTaskOfDeadItem[] = "A task on %s belongs to no live item.";
 inline constexpr char kTaskNotInChain[] =
     "The item \"%s\" on %s is missing from the alphabetical chain.";
-inline constexpr char kFluidWithoutPriority[] =
-    "The flexible item \"%s\" has no place in the priority order.";
-inline constexpr char kPriorityCountWrong[] =
-    "The priority order holds %d entries for %d flexible items.";
 inline constexpr char kIDNotFound[] = "The item \"%s\" cannot be found by its ID %u.";
 inline constexpr char kIDAboveCounter[] =
     "The item \"%s\" has the ID %u, beyond the last ID given out (%u).";
