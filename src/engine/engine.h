@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/engine_ui.h"
 #include "store/calendar.h"
 #include "store/schedule.h"
 
@@ -15,6 +16,31 @@ struct EngineSettings {
   DayNumber keepClearFrom = 0;     // 0 = open end
   DayNumber keepClearThrough = 0;  // 0 = open end
   WorkWeek workWeek;  // the "Workday0" .. "Workday6" settings
+
+  // Program settings the engine's runs consult.
+  bool balanceLightensLoad = false;  // "BalanceLightensLoad": the Balance Day pass and lightening
+  bool lifeProjects = false;         // "LifeProject": Balance Life Projects
+  bool autoPilot = false;            // AutoPilot: Balance All Days every autoPilotInterval minutes
+  int autoPilotInterval = 19;        // "AutoPilotTimerVar"
+  bool autoBalanceDay = false;       // the automatic Balance Day
+  int balanceDayInterval = 1;        // "BalanceTodayTimerVar"
+  bool autoBringForward = false;     // Automatically Bring Forward To Today
+  bool doneLogFiles = true;          // Monthly Log Files of Done Items
+  bool dailyReminderInUse = false;
+};
+
+// Operations in progress elsewhere in the program that keep the engine's runs out. Everything
+// runs on one thread, so plain flags do.
+struct EngineBusy {
+  bool balanceDay = false;
+  bool dailyReminderScan = false;
+  bool itemDialog = false;
+  bool deleteConfirmation = false;
+  bool importing = false;
+  bool backgroundProcessing = false;  // saving or archiving in the background
+  bool archiving = false;
+  bool alarmBox = false;
+  bool bringForward = false;  // moving a fluid item past its deadline asks nothing meanwhile
 };
 
 // Where the user dropped an item: between these two tasks.
@@ -27,6 +53,15 @@ struct PlacementHint {
 // Fit codes of a gap.
 inline constexpr int kFitNotHere = 0;
 inline constexpr int kFitNowhere = -1;
+
+// Writes a completed past day to the done log and takes its items out of the schedule. The
+// program that knows the schedule's folder provides it.
+class DayArchiver {
+ public:
+  virtual ~DayArchiver() = default;
+  // False when the day could not be archived; then it is left as it was.
+  virtual bool ArchiveDay(Terminal& day) = 0;
+};
 
 // The scheduling engine: places items into days and keeps each day's start
 // times consistent. It holds the engine's run state; the schedule holds the data.
@@ -41,7 +76,25 @@ class Engine : public ScheduleHooks {
   // Hooks the views and the other subsystems get through the engine.
   void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer; }
 
+  // The screen the long runs report to; null until the program gives one (the runs that need
+  // it then refuse to start).
+  void SetUi(EngineUi* ui) { m_ui = ui; }
+  EngineUi* ui() { return m_ui; }
+  void SetArchiver(DayArchiver* archiver) { m_archiver = archiver; }
+  DayArchiver* archiver() { return m_archiver; }
+
   // ---- Run state ----
+  EngineBusy& busy() { return m_busy; }
+  const EngineBusy& busy() const { return m_busy; }
+  // The program may change the schedule (not opened read-only).
+  bool scheduleWritable() const { return m_scheduleWritable; }
+  void SetScheduleWritable(bool on) { m_scheduleWritable = on; }
+  bool conflictWindowEnabled() const { return m_conflictWindowEnabled; }
+  void SetConflictWindowEnabled(bool on) { m_conflictWindowEnabled = on; }
+  DayNumber latestDateUsed() const { return m_latestDateUsed; }
+  void SetLatestDateUsed(DayNumber d) { m_latestDateUsed = d; }
+  TimeOfDay lastBalancingTime() const { return m_lastBalancingTime; }
+  void SetLastBalancingTime(TimeOfDay t) { m_lastBalancingTime = t; }
   bool balancingAllDays() const { return m_balancingAllDays; }
   void SetBalancingAllDays(bool on) { m_balancingAllDays = on; }
   bool priorityViewShowing() const { return m_priorityViewShowing; }
@@ -106,6 +159,13 @@ class Engine : public ScheduleHooks {
   EngineSettings m_settings;
   ScheduleHooks m_noOuter;
   ScheduleHooks* m_outer = &m_noOuter;
+  EngineUi* m_ui = nullptr;
+  DayArchiver* m_archiver = nullptr;
+  EngineBusy m_busy;
+  bool m_scheduleWritable = true;
+  bool m_conflictWindowEnabled = false;
+  DayNumber m_latestDateUsed = 0;
+  TimeOfDay m_lastBalancingTime = 0;
   bool m_balancingAllDays = false;
   bool m_priorityViewShowing = false;
   bool m_memoryFailure = false;
