@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -45,6 +46,9 @@ class FileSystem {
   // Replaces `to` atomically when it exists.
   virtual int Rename(const std::string& from, const std::string& to) = 0;
   virtual int Remove(const std::string& path) = 0;  // ENOENT when missing
+  // Gives the file `from` the second name `to`, failing with EEXIST when `to` exists: a file
+  // that appears whole or not at all. ENOSYS where the file system has no such links.
+  virtual int Link(const std::string& /*from*/, const std::string& /*to*/) { return ENOSYS; }
   // Makes renames and removals in the folder durable.
   virtual int SyncFolder(const std::string& folder) = 0;
   virtual int MakeFolders(const std::string& path) = 0;  // with every missing parent
@@ -63,6 +67,7 @@ class PosixFileSystem final : public FileSystem {
                                                    CreateMode mode) override;
   int Rename(const std::string& from, const std::string& to) override;
   int Remove(const std::string& path) override;
+  int Link(const std::string& from, const std::string& to) override;
   int SyncFolder(const std::string& folder) override;
   int MakeFolders(const std::string& path) override;
   bool Exists(const std::string& path) override;

@@ -91,6 +91,10 @@ int PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
+int PosixFileSystem::Link(const std::string& from, const std::string& to) {
+  return ::link(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
 int PosixFileSystem::Remove(const std::string& path) {
   return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }

@@ -78,6 +78,34 @@ std::string HashName(const std::vector<uint8_t>& bytes) {
   return Sprintf("%016llx", static_cast<unsigned long long>(h));
 }
 
+// A lock or guard file that appears whole or not at all: written under a draft name, then
+// linked to its own name, so that a process killed while writing leaves only a draft, never
+// an empty or torn lock that the next program would have to ask about. Where the file system
+// has no links, the file is created in place as before.
+FileOutcome CreateWhole(FileSystem& fs, const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string draft = path + ".new" + HashName(bytes);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    FileOutcome written = WriteWholeFile(fs, draft, bytes, CreateMode::kExclusive);
+    if (!written.ok()) {
+      // A draft of the same bytes is someone's leftover; the sweep removes it.
+      if (written.step == WriteStep::kCreate && written.error == EEXIST) break;
+      return written;
+    }
+    const int linked = fs.Link(draft, path);
+    fs.Remove(draft);
+    if (linked == 0) return {};
+    if (linked == ENOENT) continue;  // a sweep took the draft away meanwhile
+    if (linked == ENOSYS || linked == EPERM || linked == ENOTSUP || linked == EOPNOTSUPP ||
+        linked == EXDEV || linked == EMLINK) {
+      break;
+    }
+    return {linked, WriteStep::kCreate};
+  }
+  return WriteWholeFile(fs, path, bytes, CreateMode::kExclusive);
+}
+
+bool IsDraftName(std::string_view rest) { return rest.find("new") != std::string_view::npos; }
+
 std::string Reason(const FileOutcome& outcome) {
   std::string reason = WriteStepName(outcome.step);
   if (!reason.empty()) reason += ": ";
@@ -196,7 +224,7 @@ ScheduleLock::Take ScheduleLock::TakeAway(const std::string& path,
   int readings = 0;
   for (int attempt = 0; attempt < kUnreadableReadings + 2; ++attempt) {
     std::vector<uint8_t> mine = EncodeLockFile(m_self, NewToken());
-    FileOutcome made = WriteWholeFile(m_fs, guard, mine, CreateMode::kExclusive);
+    FileOutcome made = CreateWhole(m_fs, guard, mine);
     if (made.step == WriteStep::kCreate && made.error == EEXIST) {
       int error = 0;
       auto other = ReadIfThere(guard, error);
@@ -262,12 +290,17 @@ void ScheduleLock::SweepLeftoverGuards() {
   for (const std::string& name : m_fs.ListFiles(folder)) {
     if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
     std::string_view rest = std::string_view(name).substr(prefix.size());
-    if (rest.find_first_not_of("0123456789abcdef.") != std::string_view::npos) continue;
+    if (rest.find_first_not_of("0123456789abcdef.nw") != std::string_view::npos) continue;
     const std::string path = folder + "/" + name;
     int error = 0;
     auto bytes = ReadIfThere(path, error);
     if (!bytes) continue;
     auto owner = DecodeLockFile(*bytes);
+    if (IsDraftName(rest)) {
+      // A draft never counts as the lock; a torn one was left by a writer that failed.
+      if (!owner || LeftoverGuard(*owner)) m_fs.Remove(path);
+      continue;
+    }
     if (owner && LeftoverGuard(*owner)) TakeAway(path, *bytes, 1, false, error);
   }
 }
@@ -286,7 +319,7 @@ LockStatus ScheduleLock::Acquire() {
 
   for (int round = 0; round < kRounds; ++round) {
     std::vector<uint8_t> mine = EncodeLockFile(m_self, NewToken());
-    FileOutcome made = WriteWholeFile(m_fs, m_lockPath, mine, CreateMode::kExclusive);
+    FileOutcome made = CreateWhole(m_fs, m_lockPath, mine);
     if (made.ok()) {
       m_held = true;
       m_lockBytes = std::move(mine);

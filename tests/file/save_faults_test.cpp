@@ -40,6 +40,9 @@ class WatchingFileSystem final : public FileSystem {
     return Looked(m_real.Rename(from, to));
   }
   int Remove(const std::string& p) override { return Looked(m_real.Remove(p)); }
+  int Link(const std::string& from, const std::string& to) override {
+    return Looked(m_real.Link(from, to));
+  }
   int SyncFolder(const std::string& f) override { return m_real.SyncFolder(f); }
   int MakeFolders(const std::string& p) override { return Looked(m_real.MakeFolders(p)); }
   bool Exists(const std::string& p) override { return m_real.Exists(p); }

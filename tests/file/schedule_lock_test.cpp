@@ -169,6 +169,21 @@ TEST_F(ScheduleLockTest, LockOfEndedProcessOnThisMachineIsReclaimedSilently) {
   EXPECT_TRUE(Litter().empty());
 }
 
+// A program killed while writing its lock leaves a draft, never a lock without an owner: the
+// next program takes the lock without asking and clears the drafts away.
+TEST_F(ScheduleLockTest, DraftsOfAKilledWriterNeitherBlockNorStay) {
+  Put(LockFile() + ".new00ff00ff00ff00ff", {});
+  Put(LockFile() + ".newabcdabcdabcdabcd", EncodeLockFile({self.host, DeadPid(), "old"}, "t"));
+  const std::string othersDraft = LockFile() + ".new0123012301230123";
+  Put(othersDraft, EncodeLockFile({self.host, static_cast<int>(::getpid()) == 1 ? 2 : 1, "init"}, "t"));
+  auto lock = Make(self);
+  EXPECT_EQ(lock->Acquire(), LockStatus::kAcquired);
+  EXPECT_EQ(LockOwnerOnDisk(), self);
+  EXPECT_TRUE(env.ui.boxes.empty());
+  // A live writer's draft is left to it.
+  EXPECT_EQ(Litter(), std::vector<std::string>{"timedata.loc.new0123012301230123"});
+}
+
 TEST_F(ScheduleLockTest, LockOfAnotherMachineIsTakenOnlyOnYes) {
   // Every process "ended" here: a number from another machine must not be judged by this one.
   auto lock =

@@ -60,6 +60,10 @@ int FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   if (int e = Tick("rename")) return e;
   return m_real.Rename(from, to);
 }
+int FaultyFileSystem::Link(const std::string& from, const std::string& to) {
+  if (int e = Tick("link")) return e;
+  return m_real.Link(from, to);
+}
 int FaultyFileSystem::Remove(const std::string& path) {
   if (int e = Tick("remove")) return e;
   return m_real.Remove(path);

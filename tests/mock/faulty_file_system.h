@@ -34,6 +34,7 @@ class FaultyFileSystem final : public FileSystem {
                                                    CreateMode mode) override;
   int Rename(const std::string& from, const std::string& to) override;
   int Remove(const std::string& path) override;
+  int Link(const std::string& from, const std::string& to) override;
   int SyncFolder(const std::string& folder) override;
   int MakeFolders(const std::string& path) override;
   bool Exists(const std::string& path) override;

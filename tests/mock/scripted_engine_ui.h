@@ -13,7 +13,7 @@ namespace ploven::test {
 // An empty conflict queue answers Skip Rest of Items; an empty edit queue answers Cancel.
 class ScriptedEngineUi : public EngineUi {
  public:
-  explicit ScriptedEngineUi(DayNumber viewed) : viewed(viewed) {}
+  explicit ScriptedEngineUi(DayNumber viewedAtStart) : viewed(viewedAtStart) {}
 
   void OpenProgress() override { ++progressOpened; progressOpen = true; }
   void ShowProgressText(const std::string& text) override {
