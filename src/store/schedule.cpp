@@ -188,6 +188,9 @@ bool Schedule::IsPrivateAct(ActHandle h) const {
 
 void Schedule::FreeAct(ActHandle h) {
   if (h == kNoAct) Fatal(t::kLostTrackZeroHandle, t::kModuleUtilacts, __LINE__);
+  // A freed item can no longer be found by its ID.
+  if (const ActSlot* slot = m_acts.Find(h); slot != nullptr && slot->rec.ID != 0)
+    UnregisterID(h, slot->rec.ID);
   if (!m_acts.Free(h)) Fatal(t::kFreeBlockFailed, t::kModuleUtilacts, __LINE__);
 }
 

@@ -1,0 +1,180 @@
+#include <vector>
+
+#include "engine/balance_all_days.h"
+#include "engine/past_days.h"
+#include "engine/past_days_messages.h"
+#include "platform/format.h"
+#include "store/date_format.h"
+
+namespace ploven {
+
+namespace t = past_days_text;
+
+namespace {
+
+// The Bring Forward Action bits of a recurrence's freq byte; neither means the instance moves.
+constexpr uint8_t kDeleteInstance = 0x10;
+constexpr uint8_t kShiftStartDate = 0x20;
+
+constexpr uint16_t kStayingMemos = ACT_BIRTHDAY | ACT_ANNIVERSARY | ACT_WORK_HOLIDAY;
+
+enum class Treatment { kStay, kMove, kDelete };
+
+// The recurring definition of a clone (the task shows the definition) or of a drone.
+ActHandle DefinitionOf(Schedule& s, ActHandle h) {
+  const Act& a = s.ReadAct(h);
+  if (a.Has(AF_BETA)) return h;
+  if (a.Has(AF_DRONE) && s.IsActValid(a.hBeta) && (s.ActFlags(a.hBeta) & AF_BETA)) return a.hBeta;
+  return kNoAct;
+}
+
+Treatment TreatmentOf(Schedule& s, ActHandle h) {
+  const Act& a = s.ReadAct(h);
+  if (a.flags & (AF_DONE | AF_STARTED)) return Treatment::kStay;
+  const bool movable = !(a.typeFlags & kStayingMemos) && !a.Has(AF_FIXED);
+  const ActHandle definition = DefinitionOf(s, h);
+  if (definition == kNoAct) return movable ? Treatment::kMove : Treatment::kStay;
+
+  const Beta* beta = s.FindBeta(s.ReadAct(definition).hBeta);
+  const uint8_t action = beta != nullptr ? beta->freq : 0;
+  if (action & kDeleteInstance) return Treatment::kDelete;
+  // Re-basing the series and turning a clone into a drone belong to the recurrence expansion;
+  // until then those instances stay. Items that would otherwise stay move only when the
+  // action is chosen explicitly.
+  if ((action & kShiftStartDate) || !movable || a.Has(AF_BETA)) return Treatment::kStay;
+  return Treatment::kMove;
+}
+
+void DeleteInstance(Schedule& s, TaskNode* task, DayNumber date) {
+  const ActHandle h = task->act;
+  const ActHandle definition = DefinitionOf(s, h);
+  if (h == definition) {
+    // A clone: the occurrence becomes a cancellation.
+    s.UnscheduleTask(task);
+    s.FreeTaskNode(task);
+    s.AddXlistEntry(definition, date, kNoAct);
+  } else {
+    const DayNumber replaced = s.GetActCreatedDate(h);
+    if (s.FindXlistEntry(definition, replaced) != nullptr)
+      s.RepXlistEntry(definition, replaced, kNoAct, false);
+    s.DeleteItem(h);
+    s.FreeAct(h);
+  }
+  s.MarkChanged();
+}
+
+// An item kept to work hours goes to the next workday when the target is not one.
+DayNumber TargetFor(Engine& engine, ActHandle h, DayNumber target) {
+  const WorkWeek& week = engine.settings().workWeek;
+  if (!(engine.schedule().ActFlags(h) & AF_WORK_HOURS) || week.IsWorkday(target)) return target;
+  return static_cast<DayNumber>(week.NextWorkday(target));
+}
+
+int AskBringForward(Engine& engine, const char* text, const char* caption, const std::string& to) {
+  MultiButtonParams params;
+  params.customCaptions = t::kBringForwardButtons;
+  return engine.schedule().messages().MultiButtonBox(Sprintf(text, to.c_str()), caption,
+                                                      kMbIconQuestion, params);
+}
+
+// The answer to the Bring Forward question: true when the items should go.
+bool AnsweredYes(Engine& engine, int answer) {
+  Messages& msg = engine.schedule().messages();
+  if (answer == kIdCustom1) {
+    if (!engine.busy().backgroundProcessing) return true;
+    msg.InformationMessage(t::kBusyBackground);
+  } else if (answer == kIdCustom1 + 2) {
+    msg.OpenHelpTopic(t::kBringForwardHelp);
+  } else {
+    msg.InformationMessage(t::kNothingBroughtForward);
+  }
+  return false;
+}
+
+}  // namespace
+
+bool BringForward(Engine& engine, DayNumber target) {
+  Schedule& s = engine.schedule();
+  EngineUi* ui = engine.ui();
+  if (ui != nullptr) ui->SetWaitCursor(true);
+  engine.busy().bringForward = true;
+  // Days emptied by the moves must stay until the walk has passed them.
+  s.SuspendPruning();
+
+  bool valid = true;
+  const DayNumber first = EarliestUndoneDate(engine);
+  std::vector<DayNumber> dates;
+  if (first != kNoDate)
+    for (const auto& [date, day] : s.terminals())
+      if (date >= first && date < target && !s.header().IsArchived(date)) dates.push_back(date);
+
+  for (DayNumber date : dates) {
+    Terminal* day = s.ExistingTerminal(date);
+    if (day == nullptr) continue;
+    // Taken first: a deleted instance takes all its tasks with it, and a moved one leaves.
+    std::vector<TaskNode*> tasks;
+    for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) tasks.push_back(task);
+    for (TaskNode* task : tasks) {
+      if (!IsInChain(day->First(), task)) continue;
+      if (!s.ValidTaskNode(task)) {
+        s.messages().InformationMessage(t::kInvalidTask);
+        valid = false;
+        break;
+      }
+      switch (TreatmentOf(s, task->act)) {
+        case Treatment::kStay:
+          break;
+        case Treatment::kDelete:
+          DeleteInstance(s, task, date);
+          break;
+        case Treatment::kMove:
+          MoveItemToDate(engine, task, TargetFor(engine, task->act, target));
+          break;
+      }
+    }
+    if (!valid) break;
+  }
+
+  s.ResumePruning();
+  engine.busy().bringForward = false;
+  if (ui != nullptr) ui->SetWaitCursor(false);
+  if (valid && engine.settings().autoPilot) BalanceAllDays(engine, kBalanceNormal);
+  return valid;
+}
+
+bool BringForwardCommand(Engine& engine, const DateText& text) {
+  Schedule& s = engine.schedule();
+  EngineUi* ui = engine.ui();
+  if (ui == nullptr) return false;
+  if (engine.busy().backgroundProcessing) {
+    s.messages().InformationMessage(t::kBusyBackground);
+    return false;
+  }
+  const DayNumber today = s.Today();
+  const DayNumber viewed = ui->viewedDate();
+  // The question promises today for a viewed day that is not after today, so that is where the
+  // items go (a past viewed day would leave the days between it and today behind).
+  const DayNumber target = viewed > today ? viewed : today;
+  const std::string to =
+      viewed > today ? FormatDate(viewed, text) : t::kToday;
+  const int answer = AskBringForward(engine, t::kBringForwardQuestion, t::kBringForwardCaption, to);
+  if (!AnsweredYes(engine, answer)) return false;
+  if (BringForward(engine, target)) s.messages().InformationMessage(t::kBringForwardCompleted);
+  return true;
+}
+
+bool AutomaticBringForward(Engine& engine) {
+  Schedule& s = engine.schedule();
+  if (!engine.settings().autoBringForward) return false;
+  const DayNumber today = s.Today();
+  const DayNumber earliest = EarliestUndoneDate(engine);
+  if (earliest != kNoDate && today - earliest > 7) {
+    const int answer =
+        AskBringForward(engine, t::kAutoBringForwardQuestion, t::kAutoBringForwardCaption, t::kToday);
+    if (!AnsweredYes(engine, answer)) return false;
+  }
+  BringForward(engine, today);
+  return true;
+}
+
+}  // namespace ploven
