@@ -5,6 +5,7 @@
 
 #include "engine/engine_ui.h"
 #include "store/calendar.h"
+#include "store/date_format.h"
 #include "store/schedule.h"
 
 namespace ploven {
@@ -72,6 +73,10 @@ class Engine : public ScheduleHooks {
 
   Schedule& schedule() { return m_s; }
   EngineSettings& settings() { return m_settings; }
+  const EngineSettings& settings() const { return m_settings; }
+  // How the engine's messages show dates and times: the user's regional settings.
+  const DateText& dateText() const { return m_dateText; }
+  void SetDateText(DateText text) { m_dateText = std::move(text); }
 
   // Hooks the views and the other subsystems get through the engine.
   void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer; }
@@ -157,6 +162,7 @@ class Engine : public ScheduleHooks {
 
   Schedule& m_s;
   EngineSettings m_settings;
+  DateText m_dateText;
   ScheduleHooks m_noOuter;
   ScheduleHooks* m_outer = &m_noOuter;
   EngineUi* m_ui = nullptr;
