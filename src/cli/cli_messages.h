@@ -22,6 +22,17 @@ inline constexpr char kUsage[] =
     "  set FILE KEY=VALUE...    dayStart dayEnd workStart workEnd minSplit reserveToday\n"
     "                           reserveFuture keepClearFrom keepClearThrough\n"
     "  check FILE               run the consistency checks\n"
+    "  balance FILE [--conflict skip|skip-rest|blank|deadline=DATE]\n"
+    "                           re-plan every flexible item (Balance All Days)\n"
+    "  balance-day FILE DATE    improve the order of one day\n"
+    "  lighten FILE DATE [--urgency]  defer one flexible item of the day\n"
+    "  increase FILE DATE       bring the most important later item to the day\n"
+    "  bring-forward FILE DATE  move the undone items of past days to the date\n"
+    "  move FILE ID DATE        move an item to another date\n"
+    "  postpone FILE ID         postpone an item one hour\n"
+    "  done FILE ID [DATE]      mark an item done (on DATE when given)\n"
+    "  archive FILE             archive completed past days to the done logs\n"
+    "  priority FILE            the priority index in order\n"
     "  demo | date TEXT | time TEXT | duration TEXT\n";
 
 // Usage errors (standard error, exit 2).
@@ -41,6 +52,8 @@ inline constexpr char kUnknownSetting[] = "unknown setting ";
 inline constexpr char kBadWeekdays[] = "--weekdays wants two-letter days such as Mo,We,Fr";
 inline constexpr char kBadTier[] = "--tier wants one letter A to Z";
 inline constexpr char kBadRank[] = "--rank wants a number from 1 to 32766";
+inline constexpr char kBadConflictPolicy[] =
+    "--conflict wants skip, skip-rest, blank or deadline=DATE";
 inline constexpr char kKindsExclusive[] = "--memo, --fixed and --flexible exclude each other";
 
 // Refusals (standard error as a message, exit 1). "%s" is the file or the argument.
@@ -67,6 +80,9 @@ inline constexpr char kLatestBeforeEarliestTime[] =
 inline constexpr char kArchivedDate[] =
     "The date %s is archived; new items go on later dates.";
 inline constexpr char kNotCreated[] = "The item could not be created.";
+inline constexpr char kNotOnADay[] = "The item with the ID %s is not on any day.";
+inline constexpr char kNotMoved[] = "The item with the ID %s was not moved.";
+inline constexpr char kBusyNotBalanced[] = "Balance All Days did not run.";
 
 // Day Bounds Settings.
 inline constexpr const char* kLatestRaisedToWorkEnd = engine_text::kLatestRaisedToWorkEnd;

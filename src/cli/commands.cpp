@@ -9,6 +9,7 @@
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
 #include "cli/demo.h"
+#include "cli/engine_commands.h"
 #include "cli/item_entry.h"
 #include "cli/output.h"
 #include "cli/sample_schedule.h"
@@ -276,6 +277,9 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "check") return CheckCommand(env, a);
   if (c == "demo") return DemoCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
+  bool handled = false;
+  const int status = RunEngineCommand(env, a, handled);
+  if (handled) return status;
   return UsageError(t::kUnknownCommand + c);
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
+#include "engine/balance_all_days.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 #include "store/act_title.h"
@@ -14,8 +15,6 @@ namespace ploven::cli {
 namespace {
 
 namespace t = cli_text;
-
-constexpr int kSearchDays = 365;
 
 // Minutes between the day bounds, as the engine reads them.
 int DayBoundsRange(const Engine& engine) {
@@ -106,48 +105,11 @@ ActHandle EnterNewItem(Engine& engine, NewItemRequest r) {
     return kNoAct;
   }
   if (r.flexible && r.rank > 0) s.MoveToRank(h, r.rank);
-  if (r.flexible) PlanFluidItem(engine, h);
+  if (r.flexible) RescheduleItem(engine, h);
   if (r.projectID != 0) RefreshProjectTreeKeepingFolding(s);
   s.PruneTerminals();
   s.MarkChanged();
   return h;
-}
-
-void PlanFluidItem(Engine& engine, ActHandle h) {
-  Schedule& s = engine.schedule();
-  TaskNode* task = s.ActTask(h);
-  if (task == nullptr || !(s.ActFlags(h) & AF_FLEXIBLE)) return;
-  const Act a = s.ReadAct(h);
-  const DayNumber from =
-      std::max<DayNumber>(s.Today(), a.earliestDate != kNoDate ? a.earliestDate : a.ddate);
-  const DayNumber last =
-      a.deadlineDate >= from ? a.deadlineDate : static_cast<DayNumber>(
-                                                    std::min<int>(from + kSearchDays, kLastUserDay));
-
-  // Off its day first, so that its own minutes count as room.
-  const DayNumber home = s.UnscheduleTask(task);
-  int left = a.duration;
-  DayNumber d = from;
-  bool placedAny = false;
-  while (task != nullptr && d <= last) {
-    if (engine.WeekdayQualify(h, d) && engine.RoomForFluidTask(task, d) &&
-        engine.ScheduleTaskFTD(task, d)) {
-      placedAny = true;
-      left -= task->length;
-      task = nullptr;
-      // A splittable item carries on with the rest on the following days.
-      if ((a.flags & AF_SPLIT) && left > 0) task = s.NewTaskNode(h, 0, static_cast<int16_t>(left));
-    }
-    ++d;
-  }
-  if (task != nullptr) {
-    if (placedAny) {
-      // The rest of a split item goes on the day after the search, overbooked.
-      s.ScheduleTask(task, static_cast<DayNumber>(std::min<int>(last + 1, kLastUserDay)));
-    } else {
-      s.ScheduleTask(task, home);
-    }
-  }
 }
 
 }  // namespace ploven::cli

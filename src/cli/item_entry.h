@@ -34,14 +34,8 @@ inline constexpr Duration kDefaultDuration = 30;
 
 // The New Item path: checks the request as the item dialog's OK does (telling
 // why when it refuses, and then nothing changed), makes the item through
-// Schedule::NewItem, and has a fluid item planned. kNoAct when refused.
+// Schedule::NewItem, and has a fluid item planned as the engine re-plans one item. kNoAct when refused.
 ActHandle EnterNewItem(Engine& engine, NewItemRequest request);
 
-// Plans a fluid item after it was made or changed: each task goes to the
-// first qualifying day from its earliest date with room, a splittable item
-// piece by piece. A day without room anywhere up to the deadline (or a year
-// on) leaves it where it was. The engine's own re-plan of one item takes this
-// place once it exists.
-void PlanFluidItem(Engine& engine, ActHandle h);
 
 }  // namespace ploven::cli

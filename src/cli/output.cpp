@@ -52,6 +52,24 @@ std::vector<std::string> DayLines(Schedule& s, DayNumber date) {
   return out;
 }
 
+std::vector<std::string> PriorityLines(Schedule& s) {
+  std::vector<std::string> out;
+  const PriorityIndex& index = s.priorityIndex();
+  out.reserve(index.Count());
+  for (const auto& entry : index) {
+    const PriorityEntry& e = entry.entry;
+    std::string line = e.tier >= 'A' && e.tier <= 'Z' ? std::string(1, static_cast<char>(e.tier))
+                                                      : std::string();
+    line += std::to_string(e.rank);
+    line += '\t' + std::to_string(s.GetActID(e.item));
+    const DayNumber date = s.GetActDate(e.item);
+    line += '\t' + (date == kNoDate ? std::string("-") : IsoDate(date));
+    line += '\t' + s.GetActTitle(e.item);
+    out.push_back(std::move(line));
+  }
+  return out;
+}
+
 std::vector<std::string> ItemLines(Schedule& s) {
   std::vector<std::string> out;
   for (const auto& [key, node] : s.actChain()) {

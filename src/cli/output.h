@@ -20,6 +20,10 @@ std::vector<std::string> ItemLines(Schedule& s);
 // The kind of a task as `day` names it: set, fluid, memo, clone or drone.
 const char* TaskKind(const Schedule& s, const TaskNode& task);
 
+// `priority`: the priority index in order, one line per entry: tier and rank ("A1"), ID,
+// date (YYYY-MM-DD or "-") and short title, TAB-separated.
+std::vector<std::string> PriorityLines(Schedule& s);
+
 // `info`: one "name: value" line each.
 std::vector<std::string> InfoLines(const Schedule& s);
 

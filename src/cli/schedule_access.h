@@ -29,6 +29,8 @@ class WriteSession {
   // A new empty schedule at the path; false when the file exists (told).
   bool Create();
   Schedule& schedule() { return *m_s; }
+  // The schedule file's full path.
+  const std::string& path() const { return m_path; }
   // Saves now; false when the save failed (told by the save).
   bool Save();
 

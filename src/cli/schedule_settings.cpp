@@ -48,6 +48,10 @@ EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& 
     e.workWeek.workdays[i] =
         settings.ReadInt(Sprintf(key::kWorkdayFormat, day), kEncodedDefaultBase + defaults[i]) != 0;
   }
+  e.lifeProjects = settings.ReadInt(key::kLifeProject, kEncodedDefaultBase) != 0;
+  e.balanceLightensLoad = settings.ReadInt(key::kBalanceLightensLoad, kEncodedDefaultBase) != 0;
+  e.autoPilotInterval = settings.ReadInt(key::kAutoPilotTimerVar, kEncodedDefaultBase + 19);
+  e.balanceDayInterval = settings.ReadInt(key::kBalanceTodayTimerVar, kEncodedDefaultBase + 1);
   return e;
 }
 

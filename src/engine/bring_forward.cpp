@@ -142,7 +142,8 @@ bool BringForward(Engine& engine, DayNumber target) {
   return valid;
 }
 
-bool BringForwardCommand(Engine& engine, const DateText& text) {
+bool BringForwardCommand(Engine& engine) {
+  const DateText& text = engine.dateText();
   Schedule& s = engine.schedule();
   EngineUi* ui = engine.ui();
   if (ui == nullptr) return false;

@@ -19,8 +19,8 @@ bool BringForward(Engine& engine, DayNumber target);
 
 // The Balance menu's Bring Forward Past Undones To This Day: asks, then brings the items of
 // past days forward to the viewed day (today when the viewed day is not after today). True
-// when it ran. Needs the engine's screen; `text` shapes the date in the question.
-bool BringForwardCommand(Engine& engine, const DateText& text);
+// when it ran. Needs the engine's screen.
+bool BringForwardCommand(Engine& engine);
 
 // The start-of-day Bring Forward to today (with Automatically Bring Forward To Today on): asks
 // first only when the earliest undone item is more than a week old. True when it ran.

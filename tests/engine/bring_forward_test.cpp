@@ -126,7 +126,7 @@ TEST_F(BringForwardTest, CommandAsksNamingTheTarget) {
     ui.viewed = c.viewed;
     env.ui.boxes.clear();
     env.ui.Answer(kYes);
-    EXPECT_TRUE(BringForwardCommand(engine, DateText{}));
+    EXPECT_TRUE(BringForwardCommand(engine));
     ASSERT_EQ(env.ui.boxes.size(), 2u);
     EXPECT_EQ(env.ui.boxes[0].caption, t::kBringForwardCaption);
     EXPECT_NE(env.ui.boxes[0].text.find(std::string("Try to move such items to ") + c.named + "?"),
@@ -140,16 +140,16 @@ TEST_F(BringForwardTest, CommandAsksNamingTheTarget) {
 TEST_F(BringForwardTest, CommandNoHelpAndBusyMoveNothing) {
   const ActHandle h = Item("undone", kToday - 6);
   env.ui.Answer(kNo);
-  EXPECT_FALSE(BringForwardCommand(engine, DateText{}));
+  EXPECT_FALSE(BringForwardCommand(engine));
   EXPECT_TRUE(env.ui.Showed(t::kNothingBroughtForward));
 
   env.ui.Answer(kHelp);
-  EXPECT_FALSE(BringForwardCommand(engine, DateText{}));
+  EXPECT_FALSE(BringForwardCommand(engine));
   EXPECT_EQ(env.ui.helpTopics, std::vector<std::string>{t::kBringForwardHelp});
 
   engine.busy().backgroundProcessing = true;
   env.ui.boxes.clear();
-  EXPECT_FALSE(BringForwardCommand(engine, DateText{}));
+  EXPECT_FALSE(BringForwardCommand(engine));
   ASSERT_EQ(env.ui.boxes.size(), 1u);
   EXPECT_EQ(env.ui.boxes[0].text, t::kBusyBackground);
   EXPECT_EQ(DayOf(h), kToday - 6);

@@ -1,0 +1,256 @@
+#include "cli/engine_commands.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+#include <optional>
+
+#include "cli/cli_engine_ui.h"
+#include "cli/cli_input.h"
+#include "cli/cli_messages.h"
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "cli/schedule_access.h"
+#include "cli/schedule_settings.h"
+#include "engine/balance_all_days.h"
+#include "engine/balance_day.h"
+#include "engine/past_days.h"
+#include "done/done_log_archiver.h"
+#include "done/mark_done.h"
+#include "platform/format.h"
+
+namespace ploven::cli {
+namespace {
+
+namespace t = cli_text;
+using Args = std::vector<std::string>;
+
+int Refused(CliEnv& env, const std::string& text) {
+  env.msg().ErrorMessage(text);
+  return kExitRefused;
+}
+
+std::optional<uint32_t> ReadID(const std::string& text) {
+  uint32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty() || value == 0)
+    return std::nullopt;
+  return value;
+}
+
+// One changing command: the schedule opened with its lock, an engine on its settings with
+// the command's screen, saved at the end when the step succeeded.
+class PlanningSession {
+ public:
+  PlanningSession(CliEnv& env, const std::string& path) : m_env(env), m_session(env, path) {}
+
+  bool Open(ViewKind view = ViewKind::kOther, ConflictPolicy policy = {}) {
+    if (!m_session.Open()) return false;
+    Schedule& s = m_session.schedule();
+    m_engine.emplace(s, ReadEngineSettings(s.header(), m_env.settings(),
+                                           m_env.text().regional.iCountry));
+    m_engine->SetDateText(m_env.text());
+    m_archiver.emplace(*m_engine, m_env.fs(), FolderOf(m_session.path()), m_env.text());
+    m_engine->SetArchiver(&*m_archiver);
+    // The deadline goes into the window's field as the user would type it.
+    if (policy.kind == ConflictPolicy::kDeadline) {
+      const auto date = Date(policy.deadline);
+      if (!date) return false;
+      policy.deadline = FormatDate(*date, m_env.text());
+    }
+    m_ui.emplace(s.Today(), view, std::move(policy));
+    m_engine->SetUi(&*m_ui);
+    return true;
+  }
+  Schedule& schedule() { return m_session.schedule(); }
+  Engine& engine() { return *m_engine; }
+  CliEngineUi& ui() { return *m_ui; }
+
+  // A date argument read on the schedule's day bounds; none (told) when it cannot be read.
+  std::optional<DayNumber> Date(const std::string& text) {
+    Schedule& s = schedule();
+    const auto r = ReadDateArgument(
+        text, m_env.text(), m_env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay()));
+    if (!r.value) {
+      m_env.msg().ErrorMessage(r.message);
+      return std::nullopt;
+    }
+    return *r.value;
+  }
+
+  // The first task of the item with the ID; null (told) when there is none.
+  TaskNode* TaskOf(const std::string& idText, ActHandle* item = nullptr) {
+    const auto id = ReadID(idText);
+    if (!id) {
+      m_env.msg().ErrorMessage(Sprintf(t::kBadID, idText.c_str()));
+      return nullptr;
+    }
+    Schedule& s = schedule();
+    const ActHandle h = s.FindActByID(*id);
+    TaskNode* task = h == kNoAct ? nullptr : s.ActTask(h);
+    if (h == kNoAct || (s.ActFlags(h) & AF_BETA)) {
+      m_env.msg().ErrorMessage(Sprintf(t::kNoSuchID, idText.c_str()));
+      return nullptr;
+    }
+    if (task == nullptr) {
+      m_env.msg().ErrorMessage(Sprintf(t::kNotOnADay, idText.c_str()));
+      return nullptr;
+    }
+    if (item != nullptr) *item = h;
+    return task;
+  }
+
+  bool Save() {
+    schedule().PruneTerminals();
+    return m_session.Save();
+  }
+
+ private:
+  CliEnv& m_env;
+  WriteSession m_session;
+  std::optional<Engine> m_engine;
+  std::optional<CliEngineUi> m_ui;
+  std::optional<DoneLogArchiver> m_archiver;
+};
+
+int Done(PlanningSession& p) { return p.Save() ? kExitOk : kExitRefused; }
+
+int BalanceCommand(CliEnv& env, const Args& a) {
+  if (a.size() < 2) return UsageError(t::kWrongArguments + a[0]);
+  ConflictPolicy policy;
+  for (size_t i = 2; i < a.size(); ++i) {
+    if (a[i] != "--conflict") return UsageError(t::kUnknownOption + a[i]);
+    if (i + 1 >= a.size()) return UsageError(t::kMissingValue + a[i]);
+    if (!ReadConflictPolicy(a[++i], policy)) return UsageError(t::kBadConflictPolicy);
+  }
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kOther, policy)) return kExitRefused;
+  if (BalanceAllDays(p.engine(), kBalanceNormal) == 0) return Refused(env, t::kBusyNotBalanced);
+  return Done(p);
+}
+
+int BalanceDayCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  // The day shows in the Day View, which is what Balance Day works on.
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  const auto date = p.Date(a[2]);
+  if (!date) return kExitRefused;
+  p.ui().SetViewedDate(*date);
+  std::cout << BalanceDay(p.engine()) << '\n';
+  return Done(p);
+}
+
+int LightenCommand(CliEnv& env, const Args& a) {
+  const bool urgency = a.size() == 4 && a[3] == "--urgency";
+  if (a.size() != 3 && !urgency) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  const auto date = p.Date(a[2]);
+  if (!date) return kExitRefused;
+  if (urgency) LightenLoadByUrgency(p.engine(), *date);
+  else LightenLoad(p.engine(), *date);
+  return Done(p);
+}
+
+int IncreaseCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  const auto date = p.Date(a[2]);
+  if (!date) return kExitRefused;
+  if (!IncreaseLoad(p.engine(), *date)) return kExitRefused;
+  return Done(p);
+}
+
+int BringForwardCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  const auto date = p.Date(a[2]);
+  if (!date) return kExitRefused;
+  // Past undone items come forward, never further into the past.
+  if (!BringForward(p.engine(), std::max(*date, p.schedule().Today()))) return kExitRefused;
+  return Done(p);
+}
+
+int MoveCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  TaskNode* task = p.TaskOf(a[2]);
+  if (task == nullptr) return kExitRefused;
+  const auto date = p.Date(a[3]);
+  if (!date) return kExitRefused;
+  if (MoveItemToDate(p.engine(), task, *date) == kNoDate)
+    return Refused(env, Sprintf(t::kNotMoved, a[2].c_str()));
+  return Done(p);
+}
+
+int PostponeCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  TaskNode* task = p.TaskOf(a[2]);
+  if (task == nullptr) return kExitRefused;
+  if (!PostponeOneHour(p.engine(), task)) return kExitRefused;
+  return Done(p);
+}
+
+// Marks an item done, first moving it to the date it was done on when one is given.
+int DoneCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 3 && a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  ActHandle item = kNoAct;
+  TaskNode* task = p.TaskOf(a[2], &item);
+  if (task == nullptr) return kExitRefused;
+  if (a.size() == 4) {
+    const auto date = p.Date(a[3]);
+    if (!date) return kExitRefused;
+    if (*date != p.schedule().GetActDate(item) && MoveItemToDate(p.engine(), task, *date) == kNoDate)
+      return Refused(env, Sprintf(t::kNotMoved, a[2].c_str()));
+  }
+  if (!MarkItemDone(p.engine(), item)) return kExitRefused;
+  return Done(p);
+}
+
+// Archives the completed past days; prints the last archived date.
+int ArchiveCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open()) return kExitRefused;
+  RollOverPastDays(p.engine());
+  const DayNumber last = p.schedule().header().lastArchivedDate();
+  std::cout << (last == kNoDate ? std::string("-") : IsoDate(last)) << '\n';
+  return Done(p);
+}
+
+int PriorityCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
+  auto s = LoadForReading(env, a[1]);
+  if (s == nullptr) return kExitRefused;
+  for (const std::string& line : PriorityLines(*s)) std::cout << line << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunEngineCommand(CliEnv& env, const Args& a, bool& handled) {
+  handled = true;
+  const std::string& c = a[0];
+  if (c == "balance") return BalanceCommand(env, a);
+  if (c == "balance-day") return BalanceDayCommand(env, a);
+  if (c == "lighten") return LightenCommand(env, a);
+  if (c == "increase") return IncreaseCommand(env, a);
+  if (c == "priority") return PriorityCommand(env, a);
+  if (c == "bring-forward") return BringForwardCommand(env, a);
+  if (c == "move") return MoveCommand(env, a);
+  if (c == "postpone") return PostponeCommand(env, a);
+  if (c == "done") return DoneCommand(env, a);
+  if (c == "archive") return ArchiveCommand(env, a);
+  handled = false;
+  return kExitUsage;
+}
+
+}  // namespace ploven::cli
