@@ -309,6 +309,9 @@ FluidPlacement PlaceFluidTask(Engine& engine, TaskNode* task, DayNumber oldDate,
       if (deadline == kNoDate) {
         s.messages().ErrorMessage(Sprintf(t::kChronicallyOverbooked, s.GetActTitle(h).c_str(),
                                           FormatDate(date, text).c_str()));
+        // The item stays in the plan where its search began, overlapping, rather than
+        // dropping off every day (which would end the run at the double check).
+        engine.ScheduleTask(task, static_cast<DayNumber>(start), PlacementHint{});
         return FluidPlacement::kNotPlaced;
       }
       const ConflictOutcome out = ResolveSchedulingConflict(engine, task, date);
