@@ -1,7 +1,6 @@
 #include "engine/conflict_check.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "engine/engine_messages.h"
 #include "platform/format.h"
@@ -15,29 +14,19 @@ namespace t = engine_text;
 
 constexpr int kDaysAhead = 365;
 
-bool HoldsTaskOf(const Terminal& day, ActHandle act) {
-  for (const TaskNode* task = day.First(); task != nullptr; task = task->Next())
-    if (task->act == act) return true;
-  return false;
-}
-
-// The dates from today up to a year ahead that hold an unedited instance of the definition,
-// within its recurrence's range.
-std::vector<DayNumber> InstanceDates(Schedule& s, ActHandle definition) {
-  const DayNumber today = s.Today();
-  int first = today;
-  int last = std::min<int>(today + kDaysAhead - 1, kLastUserDay);
+// The next occurrence of the definition from `from` on, within its recurrence's range and
+// before `before`; 0 when there is none.
+DayNumber NextOccurrence(Schedule& s, ActHandle definition, int from, int before) {
+  int last = before - 1;
   if (const Beta* beta = s.FindBeta(s.GetActBeta(definition))) {
-    first = std::max<int>(first, beta->startDate);
-    if (beta->endDate != kNoDate) last = std::min<int>(last, beta->endDate);
+    from = std::max<int>(from, beta->startDate);
+    last = std::min<int>(last, beta->endDate != kNoDate ? beta->endDate : kLastUserDay);
   }
-  std::vector<DayNumber> dates;
-  const auto& days = s.terminals();
-  for (auto it = days.lower_bound(static_cast<DayNumber>(std::max(first, 1)));
-       it != days.end() && it->first <= last; ++it) {
-    if (HoldsTaskOf(*it->second, definition)) dates.push_back(it->first);
-  }
-  return dates;
+  last = std::min<int>(last, kLastUserDay);
+  for (int d = std::max(from, 1); d <= last; ++d)
+    if (s.hooks().RecurrenceQualifies(s, definition, static_cast<DayNumber>(d)))
+      return static_cast<DayNumber>(d);
+  return kNoDate;
 }
 
 }  // namespace
@@ -82,7 +71,9 @@ bool ConflictCheck(Schedule& s, ActHandle item, const ConflictCheckView& view) {
 
   if (view.showProgress) view.showProgress(t::kConflictProgress);
   bool wentOn = true;
-  for (DayNumber date : InstanceDates(s, item)) {
+  const int before = s.Today() + kDaysAhead;
+  for (DayNumber date = NextOccurrence(s, item, s.Today(), before); date != kNoDate;
+       date = NextOccurrence(s, item, date + 1, before)) {
     if (view.showProgress) view.showProgress(FormatDate(date, view.text));
     // An edited or cancelled instance is not the definition's to answer for.
     if (s.FindXlistEntry(item, date) != nullptr) continue;

@@ -24,6 +24,9 @@ bool Engine::GenerateRecurringInstances(Schedule& s, Terminal& day) {
 bool Engine::ScheduleBeta(Schedule& s, ActHandle definition) {
   return m_outer->ScheduleBeta(s, definition);
 }
+bool Engine::RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) {
+  return m_outer->RecurrenceQualifies(s, definition, date);
+}
 void Engine::PastDayTreatment(Schedule& s, Terminal& day) { m_outer->PastDayTreatment(s, day); }
 void Engine::LogDoneItemsOfDay(Schedule& s, Terminal& day) { m_outer->LogDoneItemsOfDay(s, day); }
 void Engine::CancelAlarm(Schedule& s, ActHandle act) { m_outer->CancelAlarm(s, act); }

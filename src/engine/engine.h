@@ -79,7 +79,7 @@ class Engine : public ScheduleHooks {
   void SetDateText(DateText text) { m_dateText = std::move(text); }
 
   // Hooks the views and the other subsystems get through the engine.
-  void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer; }
+  void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer != nullptr ? outer : &m_noOuter; }
 
   // The screen the long runs report to; null until the program gives one (the runs that need
   // it then refuse to start).
@@ -142,6 +142,7 @@ class Engine : public ScheduleHooks {
   void ComputeFreeMinutes(Schedule& schedule, Terminal& day) override;
   bool GenerateRecurringInstances(Schedule& s, Terminal& day) override;
   bool ScheduleBeta(Schedule& s, ActHandle definition) override;
+  bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override;
   void PastDayTreatment(Schedule& s, Terminal& day) override;
   void LogDoneItemsOfDay(Schedule& s, Terminal& day) override;
   void CancelAlarm(Schedule& s, ActHandle act) override;

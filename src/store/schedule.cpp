@@ -17,6 +17,15 @@ void ScheduleHooks::ScheduleTask(Schedule& schedule, TaskNode* task, DayNumber d
   schedule.LinkTaskAfter(*day, last, task);
 }
 
+bool ScheduleHooks::RecurrenceQualifies(Schedule& schedule, ActHandle definition,
+                                        DayNumber date) {
+  const Terminal* day = schedule.ExistingTerminal(date);
+  if (day == nullptr) return false;
+  for (const TaskNode* task = day->First(); task != nullptr; task = task->Next())
+    if (task->act == definition) return true;
+  return false;
+}
+
 Schedule::Schedule(Messages& messages, const Clock& clock, ScheduleHooks* hooks)
     : m_msg(messages), m_clock(clock), m_hooks(hooks != nullptr ? hooks : &m_defaultHooks) {}
 

@@ -26,6 +26,10 @@ class ScheduleHooks {
   virtual bool GenerateRecurringInstances(Schedule& /*schedule*/, Terminal& /*day*/) {
     return true;
   }
+  // Whether a recurring definition has an occurrence on the date (its recurrence qualifies
+  // there, exceptions aside). The store's own answer: an unedited instance of it stands on that
+  // day already.
+  virtual bool RecurrenceQualifies(Schedule& schedule, ActHandle definition, DayNumber date);
   // Expands a newly created recurring definition into the existing days.
   virtual bool ScheduleBeta(Schedule& /*schedule*/, ActHandle /*definition*/) { return true; }
   // A day on or before the last archived date was asked for.

@@ -191,5 +191,26 @@ TEST_F(ConflictCheckTest, RecurringItemsAreCheckedOnTheComingYear) {
   EXPECT_EQ(closed, 2);
 }
 
+// The recurrence rule decides the dates through the hooks, not the days that exist.
+TEST_F(ConflictCheckTest, RecurringDatesComeFromTheRecurrenceRule) {
+  struct EveryThirdDay : ScheduleHooks {
+    bool RecurrenceQualifies(Schedule&, ActHandle, DayNumber date) override {
+      return (date - kToday) % 3 == 0;
+    }
+  } rule;
+  engine.SetOuterHooks(&rule);
+  const ActHandle standup = Definition("Standup", At(9), 30);
+  for (int d = 0; d <= 6; ++d) Fixed("Clash", static_cast<DayNumber>(kToday + d), At(9, 15), 30);
+  Fixed("Clash", kToday + 366, At(9, 15), 30);  // a year on: beyond the walk
+  for (int i = 0; i < 3; ++i) env.ui.Answer(kIdCustom1);
+  EXPECT_TRUE(ConflictCheck(s, standup, view));
+  const auto q = Questions();
+  ASSERT_EQ(q.size(), 3u);
+  for (size_t i = 0; i < 3; ++i)
+    EXPECT_NE(q[i].text.find(FormatDate(static_cast<DayNumber>(kToday + 3 * i), view.text)),
+              std::string::npos);
+  engine.SetOuterHooks(nullptr);
+}
+
 }  // namespace
 }  // namespace ploven::test
