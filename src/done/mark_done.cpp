@@ -1,6 +1,22 @@
 #include "done/mark_done.h"
 
+#include <algorithm>
+
 namespace ploven {
+
+namespace {
+
+// The latest date an occurrence of a recurring item was done on only ever moves forward.
+void RaiseLastDone(Schedule& s, ActHandle drone, DayNumber date) {
+  const Act& a = s.ReadAct(drone, "Done", __LINE__);
+  if (!a.Has(AF_DRONE) || a.hBeta == 0 || !s.IsActValid(a.hBeta)) return;
+  const Act& definition = s.ReadAct(a.hBeta, "Done", __LINE__);
+  if (!definition.Has(AF_BETA)) return;
+  Beta* rule = s.FindBeta(definition.hBeta);
+  if (rule != nullptr) rule->lastDone = std::max(rule->lastDone, date);
+}
+
+}  // namespace
 
 bool MarkItemDone(Engine& engine, ActHandle item) {
   Schedule& s = engine.schedule();
@@ -14,9 +30,22 @@ bool MarkItemDone(Engine& engine, ActHandle item) {
     a.flags |= AF_DONE;
     if (task != nullptr) a.startTime = task->StartTime();
   }
+  RaiseLastDone(s, item, task != nullptr ? s.GetTaskDate(task) : s.ReadAct(item).ddate);
   s.TouchAct(item);
   s.MarkChanged();
   return true;
+}
+
+bool MarkTaskDone(Engine& engine, TaskNode* task) {
+  Schedule& s = engine.schedule();
+  if (task == nullptr || !s.ValidTaskNode(task)) return false;
+  ActHandle item = task->act;
+  // An unedited occurrence becomes an item of its own first, so only its date is done.
+  if (s.ActFlags(item) & AF_BETA) {
+    item = s.hooks().CloneToDrone(s, task);
+    if (item == kNoAct) return false;
+  }
+  return MarkItemDone(engine, item);
 }
 
 }  // namespace ploven

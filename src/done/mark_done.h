@@ -8,5 +8,9 @@ namespace ploven {
 // start time) and takes a fluid item out of the priority index. False (and told why) when it
 // cannot be marked.
 bool MarkItemDone(Engine& engine, ActHandle item);
+// The Done command on one appearance of an item. An unedited recurring occurrence first
+// becomes an item of its own for its date (through the schedule's hooks); false when it
+// cannot.
+bool MarkTaskDone(Engine& engine, TaskNode* task);
 
 }  // namespace ploven

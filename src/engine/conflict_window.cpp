@@ -125,7 +125,7 @@ ConflictOutcome ResolveSchedulingConflict(Engine& engine, TaskNode* task, DayNum
       }
       case ConflictButton::kDoneItem: {
         const DayNumber former = PutOn(engine, task, date);
-        if (MarkItemDone(engine, h)) return {};
+        if (MarkTaskDone(engine, task)) return {};
         if (!TakeOff(engine, task, former)) return {kNoDate, true};
         request.dateField = answer.dateField;
         continue;

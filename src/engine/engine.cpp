@@ -27,6 +27,9 @@ bool Engine::ScheduleBeta(Schedule& s, ActHandle definition) {
 bool Engine::RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) {
   return m_outer->RecurrenceQualifies(s, definition, date);
 }
+ActHandle Engine::CloneToDrone(Schedule& s, TaskNode* clone) {
+  return m_outer->CloneToDrone(s, clone);
+}
 void Engine::PastDayTreatment(Schedule& s, Terminal& day) { m_outer->PastDayTreatment(s, day); }
 void Engine::LogDoneItemsOfDay(Schedule& s, Terminal& day) { m_outer->LogDoneItemsOfDay(s, day); }
 void Engine::CancelAlarm(Schedule& s, ActHandle act) { m_outer->CancelAlarm(s, act); }

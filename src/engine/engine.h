@@ -143,6 +143,7 @@ class Engine : public ScheduleHooks {
   bool GenerateRecurringInstances(Schedule& s, Terminal& day) override;
   bool ScheduleBeta(Schedule& s, ActHandle definition) override;
   bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override;
+  ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override;
   void PastDayTreatment(Schedule& s, Terminal& day) override;
   void LogDoneItemsOfDay(Schedule& s, Terminal& day) override;
   void CancelAlarm(Schedule& s, ActHandle act) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "engine/engine.h"
 #include "recur/beta_qualify.h"
 #include "recur/title_variables.h"
@@ -13,6 +15,8 @@ class Recurrences : public ScheduleHooks {
  public:
   explicit Recurrences(Engine& engine, QualifyContext settings = {});
   ~Recurrences() override;
+  Recurrences(const Recurrences&) = delete;
+  Recurrences& operator=(const Recurrences&) = delete;
 
   Engine& engine() { return m_engine; }
   Schedule& schedule() { return m_engine.schedule(); }
@@ -23,10 +27,15 @@ class Recurrences : public ScheduleHooks {
   void SetTitleVariablesOff(bool off) { m_titleVariablesOff = off; }
   void SetOuterHooks(ScheduleHooks* outer);
 
+  // Records healed by the rule so far (each was reported to the user once).
+  int healedRecords() const { return m_healedRecords; }
+  void NoteHealedRecord() { ++m_healedRecords; }
+
   // ---- ScheduleHooks ----
   bool GenerateRecurringInstances(Schedule& s, Terminal& day) override;  // GenBetaTasks
   bool ScheduleBeta(Schedule& s, ActHandle definition) override;
   bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override;
+  ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override;
   void PastDayTreatment(Schedule& s, Terminal& day) override;
   void LogDoneItemsOfDay(Schedule& s, Terminal& day) override;
   void CancelAlarm(Schedule& s, ActHandle act) override;
@@ -39,16 +48,24 @@ class Recurrences : public ScheduleHooks {
   Engine& m_engine;
   QualifyContext m_settings;
   bool m_titleVariablesOff = false;
+  int m_healedRecords = 0;
   ScheduleHooks m_noOuter;
   ScheduleHooks* m_outer = &m_noOuter;
 };
 
-// Whether the definition occurs on the date, exceptions not consulted.
+// Whether the definition occurs on the date, exceptions not consulted. A record the rule had
+// to heal is reported to the user and the schedule is marked changed.
 bool BetaQualify(Recurrences& r, ActHandle definition, DayNumber date);
 
 // The day after the last archived date, or today when nothing is archived.
 DayNumber FirstOpenDate(const Schedule& s);
 
+// The clones of every definition, in the recurring chain's order, on a new day. Placing them
+// does not by itself mark the schedule changed. False at the first failure.
+bool GenBetaTasks(Recurrences& r, Terminal& day);
+// The definition's clones on every existing day from the first open date on. On a failure the
+// clones placed are taken off again and false is returned.
+bool ScheduleBeta(Recurrences& r, ActHandle definition);
 // One day's step of the expansion: a clone of the definition on the day unless it does not
 // qualify or the date has an exception. False on failure.
 bool ScheduleBetaDate(Recurrences& r, ActHandle definition, Terminal& day);
@@ -57,22 +74,25 @@ void UnscheduleBeta(Recurrences& r, ActHandle definition);
 bool UnscheduleBetaDate(Recurrences& r, ActHandle definition, Terminal& day);
 // Empties the exception list: done drones stay as items of their own, other drones go.
 void UnscheduleBetaDrones(Recurrences& r, ActHandle definition);
-// Deletes a recurring item whole.
+// Deletes a recurring item whole; its done occurrences stay as items of their own.
 void DeleteRecurringItem(Recurrences& r, ActHandle definition);
 // Whether every clone the record would need can be had.
 bool IsEnufMemoryForScheduleBeta(Recurrences& r, const Beta& record);
 
 // The clone of the definition on the date, or null; `noDay` set when the date has no day.
 TaskNode* FindClone(Schedule& s, ActHandle definition, DayNumber date, bool* noDay = nullptr);
-// Deletes one occurrence: a clone leaves a cancellation, a drone's entry becomes one.
+// Deletes one occurrence: a clone leaves a cancellation, a drone's entry becomes one. The node
+// is gone afterwards. False when the task is no occurrence of a recurring item.
 bool DeleteOneClone(Recurrences& r, TaskNode* occurrence);
 // Turns a clone into an edited occurrence of its own; kNoAct on failure.
 ActHandle CloneToDrone(Recurrences& r, TaskNode* clone);
+// Turns an edited occurrence back into a clone of its definition.
 void DroneToClone(Recurrences& r, TaskNode* droneTask);
+// Whether the drone differs in nothing from the clone it replaced.
 bool DroneIdenticalToClone(Recurrences& r, ActHandle drone);
 // Starts the series again at `newStart`; drones identical to their clones go back to clones.
 void RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart);
-// A new recurring item with the same title and rule, no exceptions, a new ID.
+// A new recurring item with the same title and rule, no exceptions, a new ID; kNoAct on failure.
 ActHandle DuplicateBetaAct(Recurrences& r, ActHandle definition);
 
 // Dates from the Start Date through `date` that qualify.

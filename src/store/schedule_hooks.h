@@ -32,6 +32,9 @@ class ScheduleHooks {
   virtual bool RecurrenceQualifies(Schedule& schedule, ActHandle definition, DayNumber date);
   // Expands a newly created recurring definition into the existing days.
   virtual bool ScheduleBeta(Schedule& /*schedule*/, ActHandle /*definition*/) { return true; }
+  // Turns an unedited recurring instance into an item of its own for its date (marking it
+  // done, for one). kNoAct when nothing above the store handles recurring items.
+  virtual ActHandle CloneToDrone(Schedule& /*schedule*/, TaskNode* /*clone*/) { return kNoAct; }
   // A day on or before the last archived date was asked for.
   virtual void PastDayTreatment(Schedule& /*schedule*/, Terminal& /*day*/) {}
   // Writes the done items of a day that is being released to the done log.
