@@ -15,6 +15,15 @@ inline constexpr char kUsage[] =
     "           [--memo] [--flexible] [--earliest DATE] [--deadline DATE]\n"
     "           [--earliest-time TIME] [--latest-time TIME] [--weekdays Su,Mo,...]\n"
     "           [--tier LETTER] [--rank N] [--split] [--project NAME]\n"
+    "           [--recur RULE [--from DATE] [--until DATE] [--nearest Mo,Fr] [--on-or-before]\n"
+    "            [--on-or-after] [--seasonal] [--full-moons]\n"
+    "            [--bring-forward-action instance|delete|shift]]\n"
+    "           RULE: daily, weekly:Mo,We, monthly:1,20,last, monthly-week:1Tu,lastFr,\n"
+    "                 monthly-445:1Tu,5Fr or yearly, each with an optional /N\n"
+    "  occurrences FILE ID FROM TO  the dates a recurring item occurs on\n"
+    "  cancel FILE ID DATE      delete one occurrence of a recurring item\n"
+    "  edit-occurrence FILE ID DATE [--title TEXT] [--start TIME] [--duration DUR]\n"
+    "                           change one occurrence of a recurring item\n"
     "  project FILE NAME        create a project\n"
     "  day FILE DATE            the day's tasks in order\n"
     "  items FILE               every item in alphabetical order\n"
@@ -54,6 +63,20 @@ inline constexpr char kBadTier[] = "--tier wants one letter A to Z";
 inline constexpr char kBadRank[] = "--rank wants a number from 1 to 32766";
 inline constexpr char kBadConflictPolicy[] =
     "--conflict wants skip, skip-rest, blank or deadline=DATE";
+inline constexpr char kBadRecurRule[] =
+    "--recur wants daily, weekly:Mo,We, monthly:1,20,last, monthly-week:1Tu,lastFr, "
+    "monthly-445:1Tu,5Fr or yearly, each with an optional /N";
+inline constexpr char kBadRecurInterval[] =
+    "the N of --recur wants 1 to 999 (days or weeks) or 1 to 99 (months or years)";
+inline constexpr char kNoDate31[] =
+    "there is no date 31 in a monthly rule: \"last\" stands for the last day of every month";
+inline constexpr char kWantsRecur[] = "--recur is needed for ";
+inline constexpr char kRecurNotFlexible[] = "a recurring item cannot be --flexible";
+inline constexpr char kBadBringForwardAction[] =
+    "--bring-forward-action wants instance, delete or shift";
+inline constexpr char kBadNearest[] =
+    "--nearest wants weekdays such as Mo,Fr with a monthly:DATES rule; --on-or-before and "
+    "--on-or-after go with --nearest";
 inline constexpr char kKindsExclusive[] = "--memo, --fixed and --flexible exclude each other";
 
 // Refusals (standard error as a message, exit 1). "%s" is the file or the argument.
@@ -80,7 +103,14 @@ inline constexpr char kLatestBeforeEarliestTime[] =
 inline constexpr char kArchivedDate[] =
     "The date %s is archived; new items go on later dates.";
 inline constexpr char kNotCreated[] = "The item could not be created.";
+inline constexpr char kRecurEndBeforeStart[] =
+    "The End Date is earlier than the Start Date, so please change one of them.";
 inline constexpr char kNotOnADay[] = "The item with the ID %s is not on any day.";
+inline constexpr char kNotRecurring[] = "No recurring item has the ID %s.";
+inline constexpr char kNoOccurrence[] = "The recurring item with the ID %s does not occur on %s.";
+inline constexpr char kNotEdited[] =
+    "The occurrence of the recurring item with the ID %s could not be made an item of its own.";
+inline constexpr char kDoneWantsDate[] = "done of a recurring item wants the DATE of the occurrence";
 inline constexpr char kNotMoved[] = "The item with the ID %s was not moved.";
 inline constexpr char kBusyNotBalanced[] = "Balance All Days did not run.";
 

@@ -12,6 +12,9 @@
 #include "cli/engine_commands.h"
 #include "cli/item_entry.h"
 #include "cli/output.h"
+#include "cli/planner.h"
+#include "cli/recur_rule.h"
+#include "recur/beta_qualify.h"
 #include "cli/sample_schedule.h"
 #include "cli/schedule_access.h"
 #include "cli/schedule_settings.h"
@@ -24,11 +27,6 @@ namespace {
 
 namespace t = cli_text;
 using Args = std::vector<std::string>;
-
-// The engine a changing command plans with, on the schedule's own settings.
-Engine MakeEngine(CliEnv& env, Schedule& s) {
-  return Engine(s, ReadEngineSettings(s.header(), env.settings(), env.text().regional.iCountry));
-}
 
 ParseContext ContextFor(CliEnv& env, const Schedule& s) {
   return env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay());
@@ -56,8 +54,8 @@ int NewCommand(CliEnv& env, const Args& a, bool sample) {
   if (!session.Create()) return kExitRefused;
   if (sample) {
     Schedule& s = session.schedule();
-    Engine engine = MakeEngine(env, s);
-    BuildSampleSchedule(engine);
+    Planner planner(env, s);
+    BuildSampleSchedule(planner.engine());
   }
   return session.Save() ? kExitOk : kExitRefused;
 }
@@ -94,6 +92,9 @@ int DayCommand(CliEnv& env, const Args& a) {
   if (s == nullptr) return kExitRefused;
   const auto date = ReadDateArgument(a[2], env.text(), ContextFor(env, *s));
   if (!date.value) return Refused(env, date.message);
+  // A day the file does not hold yet shows what it would hold: its recurring occurrences.
+  const Planner planner(env, *s);
+  if (!s->header().IsArchived(*date.value)) s->GetTerminal(*date.value);
   PrintLines(DayLines(*s, *date.value));
   return kExitOk;
 }
@@ -105,7 +106,8 @@ int ProjectCommand(CliEnv& env, const Args& a) {
   WriteSession session(env, a[1]);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
-  Engine engine = MakeEngine(env, s);
+  // Placement and recurring items as the program has them.
+  const Planner planner(env, s);
   const ActHandle h = NewProject(s, Act{}, a[2]);
   if (h == kNoAct) return Refused(env, t::kNotCreated);
   s.MarkChanged();
@@ -122,7 +124,8 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   WriteSession session(env, a[1]);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
-  Engine engine = MakeEngine(env, s);
+  // Placement and recurring items as the program has them.
+  const Planner planner(env, s);
   const ActHandle h = s.FindActByID(*id);
   if (h == kNoAct) {
     if (FindProjectByID(s, *id) != kNoAct) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
@@ -166,8 +169,11 @@ int AddCommand(CliEnv& env, const Args& a) {
   static const char* const kValued[] = {"--title",  "--date",          "--start",
                                         "--duration", "--earliest",    "--deadline",
                                         "--earliest-time", "--latest-time", "--weekdays",
-                                        "--tier",   "--rank",          "--project"};
+                                        "--tier",   "--rank",          "--project",
+                                        "--recur",  "--from",          "--until",
+                                        "--nearest", "--bring-forward-action"};
   AddArguments args;
+  uint8_t options = 0;
   NewItemRequest& r = args.request;
   for (size_t i = 2; i < a.size(); ++i) {
     const std::string& o = a[i];
@@ -175,6 +181,10 @@ int AddCommand(CliEnv& env, const Args& a) {
     if (o == "--memo") { r.memo = true; continue; }
     if (o == "--flexible") { r.flexible = true; continue; }
     if (o == "--split") { r.split = true; continue; }
+    if (o == "--on-or-before") { options |= kOptionOnOrBefore; continue; }
+    if (o == "--on-or-after") { options |= kOptionOnOrAfter; continue; }
+    if (o == "--seasonal") { options |= kOptionSeasonal; continue; }
+    if (o == "--full-moons") { options |= kOptionFullMoons; continue; }
     bool valued = false;
     for (const char* v : kValued) valued = valued || o == v;
     if (!valued) return UsageError(t::kUnknownOption + o);
@@ -182,6 +192,33 @@ int AddCommand(CliEnv& env, const Args& a) {
     args.values[o] = a[++i];
   }
   if (!args.values.contains("--title")) return UsageError(t::kMissingTitle);
+  const bool recurring = args.values.contains("--recur");
+  for (const char* o : {"--from", "--until", "--nearest", "--bring-forward-action"})
+    if (args.values.contains(o) && !recurring) return UsageError(t::kWantsRecur + std::string(o));
+  if (options != 0 && !recurring) return UsageError(t::kWantsRecur + std::string("its option"));
+  if (recurring) {
+    if (r.flexible) return UsageError(t::kRecurNotFlexible);
+    Beta beta;
+    if (auto it = args.values.find("--bring-forward-action"); it != args.values.end()) {
+      if (it->second == "delete") beta.freq = kBringForwardDeleteInstance;
+      else if (it->second == "shift") beta.freq = kBringForwardShiftStart;
+      else if (it->second != "instance") return UsageError(t::kBadBringForwardAction);
+    }
+    const RecurRuleResult rule = ReadRecurRule(args.values["--recur"], beta);
+    if (!rule.ok) return UsageError(rule.error);
+    if (auto it = args.values.find("--nearest"); it != args.values.end()) {
+      const auto bits = ReadWeekdays(it->second);
+      if (!bits || *bits == 0 || (beta.dateBits & kDateBitsLastWeek) ||
+          !(beta.freq & kFreqMonthly))
+        return UsageError(t::kBadNearest);
+      beta.dayBits = *bits;
+      options |= kOptionNearestDay;
+    }
+    if ((options & (kOptionOnOrAfter | kOptionOnOrBefore)) && !(options & kOptionNearestDay))
+      return UsageError(t::kBadNearest);
+    beta.betaOptions = options;
+    r.recurrence = beta;
+  }
   if (int(r.fixed) + int(r.memo) + int(r.flexible) > 1) return UsageError(t::kKindsExclusive);
   if (r.fixed && !args.values.contains("--start")) return UsageError(t::kFixedWantsStart);
   r.title = args.values["--title"];
@@ -230,6 +267,12 @@ int AddCommand(CliEnv& env, const Args& a) {
     into = p.value;
     return true;
   };
+  std::optional<DayNumber> from, until;
+  if (!date("--from", from) || !date("--until", until)) return kExitRefused;
+  if (r.recurrence) {
+    r.recurrence->startDate = from.value_or(kNoDate);
+    r.recurrence->endDate = until.value_or(kNoDate);
+  }
   if (!date("--date", r.date) || !date("--earliest", r.earliest) ||
       !date("--deadline", r.deadline) || !time("--start", r.start) ||
       !time("--earliest-time", r.earliestTime) || !time("--latest-time", r.latestTime))
@@ -244,9 +287,10 @@ int AddCommand(CliEnv& env, const Args& a) {
     if (r.projectID == 0) return Refused(env, Sprintf(t::kNoSuchProject, it->second.c_str()));
   }
   // Deadlines and earliest dates belong to fluid items.
-  if ((r.earliest || r.deadline) && !r.memo && !r.fixed) r.flexible = true;
+  if ((r.earliest || r.deadline) && !r.memo && !r.fixed && !r.recurrence) r.flexible = true;
 
-  Engine engine = MakeEngine(env, s);
+  Planner planner(env, s);
+  Engine& engine = planner.engine();
   const ActHandle h = EnterNewItem(engine, r);
   if (h == kNoAct) return kExitRefused;
   const uint32_t id = s.GetActID(h);

@@ -10,11 +10,13 @@
 #include "cli/cli_messages.h"
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/planner.h"
 #include "cli/schedule_access.h"
-#include "cli/schedule_settings.h"
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
+#include "recur/recurrences.h"
+#include "store/act_title.h"
 #include "done/done_log_archiver.h"
 #include "done/mark_done.h"
 #include "platform/format.h"
@@ -47,11 +49,10 @@ class PlanningSession {
   bool Open(ViewKind view = ViewKind::kOther, ConflictPolicy policy = {}) {
     if (!m_session.Open()) return false;
     Schedule& s = m_session.schedule();
-    m_engine.emplace(s, ReadEngineSettings(s.header(), m_env.settings(),
-                                           m_env.text().regional.iCountry));
-    m_engine->SetDateText(m_env.text());
-    m_archiver.emplace(*m_engine, m_env.fs(), FolderOf(m_session.path()), m_env.text());
-    m_engine->SetArchiver(&*m_archiver);
+    m_planner.emplace(m_env, s);
+    Engine& engine = m_planner->engine();
+    m_archiver.emplace(engine, m_env.fs(), FolderOf(m_session.path()), m_env.text());
+    engine.SetArchiver(&*m_archiver);
     // The deadline goes into the window's field as the user would type it.
     if (policy.kind == ConflictPolicy::kDeadline) {
       const auto date = Date(policy.deadline);
@@ -59,11 +60,12 @@ class PlanningSession {
       policy.deadline = FormatDate(*date, m_env.text());
     }
     m_ui.emplace(s.Today(), view, std::move(policy));
-    m_engine->SetUi(&*m_ui);
+    engine.SetUi(&*m_ui);
     return true;
   }
   Schedule& schedule() { return m_session.schedule(); }
-  Engine& engine() { return *m_engine; }
+  Engine& engine() { return m_planner->engine(); }
+  Recurrences& recurrences() { return m_planner->recurrences(); }
   CliEngineUi& ui() { return *m_ui; }
 
   // A date argument read on the schedule's day bounds; none (told) when it cannot be read.
@@ -100,6 +102,17 @@ class PlanningSession {
     return task;
   }
 
+  // The recurring item with the ID; kNoAct (told) when there is none.
+  ActHandle DefinitionOf(const std::string& idText) {
+    const auto id = ReadID(idText);
+    const ActHandle h = id ? schedule().FindActByID(*id) : kNoAct;
+    if (h == kNoAct || !(schedule().ActFlags(h) & AF_BETA)) {
+      m_env.msg().ErrorMessage(Sprintf(t::kNotRecurring, idText.c_str()));
+      return kNoAct;
+    }
+    return h;
+  }
+
   bool Save() {
     schedule().PruneTerminals();
     return m_session.Save();
@@ -108,7 +121,7 @@ class PlanningSession {
  private:
   CliEnv& m_env;
   WriteSession m_session;
-  std::optional<Engine> m_engine;
+  std::optional<Planner> m_planner;
   std::optional<CliEngineUi> m_ui;
   std::optional<DoneLogArchiver> m_archiver;
 };
@@ -197,11 +210,25 @@ int PostponeCommand(CliEnv& env, const Args& a) {
   return Done(p);
 }
 
-// Marks an item done, first moving it to the date it was done on when one is given.
+TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, DayNumber date,
+                       const std::string& idText);
+
+// Marks an item done, first moving it to the date it was done on when one is given. For a
+// recurring item the date names the occurrence.
 int DoneCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3 && a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
   PlanningSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  const auto id = ReadID(a[2]);
+  const ActHandle named = id ? p.schedule().FindActByID(*id) : kNoAct;
+  if (named != kNoAct && (p.schedule().ActFlags(named) & AF_BETA)) {
+    if (a.size() != 4) return UsageError(t::kDoneWantsDate);
+    const auto date = p.Date(a[3]);
+    if (!date) return kExitRefused;
+    TaskNode* occurrence = OccurrenceOn(env, p, named, *date, a[2]);
+    if (occurrence == nullptr || !MarkTaskDone(p.engine(), occurrence)) return kExitRefused;
+    return Done(p);
+  }
   ActHandle item = kNoAct;
   TaskNode* task = p.TaskOf(a[2], &item);
   if (task == nullptr) return kExitRefused;
@@ -211,7 +238,7 @@ int DoneCommand(CliEnv& env, const Args& a) {
     if (*date != p.schedule().GetActDate(item) && MoveItemToDate(p.engine(), task, *date) == kNoDate)
       return Refused(env, Sprintf(t::kNotMoved, a[2].c_str()));
   }
-  if (!MarkItemDone(p.engine(), item)) return kExitRefused;
+  if (!MarkTaskDone(p.engine(), task)) return kExitRefused;
   return Done(p);
 }
 
@@ -224,6 +251,121 @@ int ArchiveCommand(CliEnv& env, const Args& a) {
   const DayNumber last = p.schedule().header().lastArchivedDate();
   std::cout << (last == kNoDate ? std::string("-") : IsoDate(last)) << '\n';
   return Done(p);
+}
+
+// The occurrence of a recurring item on a date: its clone, or the edited occurrence that
+// replaced it; null (told) when it does not occur there.
+TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, DayNumber date,
+                       const std::string& idText) {
+  Schedule& s = p.schedule();
+  if (Terminal* day = s.header().IsArchived(date) ? nullptr : s.GetTerminal(date)) {
+    for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) {
+      if (task->act == definition) return task;
+      const Act& a = s.ReadAct(task->act);
+      if (a.Has(AF_DRONE) && a.hBeta == definition) return task;
+    }
+  }
+  env.msg().ErrorMessage(Sprintf(t::kNoOccurrence, idText.c_str(), IsoDate(date).c_str()));
+  return nullptr;
+}
+
+int OccurrencesCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 5) return UsageError(t::kWrongArguments + a[0]);
+  auto s = LoadForReading(env, a[1]);
+  if (s == nullptr) return kExitRefused;
+  Planner planner(env, *s);
+  const auto id = ReadID(a[2]);
+  const ActHandle h = id ? s->FindActByID(*id) : kNoAct;
+  if (h == kNoAct || !(s->ActFlags(h) & AF_BETA))
+    return Refused(env, Sprintf(t::kNotRecurring, a[2].c_str()));
+  const ParseContext context =
+      env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay());
+  const auto from = ReadDateArgument(a[3], env.text(), context);
+  if (!from.value) return Refused(env, from.message);
+  const auto to = ReadDateArgument(a[4], env.text(), context);
+  if (!to.value) return Refused(env, to.message);
+  for (int d = *from.value; d <= *to.value; ++d) {
+    const auto date = static_cast<DayNumber>(d);
+    if (!BetaQualify(planner.recurrences(), h, date)) continue;
+    std::string line = IsoDate(date);
+    if (const XEntry* x = s->FindXlistEntry(h, date))
+      line += x->drone == kNoAct ? "\tcancelled" : "\tedited";
+    std::cout << line << '\n';
+  }
+  return kExitOk;
+}
+
+int CancelCommand(CliEnv& env, const Args& a) {
+  if (a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  const ActHandle h = p.DefinitionOf(a[2]);
+  if (h == kNoAct) return kExitRefused;
+  const auto date = p.Date(a[3]);
+  if (!date) return kExitRefused;
+  TaskNode* task = OccurrenceOn(env, p, h, *date, a[2]);
+  if (task == nullptr || !DeleteOneClone(p.recurrences(), task)) return kExitRefused;
+  return Done(p);
+}
+
+// Makes one occurrence an item of its own and changes it; prints its ID.
+int EditOccurrenceCommand(CliEnv& env, const Args& a) {
+  if (a.size() < 4) return UsageError(t::kWrongArguments + a[0]);
+  std::optional<std::string> title, start, duration;
+  for (size_t i = 4; i < a.size(); ++i) {
+    std::optional<std::string>* into = a[i] == "--title"      ? &title
+                                       : a[i] == "--start"    ? &start
+                                       : a[i] == "--duration" ? &duration
+                                                              : nullptr;
+    if (into == nullptr) return UsageError(t::kUnknownOption + a[i]);
+    if (i + 1 >= a.size()) return UsageError(t::kMissingValue + a[i]);
+    *into = a[++i];
+  }
+  if (title && (title->empty() || title->size() > kActTitleMax))
+    return UsageError(title->empty() ? t::kEmptyTitle : t::kTitleTooLong);
+  PlanningSession p(env, a[1]);
+  if (!p.Open(ViewKind::kDay)) return kExitRefused;
+  Schedule& s = p.schedule();
+  const ActHandle h = p.DefinitionOf(a[2]);
+  if (h == kNoAct) return kExitRefused;
+  const auto date = p.Date(a[3]);
+  if (!date) return kExitRefused;
+  // Every value is read before anything changes.
+  std::optional<TimeOfDay> newStart;
+  std::optional<Duration> newDuration;
+  const ParseContext context =
+      env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay());
+  if (start) {
+    const auto r = ReadTimeArgument(*start, env.text(), context);
+    if (!r.value) return Refused(env, r.message);
+    newStart = r.value;
+  }
+  if (duration) {
+    const auto r = ReadDurationArgument(*duration, env.text());
+    if (!r.value) return Refused(env, r.message);
+    newDuration = r.value;
+  }
+  TaskNode* task = OccurrenceOn(env, p, h, *date, a[2]);
+  if (task == nullptr) return kExitRefused;
+  ActHandle drone = task->act;
+  if (drone == h) drone = CloneToDrone(p.recurrences(), task);
+  if (drone == kNoAct) return Refused(env, Sprintf(t::kNotEdited, a[2].c_str()));
+  if (title) s.SetActName(drone, *title);
+  if (newStart || newDuration) {
+    Act& rec = s.LockAct(drone);
+    if (newStart) rec.startTime = *newStart;
+    if (newDuration) rec.duration = *newDuration;
+    // Placed again at its new time.
+    s.UnscheduleTask(task);
+    task->length = static_cast<int16_t>(rec.duration);
+    s.ScheduleTask(task, *date);
+  }
+  s.TouchAct(drone);
+  s.MarkChanged();
+  const uint32_t id = s.GetActID(drone);
+  if (Done(p) != kExitOk) return kExitRefused;
+  std::cout << id << '\n';
+  return kExitOk;
 }
 
 int PriorityCommand(CliEnv& env, const Args& a) {
@@ -249,6 +391,9 @@ int RunEngineCommand(CliEnv& env, const Args& a, bool& handled) {
   if (c == "postpone") return PostponeCommand(env, a);
   if (c == "done") return DoneCommand(env, a);
   if (c == "archive") return ArchiveCommand(env, a);
+  if (c == "occurrences") return OccurrencesCommand(env, a);
+  if (c == "cancel") return CancelCommand(env, a);
+  if (c == "edit-occurrence") return EditOccurrenceCommand(env, a);
   handled = false;
   return kExitUsage;
 }

@@ -43,6 +43,9 @@ bool CheckRequest(Schedule& s, const NewItemRequest& r, DayNumber date) {
     return Refuse(msg, t::kLatestBeforeEarliestTime);
   if (s.header().IsArchived(date))
     return Refuse(msg, Sprintf(t::kArchivedDate, IsoDate(date).c_str()));
+  if (r.recurrence && r.recurrence->endDate != kNoDate &&
+      r.recurrence->endDate < r.recurrence->startDate)
+    return Refuse(msg, t::kRecurEndBeforeStart);
   return true;
 }
 
@@ -99,7 +102,8 @@ ActHandle EnterNewItem(Engine& engine, NewItemRequest r) {
   // The item dialog's OK, first step: with no one to press Alarm, the default answer stands.
   if (r.fromDialog && a.startTime != kNoTime && !r.memo) msg.QuestionNoDefault(t::kSetStartAlarmQuestion);
 
-  const ActHandle h = s.NewItem(date, a, r.title);
+  if (r.recurrence && r.recurrence->startDate == kNoDate) r.recurrence->startDate = date;
+  const ActHandle h = s.NewItem(date, a, r.title, r.recurrence ? &*r.recurrence : nullptr);
   if (h == kNoAct) {
     msg.ErrorMessage(t::kNotCreated);
     return kNoAct;

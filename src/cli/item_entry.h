@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/engine.h"
+#include "store/beta_record.h"
 
 namespace ploven::cli {
 
@@ -26,6 +27,8 @@ struct NewItemRequest {
   uint8_t tier = 0;      // 'A'..'Z'; 0 = 'A' for a fluid item
   int rank = 0;          // 0 = the end of the tier
   uint32_t projectID = 0;
+  // A recurring item: its rule, with the Start Date (0 = the item's date) and End Date.
+  std::optional<Beta> recurrence;
   // Made through the item dialog, which asks about an alarm for a set start time.
   bool fromDialog = true;
 };

@@ -44,4 +44,11 @@ double SystemClock::EpochSeconds() const {
   return duration<double>(system_clock::now().time_since_epoch()).count();
 }
 
+int SystemTimeZoneBiasMinutes() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return static_cast<int>(-local.tm_gmtoff / 60);
+}
+
 }  // namespace ploven

@@ -23,6 +23,10 @@ class SystemClock final : public Clock {
   double EpochSeconds() const override;
 };
 
+// Minutes to add to local time to get universal time, daylight saving included (300 in New
+// York in winter, 240 in summer, -60 in Paris in winter).
+int SystemTimeZoneBiasMinutes();
+
 // A clock that stays where it is put.
 class SettableClock final : public Clock {
  public:
