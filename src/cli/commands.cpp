@@ -93,9 +93,14 @@ int DayCommand(CliEnv& env, const Args& a) {
   const auto date = ReadDateArgument(a[2], env.text(), ContextFor(env, *s));
   if (!date.value) return Refused(env, date.message);
   // A day the file does not hold yet shows what it would hold: its recurring occurrences.
-  const Planner planner(env, *s);
-  if (!s->header().IsArchived(*date.value)) s->GetTerminal(*date.value);
-  PrintLines(DayLines(*s, *date.value));
+  Planner planner(env, *s);
+  const DayNumber day = *date.value;
+  if (!s->header().IsArchived(day)) s->GetTerminal(day);
+  PrintLines(DayLines(*s, day, [&](const TaskNode& task) {
+    return (s->ActFlags(task.act) & AF_BETA)
+               ? OccurrenceTitle(planner.recurrences(), task.act, day, false)
+               : s->GetActTitle(task.act);
+  }));
   return kExitOk;
 }
 

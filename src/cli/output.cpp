@@ -32,7 +32,7 @@ const char* TaskKind(const Schedule& s, const TaskNode& task) {
   return "set";
 }
 
-std::string DayLine(Schedule& s, const TaskNode& task) {
+std::string DayLine(Schedule& s, const TaskNode& task, const TaskTitle& title) {
   std::string line = ClockText(task.StartTime(), true);
   line += '\t' + std::to_string(task.length);
   line += task.InConflict() ? "\t!" : "\t-";
@@ -40,15 +40,15 @@ std::string DayLine(Schedule& s, const TaskNode& task) {
   line += TaskKind(s, task);
   line += '\t' + Priority(s, task.act);
   line += '\t' + std::to_string(s.GetActID(task.act));
-  line += '\t' + s.GetActTitle(task.act);
+  line += '\t' + (title ? title(task) : s.GetActTitle(task.act));
   return line;
 }
 
-std::vector<std::string> DayLines(Schedule& s, DayNumber date) {
+std::vector<std::string> DayLines(Schedule& s, DayNumber date, const TaskTitle& title) {
   std::vector<std::string> out;
   if (Terminal* day = s.ExistingTerminal(date))
     for (TaskNode* task = day->First(); task != nullptr; task = task->Next())
-      out.push_back(DayLine(s, *task));
+      out.push_back(DayLine(s, *task, title));
   return out;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,11 @@ namespace ploven::cli {
 // What `day` prints of one task: start (HH:MM of the absolute value), length,
 // "!" for a conflict-marked start else "-", kind, priority ("A1" or "-"), ID
 // and short title, TAB-separated.
-std::string DayLine(Schedule& s, const TaskNode& task);
-std::vector<std::string> DayLines(Schedule& s, DayNumber date);
+// `title` gives the title a task shows (a recurring occurrence's with its variable expanded);
+// none: the item's short title.
+using TaskTitle = std::function<std::string(const TaskNode&)>;
+std::string DayLine(Schedule& s, const TaskNode& task, const TaskTitle& title = {});
+std::vector<std::string> DayLines(Schedule& s, DayNumber date, const TaskTitle& title = {});
 
 // What `items` prints of one item: ID, date (YYYY-MM-DD or "-"), flags in hex
 // and short title, TAB-separated; every item of the alphabetical chain in order.

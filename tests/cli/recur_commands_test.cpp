@@ -79,6 +79,20 @@ TEST_F(RecurCliTest, OccurrencesShowOnTheirDaysAndCanBeCancelledOrEdited) {
   EXPECT_NE(r.err.find("does not occur on 2026-12-25"), std::string::npos) << r.err;
 }
 
+TEST_F(RecurCliTest, DaysShowOccurrenceTitlesAndNearestWeekdays) {
+  // On the Monday nearest the 21st of each month.
+  const std::string id = Add({"--title", "Pay {dog|cat|mouse}", "--recur", "monthly:21",
+                              "--nearest", "Mo", "--from", "2026-12-01"});
+  EXPECT_EQ(Occurrences(id, "2027-01-01", "2027-02-28"), (Dates{"2027-01-18", "2027-02-22"}));
+  auto title = [&](const std::string& date) {
+    const auto lines = Lines(Run({"day", "s.pak", date}).out);
+    return lines.size() == 1 ? Fields(lines[0]).back() : std::string("?");
+  };
+  EXPECT_EQ(title("2026-12-21"), "Pay dog");
+  EXPECT_EQ(title("2027-01-18"), "Pay cat");
+  EXPECT_EQ(title("2027-02-22"), "Pay mouse");
+}
+
 TEST_F(RecurCliTest, BadRulesAreUsageErrors) {
   for (const char* rule : {"hourly", "weekly", "weekly:Xx", "monthly:31", "monthly-week:6Tu",
                            "daily/0", "yearly/100"}) {
