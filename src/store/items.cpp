@@ -8,7 +8,11 @@ namespace t = store_text;
 ActHandle Schedule::InsertItem(DayNumber date, const Act& record, std::string_view title,
                                const Beta* recurrence, TaskNode* task) {
   const ActHandle h = AllocateAct(record, title);
-  if (h == kNoAct) return kNoAct;
+  // The task is the new item's from here on: a failure frees it.
+  if (h == kNoAct) {
+    if (task != nullptr) FreeTaskNode(task);
+    return kNoAct;
+  }
   Act& a = LockAct(h, t::kModuleInsert, __LINE__);
   a.createdDate = a.touchedDate = Today();
   a.createdTime = a.touchedTime = Now();
@@ -22,6 +26,7 @@ ActHandle Schedule::InsertItem(DayNumber date, const Act& record, std::string_vi
     const BetaHandle bh = AllocateBeta(beta);
     if (bh == kNoBeta) {
       FreeAct(h);
+      if (task != nullptr) FreeTaskNode(task);
       return kNoAct;
     }
     LockAct(h, t::kModuleInsert, __LINE__).hBeta = bh;
@@ -30,6 +35,7 @@ ActHandle Schedule::InsertItem(DayNumber date, const Act& record, std::string_vi
       RemoveFromBetaChain(h);
       FreeBeta(bh);
       FreeAct(h);
+      if (task != nullptr) FreeTaskNode(task);
       return kNoAct;
     }
     AddToActChain(h, kUndatedChainDate);
