@@ -66,7 +66,7 @@ class DayArchiver {
 
 // The scheduling engine: places items into days and keeps each day's start
 // times consistent. It holds the engine's run state; the schedule holds the data.
-class Engine : public ScheduleHooks {
+class Engine : public RelayHooks {
  public:
   Engine(Schedule& schedule, EngineSettings settings = {});
   ~Engine() override;
@@ -78,8 +78,6 @@ class Engine : public ScheduleHooks {
   const DateText& dateText() const { return m_dateText; }
   void SetDateText(DateText text) { m_dateText = std::move(text); }
 
-  // Hooks the views and the other subsystems get through the engine.
-  void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer != nullptr ? outer : &m_noOuter; }
 
   // The screen the long runs report to; null until the program gives one (the runs that need
   // it then refuse to start).
@@ -137,20 +135,10 @@ class Engine : public ScheduleHooks {
   TimeOfDay DayBoundsLatest() const;
   bool LightMode() const { return m_s.header().LightModePermitted(); }
 
-  // ---- ScheduleHooks ----
+  // ---- ScheduleHooks: the engine places tasks and counts free time; the rest goes on to
+  // the layer above (SetOuterHooks) ----
   void ScheduleTask(Schedule& schedule, TaskNode* task, DayNumber date) override;
   void ComputeFreeMinutes(Schedule& schedule, Terminal& day) override;
-  bool GenerateRecurringInstances(Schedule& s, Terminal& day) override;
-  bool ScheduleBeta(Schedule& s, ActHandle definition) override;
-  bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override;
-  ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override;
-  void PastDayTreatment(Schedule& s, Terminal& day) override;
-  void LogDoneItemsOfDay(Schedule& s, Terminal& day) override;
-  void CancelAlarm(Schedule& s, ActHandle act) override;
-  bool IsDayShown(DayNumber date) const override;
-  void DayChanged(DayNumber date) override;
-  void ItemChanged(ActHandle act) override;
-  void ActLeavingChain(ActHandle act) override;
 
  private:
   static bool IsFixedItem(uint32_t flags);
@@ -165,8 +153,6 @@ class Engine : public ScheduleHooks {
   Schedule& m_s;
   EngineSettings m_settings;
   DateText m_dateText;
-  ScheduleHooks m_noOuter;
-  ScheduleHooks* m_outer = &m_noOuter;
   EngineUi* m_ui = nullptr;
   DayArchiver* m_archiver = nullptr;
   EngineBusy m_busy;

@@ -22,10 +22,6 @@ QualifyContext Recurrences::Context() const {
   return context;
 }
 
-void Recurrences::SetOuterHooks(ScheduleHooks* outer) {
-  m_outer = outer != nullptr ? outer : &m_noOuter;
-}
-
 bool Recurrences::GenerateRecurringInstances(Schedule& /*s*/, Terminal& day) {
   return GenBetaTasks(*this, day);
 }
@@ -41,19 +37,6 @@ bool Recurrences::RecurrenceQualifies(Schedule& /*s*/, ActHandle definition, Day
 ActHandle Recurrences::CloneToDrone(Schedule& /*s*/, TaskNode* clone) {
   return ::ploven::CloneToDrone(*this, clone);
 }
-
-// The rest belongs to whoever sits above the recurring items.
-void Recurrences::PastDayTreatment(Schedule& s, Terminal& day) {
-  m_outer->PastDayTreatment(s, day);
-}
-void Recurrences::LogDoneItemsOfDay(Schedule& s, Terminal& day) {
-  m_outer->LogDoneItemsOfDay(s, day);
-}
-void Recurrences::CancelAlarm(Schedule& s, ActHandle act) { m_outer->CancelAlarm(s, act); }
-bool Recurrences::IsDayShown(DayNumber date) const { return m_outer->IsDayShown(date); }
-void Recurrences::DayChanged(DayNumber date) { m_outer->DayChanged(date); }
-void Recurrences::ItemChanged(ActHandle act) { m_outer->ItemChanged(act); }
-void Recurrences::ActLeavingChain(ActHandle act) { m_outer->ActLeavingChain(act); }
 
 bool BetaQualify(Recurrences& r, ActHandle definition, DayNumber date) {
   Schedule& s = r.schedule();

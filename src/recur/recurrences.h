@@ -11,7 +11,7 @@ namespace ploven {
 // The recurring-items module: it expands recurring definitions into the days the schedule
 // holds. It sits above the engine as its outer hooks (Engine::SetOuterHooks) and passes the
 // hooks it does not use on to the ones above it (the views).
-class Recurrences : public ScheduleHooks {
+class Recurrences : public RelayHooks {
  public:
   explicit Recurrences(Engine& engine, QualifyContext settings = {});
   ~Recurrences() override;
@@ -25,32 +25,22 @@ class Recurrences : public ScheduleHooks {
   QualifyContext Context() const;
   bool titleVariablesOff() const { return m_titleVariablesOff; }
   void SetTitleVariablesOff(bool off) { m_titleVariablesOff = off; }
-  void SetOuterHooks(ScheduleHooks* outer);
 
   // Records healed by the rule so far (each was reported to the user once).
   int healedRecords() const { return m_healedRecords; }
   void NoteHealedRecord() { ++m_healedRecords; }
 
-  // ---- ScheduleHooks ----
+  // ---- ScheduleHooks: the recurring items own these; the rest goes on to the layer above ----
   bool GenerateRecurringInstances(Schedule& s, Terminal& day) override;  // GenBetaTasks
   bool ScheduleBeta(Schedule& s, ActHandle definition) override;
   bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override;
   ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override;
-  void PastDayTreatment(Schedule& s, Terminal& day) override;
-  void LogDoneItemsOfDay(Schedule& s, Terminal& day) override;
-  void CancelAlarm(Schedule& s, ActHandle act) override;
-  bool IsDayShown(DayNumber date) const override;
-  void DayChanged(DayNumber date) override;
-  void ItemChanged(ActHandle act) override;
-  void ActLeavingChain(ActHandle act) override;
 
  private:
   Engine& m_engine;
   QualifyContext m_settings;
   bool m_titleVariablesOff = false;
   int m_healedRecords = 0;
-  ScheduleHooks m_noOuter;
-  ScheduleHooks* m_outer = &m_noOuter;
 };
 
 // Whether the definition occurs on the date, exceptions not consulted. A record the rule had

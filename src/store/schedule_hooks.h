@@ -49,4 +49,41 @@ class ScheduleHooks {
   virtual void ActLeavingChain(ActHandle /*act*/) {}
 };
 
+// A layer of the hooks: it hands every hook to the layer above it (the store's own answers
+// when there is none) and overrides only what it owns. The engine and the recurring items are
+// such layers, stacked under the views.
+class RelayHooks : public ScheduleHooks {
+ public:
+  void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer != nullptr ? outer : &m_storeOwn; }
+  ScheduleHooks& outer() { return *m_outer; }
+
+  void ScheduleTask(Schedule& s, TaskNode* task, DayNumber date) override {
+    m_outer->ScheduleTask(s, task, date);
+  }
+  void ComputeFreeMinutes(Schedule& s, Terminal& day) override { m_outer->ComputeFreeMinutes(s, day); }
+  bool GenerateRecurringInstances(Schedule& s, Terminal& day) override {
+    return m_outer->GenerateRecurringInstances(s, day);
+  }
+  bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override {
+    return m_outer->RecurrenceQualifies(s, definition, date);
+  }
+  bool ScheduleBeta(Schedule& s, ActHandle definition) override {
+    return m_outer->ScheduleBeta(s, definition);
+  }
+  ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override {
+    return m_outer->CloneToDrone(s, clone);
+  }
+  void PastDayTreatment(Schedule& s, Terminal& day) override { m_outer->PastDayTreatment(s, day); }
+  void LogDoneItemsOfDay(Schedule& s, Terminal& day) override { m_outer->LogDoneItemsOfDay(s, day); }
+  void CancelAlarm(Schedule& s, ActHandle act) override { m_outer->CancelAlarm(s, act); }
+  bool IsDayShown(DayNumber date) const override { return m_outer->IsDayShown(date); }
+  void DayChanged(DayNumber date) override { m_outer->DayChanged(date); }
+  void ItemChanged(ActHandle act) override { m_outer->ItemChanged(act); }
+  void ActLeavingChain(ActHandle act) override { m_outer->ActLeavingChain(act); }
+
+ private:
+  ScheduleHooks m_storeOwn;
+  ScheduleHooks* m_outer = &m_storeOwn;
+};
+
 }  // namespace ploven
