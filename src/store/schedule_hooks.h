@@ -55,7 +55,6 @@ class ScheduleHooks {
 class RelayHooks : public ScheduleHooks {
  public:
   void SetOuterHooks(ScheduleHooks* outer) { m_outer = outer != nullptr ? outer : &m_storeOwn; }
-  ScheduleHooks& outer() { return *m_outer; }
 
   void ScheduleTask(Schedule& s, TaskNode* task, DayNumber date) override {
     m_outer->ScheduleTask(s, task, date);
