@@ -22,18 +22,6 @@ void Swaptasks(Engine& engine, TaskNode* task1, TaskNode* task2);
 // Puts q (directly after p on `date`) in front of p and brings the day's times up to date.
 void SwapTasks(Engine& engine, TaskNode* p, TaskNode* q, DayNumber date);
 
-// Keeps the schedule from dropping emptied days while a run still works on them.
-class PruningHold {
- public:
-  explicit PruningHold(Schedule& s) : m_s(s) { m_s.SuspendPruning(); }
-  ~PruningHold() { m_s.ResumePruning(); }
-  PruningHold(const PruningHold&) = delete;
-  PruningHold& operator=(const PruningHold&) = delete;
-
- private:
-  Schedule& m_s;
-};
-
 // ---- Day figures ----
 // Busy minutes × 100 ÷ the length of the day bounds (at least 1). Memos count only when Done
 // with a length.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "engine/balance_all_days.h"
@@ -12,13 +13,9 @@ namespace t = past_days_text;
 
 namespace {
 
-// The Bring Forward Action bits of a recurrence's freq byte; neither means the instance moves.
-constexpr uint8_t kDeleteInstance = 0x10;
-constexpr uint8_t kShiftStartDate = 0x20;
-
 constexpr uint16_t kStayingMemos = ACT_BIRTHDAY | ACT_ANNIVERSARY | ACT_WORK_HOLIDAY;
 
-enum class Treatment { kStay, kMove, kDelete };
+enum class Treatment { kStay, kMove, kDelete, kShiftStart };
 
 // The recurring definition of a clone (the task shows the definition) or of a drone.
 ActHandle DefinitionOf(Schedule& s, ActHandle h) {
@@ -37,30 +34,25 @@ Treatment TreatmentOf(Schedule& s, ActHandle h) {
 
   const Beta* beta = s.FindBeta(s.ReadAct(definition).hBeta);
   const uint8_t action = beta != nullptr ? beta->freq : 0;
-  if (action & kDeleteInstance) return Treatment::kDelete;
-  // Re-basing the series and turning a clone into a drone belong to the recurrence expansion;
-  // until then those instances stay. Items that would otherwise stay move only when the
-  // action is chosen explicitly.
-  if ((action & kShiftStartDate) || !movable || a.Has(AF_BETA)) return Treatment::kStay;
-  return Treatment::kMove;
+  // A chosen action applies to every occurrence; the default one (the occurrence moves)
+  // leaves appointments and memos where they are, as for items of their own.
+  if (action & kBringForwardDeleteInstance) return Treatment::kDelete;
+  if (action & kBringForwardShiftStart) return Treatment::kShiftStart;
+  return movable ? Treatment::kMove : Treatment::kStay;
 }
 
-void DeleteInstance(Schedule& s, TaskNode* task, DayNumber date) {
-  const ActHandle h = task->act;
-  const ActHandle definition = DefinitionOf(s, h);
-  if (h == definition) {
-    // A clone: the occurrence becomes a cancellation.
-    s.UnscheduleTask(task);
-    s.FreeTaskNode(task);
-    s.AddXlistEntry(definition, date, kNoAct);
-  } else {
-    const DayNumber replaced = s.GetActCreatedDate(h);
-    if (s.FindXlistEntry(definition, replaced) != nullptr)
-      s.RepXlistEntry(definition, replaced, kNoAct, false);
-    s.DeleteItem(h);
-    s.FreeAct(h);
+// The series starts again at the target (once per walk); an edited occurrence left behind
+// on a past day goes, with a cancellation in its place.
+void ShiftStart(Engine& engine, TaskNode* task, DayNumber target,
+                std::vector<ActHandle>& rebased) {
+  Schedule& s = engine.schedule();
+  const ActHandle definition = DefinitionOf(s, task->act);
+  const bool drone = task->act != definition;
+  if (std::find(rebased.begin(), rebased.end(), definition) == rebased.end()) {
+    if (!s.hooks().RebaseRecurrence(s, definition, target)) return;
+    rebased.push_back(definition);
   }
-  s.MarkChanged();
+  if (drone) s.hooks().DeleteOccurrence(s, task);
 }
 
 // An item kept to work hours goes to the next workday when the target is not one.
@@ -108,6 +100,7 @@ bool BringForward(Engine& engine, DayNumber target) {
     for (const auto& [date, day] : s.terminals())
       if (date >= first && date < target && !s.header().IsArchived(date)) dates.push_back(date);
 
+  std::vector<ActHandle> rebased;
   for (DayNumber date : dates) {
     Terminal* day = s.ExistingTerminal(date);
     if (day == nullptr) continue;
@@ -125,7 +118,10 @@ bool BringForward(Engine& engine, DayNumber target) {
         case Treatment::kStay:
           break;
         case Treatment::kDelete:
-          DeleteInstance(s, task, date);
+          s.hooks().DeleteOccurrence(s, task);
+          break;
+        case Treatment::kShiftStart:
+          ShiftStart(engine, task, target, rebased);
           break;
         case Treatment::kMove:
           MoveItemToDate(engine, task, TargetFor(engine, task->act, target));

@@ -45,14 +45,16 @@ DayNumber MoveItemToDate(Engine& engine, TaskNode* task, DayNumber date) {
   s.messages().Trace(t::kTraceMoveItemToDate, TraceContext{});
   if (task == nullptr || !s.IsActValid(task->act) || task->prev == nullptr) return kNoDate;
   if (date < kFirstUserDay || date > kLastUserDay) return kNoDate;
-  const ActHandle h = task->act;
-  const uint32_t flags = s.ActFlags(h);
-  if ((flags & AF_FLEXIBLE) && s.header().IsArchived(date)) return kNoDate;
-  // An unedited recurrence instance must become an item of its own first; that belongs to the
-  // recurrence expansion, so such an instance stays where it is.
-  if (flags & AF_BETA) return kNoDate;
+  if ((s.ActFlags(task->act) & AF_FLEXIBLE) && s.header().IsArchived(date)) return kNoDate;
+  // Making the new day must not drop the old one while the task is still on it.
+  const PruningHold held(s);
   // The day is made before the task leaves its old one, so a failure leaves it in place.
   if (s.GetTerminal(date) == nullptr) return kNoDate;
+  // An unedited occurrence of a recurring item becomes an item of its own for its date.
+  if ((s.ActFlags(task->act) & AF_BETA) && s.hooks().CloneToDrone(s, task) == kNoAct)
+    return kNoDate;
+  const ActHandle h = task->act;
+  const uint32_t flags = s.ActFlags(h);
 
   OfferDeadlineChange(engine, h, date);
   const DayNumber oldDate = s.UnscheduleTask(task);

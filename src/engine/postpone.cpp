@@ -19,10 +19,11 @@ TimeOfDay PostponedEarliestTime(TimeOfDay earliest, TimeOfDay now) {
 bool PostponeOneHour(Engine& engine, TaskNode* task) {
   Schedule& s = engine.schedule();
   if (task == nullptr || !s.IsActValid(task->act) || task->prev == nullptr) return false;
+  // An unedited occurrence of a recurring item becomes an item of its own for its date.
+  if ((s.ActFlags(task->act) & AF_BETA) && s.hooks().CloneToDrone(s, task) == kNoAct)
+    return false;
   const ActHandle h = task->act;
   const Act& a = s.ReadAct(h);
-  // An unedited recurrence instance needs an item of its own first (recurrence expansion).
-  if (a.Has(AF_BETA)) return false;
   if (a.Has(AF_FIXED)) {
     s.messages().InformationMessage(t::kPostponeFixed);
     return false;

@@ -164,17 +164,19 @@ bool DroneIdenticalToClone(Recurrences& r, ActHandle drone) {
   return s.GetActNameFull(drone) == OccurrenceTitle(r, definition, d.createdDate, true);
 }
 
-void RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart) {
+bool RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart) {
   Schedule& s = r.schedule();
+  if (!s.IsActValid(definition) || !(s.ActFlags(definition) & AF_BETA)) return false;
   UnscheduleBeta(r, definition);
   s.LockBeta(s.ReadAct(definition).hBeta).startDate = newStart;
-  ScheduleBeta(r, definition);
+  s.MarkChanged();
+  if (!ScheduleBeta(r, definition)) return false;
   const std::vector<XEntry> entries = s.LockBeta(s.ReadAct(definition).hBeta).xlist;
   for (const XEntry& e : entries) {
     if (e.drone == kNoAct || !DroneIdenticalToClone(r, e.drone)) continue;
     DroneToClone(r, s.ActTask(e.drone));
   }
-  s.MarkChanged();
+  return true;
 }
 
 ActHandle DuplicateBetaAct(Recurrences& r, ActHandle definition) {

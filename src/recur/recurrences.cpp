@@ -38,6 +38,14 @@ ActHandle Recurrences::CloneToDrone(Schedule& /*s*/, TaskNode* clone) {
   return ::ploven::CloneToDrone(*this, clone);
 }
 
+bool Recurrences::DeleteOccurrence(Schedule& /*s*/, TaskNode* occurrence) {
+  return DeleteOneClone(*this, occurrence);
+}
+
+bool Recurrences::RebaseRecurrence(Schedule& /*s*/, ActHandle definition, DayNumber newStart) {
+  return ::ploven::RebaseRecurrence(*this, definition, newStart);
+}
+
 bool BetaQualify(Recurrences& r, ActHandle definition, DayNumber date) {
   Schedule& s = r.schedule();
   if (definition == kNoAct)

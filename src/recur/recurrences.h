@@ -35,6 +35,8 @@ class Recurrences : public RelayHooks {
   bool ScheduleBeta(Schedule& s, ActHandle definition) override;
   bool RecurrenceQualifies(Schedule& s, ActHandle definition, DayNumber date) override;
   ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override;
+  bool DeleteOccurrence(Schedule& s, TaskNode* occurrence) override;
+  bool RebaseRecurrence(Schedule& s, ActHandle definition, DayNumber newStart) override;
 
  private:
   Engine& m_engine;
@@ -81,7 +83,8 @@ void DroneToClone(Recurrences& r, TaskNode* droneTask);
 // Whether the drone differs in nothing from the clone it replaced.
 bool DroneIdenticalToClone(Recurrences& r, ActHandle drone);
 // Starts the series again at `newStart`; drones identical to their clones go back to clones.
-void RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart);
+// False when the series could not be placed again (it then has no clones).
+bool RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart);
 // A new recurring item with the same title and rule, no exceptions, a new ID; kNoAct on failure.
 ActHandle DuplicateBetaAct(Recurrences& r, ActHandle definition);
 
@@ -93,6 +96,10 @@ DayNumber NextOccurrence(Recurrences& r, ActHandle definition, DayNumber date,
                          bool skipExceptions);
 // The latest qualifying date before `date`, or 0.
 DayNumber PreviousOccurrence(Recurrences& r, ActHandle definition, DayNumber date);
+// The date the item dialog shows: an edited occurrence's own date, the chosen occurrence's
+// date of a recurring item, or its Start Date when every occurrence is being changed
+// (`occurrence` 0); an item of its own shows its date.
+DayNumber GetBetaDate(Schedule& s, ActHandle item, DayNumber occurrence);
 // The title of an occurrence on the date, its variable expanded.
 std::string OccurrenceTitle(Recurrences& r, ActHandle definition, DayNumber date, bool forDrone);
 

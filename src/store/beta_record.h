@@ -12,6 +12,10 @@ namespace ploven {
 
 inline constexpr size_t kBetaRecordSize = 28;
 
+// The Bring Forward Action in the `freq` byte; neither bit: the occurrence moves.
+inline constexpr uint8_t kBringForwardDeleteInstance = 0x10;
+inline constexpr uint8_t kBringForwardShiftStart = 0x20;
+
 // An exception to a recurring item: the instance of `date` was replaced by
 // `drone`, or cancelled when there is none.
 struct XEntry {

@@ -275,4 +275,17 @@ class Schedule {
   int m_pruneSuspended = 0;
 };
 
+// Keeps the schedule from dropping days (emptied ones, or days of unedited occurrences only)
+// while a run still works on them.
+class PruningHold {
+ public:
+  explicit PruningHold(Schedule& s) : m_s(s) { m_s.SuspendPruning(); }
+  ~PruningHold() { m_s.ResumePruning(); }
+  PruningHold(const PruningHold&) = delete;
+  PruningHold& operator=(const PruningHold&) = delete;
+
+ private:
+  Schedule& m_s;
+};
+
 }  // namespace ploven

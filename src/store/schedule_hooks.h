@@ -35,6 +35,15 @@ class ScheduleHooks {
   // Turns an unedited recurring instance into an item of its own for its date (marking it
   // done, for one). kNoAct when nothing above the store handles recurring items.
   virtual ActHandle CloneToDrone(Schedule& /*schedule*/, TaskNode* /*clone*/) { return kNoAct; }
+  // Deletes one occurrence of a recurring item (a clone or an edited occurrence); its date
+  // keeps a cancellation. The node is gone afterwards. False when nothing above the store
+  // handles recurring items.
+  virtual bool DeleteOccurrence(Schedule& /*schedule*/, TaskNode* /*occurrence*/) { return false; }
+  // Starts a recurring item's series again at `newStart`. False when not done.
+  virtual bool RebaseRecurrence(Schedule& /*schedule*/, ActHandle /*definition*/,
+                                DayNumber /*newStart*/) {
+    return false;
+  }
   // A day on or before the last archived date was asked for.
   virtual void PastDayTreatment(Schedule& /*schedule*/, Terminal& /*day*/) {}
   // Writes the done items of a day that is being released to the done log.
@@ -71,6 +80,12 @@ class RelayHooks : public ScheduleHooks {
   }
   ActHandle CloneToDrone(Schedule& s, TaskNode* clone) override {
     return m_outer->CloneToDrone(s, clone);
+  }
+  bool DeleteOccurrence(Schedule& s, TaskNode* occurrence) override {
+    return m_outer->DeleteOccurrence(s, occurrence);
+  }
+  bool RebaseRecurrence(Schedule& s, ActHandle definition, DayNumber newStart) override {
+    return m_outer->RebaseRecurrence(s, definition, newStart);
   }
   void PastDayTreatment(Schedule& s, Terminal& day) override { m_outer->PastDayTreatment(s, day); }
   void LogDoneItemsOfDay(Schedule& s, Terminal& day) override { m_outer->LogDoneItemsOfDay(s, day); }

@@ -88,31 +88,6 @@ TEST_F(BringForwardTest, PastDeadlineIsNotQuestionedAndWorkHoursItemsGoToTheNext
   EXPECT_EQ(s.GetActDeadline(work), kToday - 1);
 }
 
-TEST_F(BringForwardTest, DeleteInstanceCancelsAPastOccurrence) {
-  Act def;
-  def.flags = AF_BETA | AF_FIXED;
-  def.startTime = At(8);
-  def.duration = 15;
-  Beta beta;
-  beta.freq = 0x01 | 0x10;
-  const ActHandle definition = s.AllocateAct(def, "daily");
-  def.hBeta = s.AllocateBeta(beta);
-  s.LockAct(definition).hBeta = def.hBeta;
-  const DayNumber past = kToday - 2;
-  Terminal* day = s.GetTerminal(past);
-  day->keepDay = 1;
-  s.LinkTaskAfter(*day, nullptr, s.NewTaskNode(definition, At(8), 15));
-  ASSERT_EQ(day->nClones, 1);
-
-  BringForward(engine, kToday);
-
-  EXPECT_EQ(day->nTasks, 0);
-  EXPECT_EQ(day->nClones, 0);
-  const XEntry* entry = s.FindXlistEntry(definition, past);
-  ASSERT_NE(entry, nullptr);
-  EXPECT_EQ(entry->drone, kNoAct);
-}
-
 TEST_F(BringForwardTest, CommandAsksNamingTheTarget) {
   struct Case {
     DayNumber viewed;
