@@ -37,8 +37,11 @@ inline constexpr char kUsage[] =
     "  lighten FILE DATE [--urgency]  defer one flexible item of the day\n"
     "  increase FILE DATE       bring the most important later item to the day\n"
     "  bring-forward FILE DATE  move the undone items of past days to the date\n"
-    "  move FILE ID DATE        move an item to another date\n"
-    "  postpone FILE ID         postpone an item one hour\n"
+    "  move FILE ID DATE [OCCURRENCE]\n"
+    "                           move an item to another date (a recurring item's\n"
+    "                           occurrence is named by its date)\n"
+    "  postpone FILE ID [OCCURRENCE]\n"
+    "                           postpone an item (or an occurrence) one hour\n"
     "  done FILE ID [DATE]      mark an item done (on DATE when given)\n"
     "  archive FILE             archive completed past days to the done logs\n"
     "  priority FILE            the priority index in order\n"
@@ -111,6 +114,8 @@ inline constexpr char kNoOccurrence[] = "The recurring item with the ID %s does 
 inline constexpr char kNotEdited[] =
     "The occurrence of the recurring item with the ID %s could not be made an item of its own.";
 inline constexpr char kDoneWantsDate[] = "done of a recurring item wants the DATE of the occurrence";
+inline constexpr char kOccurrenceWantsDate[] =
+    "A recurring item's occurrence is named by its date after the ID.";
 inline constexpr char kNotMoved[] = "The item with the ID %s was not moved.";
 inline constexpr char kBusyNotBalanced[] = "Balance All Days did not run.";
 

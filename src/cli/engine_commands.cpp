@@ -61,6 +61,8 @@ class PlanningSession {
     }
     m_ui.emplace(s.Today(), view, std::move(policy));
     engine.SetUi(&*m_ui);
+    // Each run starts the program afresh: series that ended before the open days go.
+    ExpireRecurringItems(m_planner->recurrences());
     return true;
   }
   Schedule& schedule() { return m_session.schedule(); }
@@ -187,11 +189,30 @@ int BringForwardCommand(CliEnv& env, const Args& a) {
   return Done(p);
 }
 
+TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, DayNumber date,
+                       const std::string& idText);
+
+// The task an ID names: an item's first task, or for a recurring item its occurrence on the
+// date given after it. Null (told) when there is none.
+TaskNode* NamedTask(CliEnv& env, PlanningSession& p, const std::string& idText,
+                    const std::string* occurrenceDate) {
+  const auto id = ReadID(idText);
+  const ActHandle named = id ? p.schedule().FindActByID(*id) : kNoAct;
+  if (named == kNoAct || !(p.schedule().ActFlags(named) & AF_BETA)) return p.TaskOf(idText);
+  if (occurrenceDate == nullptr) {
+    env.msg().ErrorMessage(t::kOccurrenceWantsDate);
+    return nullptr;
+  }
+  const auto date = p.Date(*occurrenceDate);
+  return date ? OccurrenceOn(env, p, named, *date, idText) : nullptr;
+}
+
+// Moves an item (or one occurrence of a recurring item, named by its date) to another date.
 int MoveCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
+  if (a.size() != 4 && a.size() != 5) return UsageError(t::kWrongArguments + a[0]);
   PlanningSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
-  TaskNode* task = p.TaskOf(a[2]);
+  TaskNode* task = NamedTask(env, p, a[2], a.size() == 5 ? &a[4] : nullptr);
   if (task == nullptr) return kExitRefused;
   const auto date = p.Date(a[3]);
   if (!date) return kExitRefused;
@@ -201,17 +222,14 @@ int MoveCommand(CliEnv& env, const Args& a) {
 }
 
 int PostponeCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
+  if (a.size() != 3 && a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
   PlanningSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
-  TaskNode* task = p.TaskOf(a[2]);
+  TaskNode* task = NamedTask(env, p, a[2], a.size() == 4 ? &a[3] : nullptr);
   if (task == nullptr) return kExitRefused;
   if (!PostponeOneHour(p.engine(), task)) return kExitRefused;
   return Done(p);
 }
-
-TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, DayNumber date,
-                       const std::string& idText);
 
 // Marks an item done, first moving it to the date it was done on when one is given. For a
 // recurring item the date names the occurrence.
