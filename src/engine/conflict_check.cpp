@@ -32,7 +32,8 @@ DayNumber NextOccurrence(Schedule& s, ActHandle definition, int from, int before
 }  // namespace
 
 int ConflictCheckDate(Schedule& s, ActHandle item, DayNumber date, const ConflictCheckView& view) {
-  Terminal* day = s.ExistingTerminal(date);
+  // A day not made yet is made, so the other recurring items' occurrences on it are seen.
+  Terminal* day = s.GetTerminal(date);
   if (day == nullptr) return 1;
   const Act& a = s.ReadAct(item, t::kModuleBalance, __LINE__);
   const int itemStart = a.startTime;

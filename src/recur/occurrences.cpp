@@ -1,8 +1,11 @@
 #include <algorithm>
 
 #include "recur/recurrences.h"
+#include "recur/recurrence_messages.h"
 
 namespace ploven {
+
+namespace t = recurrence_text;
 
 namespace {
 
@@ -72,6 +75,16 @@ std::string OccurrenceTitle(Recurrences& r, ActHandle definition, DayNumber date
   context.expansionOff = r.titleVariablesOff();
   context.text = r.engine().dateText();
   return ExpandTitleVariables(s.GetActNameFull(definition), context);
+}
+
+DayNumber GetBetaDate(Schedule& s, ActHandle item, DayNumber occurrence) {
+  if (item == kNoAct) s.messages().InternalError(t::kGetBetaDateNoHandle, t::kModuleBeta, __LINE__);
+  const Act& a = s.ReadAct(item);
+  if (a.Has(AF_DRONE)) return a.ddate;
+  if (!a.Has(AF_BETA)) return a.ddate;
+  if (occurrence != kNoDate) return occurrence;
+  const Beta* rule = s.FindBeta(a.hBeta);
+  return rule != nullptr ? rule->startDate : kNoDate;
 }
 
 }  // namespace ploven

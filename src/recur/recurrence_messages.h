@@ -37,6 +37,7 @@ inline constexpr const char* kCreateDroneLock2 = "Lock problem in call #2 from C
 inline constexpr const char* kDroneToCloneNoEntry =
     "DelXlistEntry() couldn't find entry expected of DroneToClone()";
 inline constexpr const char* kDroneToCloneNullTask = "Null task ptr passed to DroneToClone()";
+inline constexpr const char* kGetBetaDateNoHandle = "No handle in GetBetaDate().";
 inline constexpr const char* kDuplicateLockAct = "Unable to lock act in DuplicateBetaAct";
 
 }  // namespace ploven::recurrence_text

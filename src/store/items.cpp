@@ -19,8 +19,10 @@ ActHandle Schedule::InsertItem(DayNumber date, const Act& record, std::string_vi
   a.postponeCount = 0;
 
   if (recurrence != nullptr) {
+    // A recurring item is never fluid: its occurrences keep to their dates.
     a.flags |= AF_BETA;
-    a.flags &= ~static_cast<uint32_t>(AF_DRONE);
+    a.flags &= ~static_cast<uint32_t>(AF_DRONE | AF_FLEXIBLE);
+    a.pitem = 0;
     Beta beta = *recurrence;
     beta.xlist.clear();
     const BetaHandle bh = AllocateBeta(beta);

@@ -1,3 +1,4 @@
+#include "engine/past_days.h"
 #include "recur/expansion_fixture.h"
 
 namespace ploven::test {
@@ -65,6 +66,33 @@ TEST_F(RecurTest, RecurrenceQualifiesThroughTheScheduleHooks) {
   EXPECT_TRUE(s.hooks().RecurrenceQualifies(s, h, kToday + 100));
   EXPECT_FALSE(s.hooks().RecurrenceQualifies(s, h, kToday + 101));
   EXPECT_FALSE(s.hooks().RecurrenceQualifies(s, h, kToday - 2));
+}
+
+TEST_F(RecurTest, ItemDialogDateFollowsWhatIsEdited) {
+  const ActHandle h = Recurring("Walk", Daily(kToday + 1));
+  Keep(kToday + 3);
+  EXPECT_EQ(GetBetaDate(s, h, kNoDate), kToday + 1);  // every occurrence: the Start Date
+  EXPECT_EQ(GetBetaDate(s, h, kToday + 3), kToday + 3);
+  const ActHandle drone = CloneToDrone(r, Clone(h, kToday + 3));
+  ASSERT_EQ(MoveItemToDate(engine, s.ActTask(drone), kToday + 5), kToday + 5);
+  EXPECT_EQ(GetBetaDate(s, drone, kNoDate), kToday + 5);
+  const ActHandle own = Fixed("Own", kToday + 2, At(10), 30);
+  EXPECT_EQ(GetBetaDate(s, own, kNoDate), kToday + 2);
+}
+
+TEST_F(RecurTest, RecurringItemIsNeverFluid) {
+  Act a;
+  a.flags = AF_FLEXIBLE;
+  a.duration = 30;
+  const Beta rule = Daily(kToday);
+  const ActHandle h = s.NewItem(kNoDate, a, "Stretch", &rule);
+  ASSERT_NE(h, kNoAct);
+  EXPECT_FALSE(s.ActFlags(h) & AF_FLEXIBLE);
+  EXPECT_EQ(s.ReadAct(h).pitem, 0u);
+  Keep(kToday);
+  const ActHandle drone = CloneToDrone(r, Clone(h, kToday));
+  EXPECT_FALSE(s.ActFlags(drone) & AF_FLEXIBLE);
+  ExpectConsistent();
 }
 
 }  // namespace
