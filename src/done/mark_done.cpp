@@ -1,22 +1,8 @@
 #include "done/mark_done.h"
 
-#include <algorithm>
+#include "store/recurrence_fields.h"
 
 namespace ploven {
-
-namespace {
-
-// The latest date an occurrence of a recurring item was done on only ever moves forward.
-void RaiseLastDone(Schedule& s, ActHandle drone, DayNumber date) {
-  const Act& a = s.ReadAct(drone, "Done", __LINE__);
-  if (!a.Has(AF_DRONE) || a.hBeta == 0 || !s.IsActValid(a.hBeta)) return;
-  const Act& definition = s.ReadAct(a.hBeta, "Done", __LINE__);
-  if (!definition.Has(AF_BETA)) return;
-  Beta* rule = s.FindBeta(definition.hBeta);
-  if (rule != nullptr) rule->lastDone = std::max(rule->lastDone, date);
-}
-
-}  // namespace
 
 bool MarkItemDone(Engine& engine, ActHandle item) {
   Schedule& s = engine.schedule();
@@ -30,7 +16,7 @@ bool MarkItemDone(Engine& engine, ActHandle item) {
     a.flags |= AF_DONE;
     if (task != nullptr) a.startTime = task->StartTime();
   }
-  RaiseLastDone(s, item, task != nullptr ? s.GetTaskDate(task) : s.ReadAct(item).ddate);
+  RaiseBetaLastDone(s, item, task != nullptr ? s.GetTaskDate(task) : s.ReadAct(item).ddate);
   s.TouchAct(item);
   s.MarkChanged();
   return true;

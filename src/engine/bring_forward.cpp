@@ -6,6 +6,7 @@
 #include "engine/past_days_messages.h"
 #include "platform/format.h"
 #include "store/date_format.h"
+#include "store/recurrence_fields.h"
 
 namespace ploven {
 
@@ -17,23 +18,14 @@ constexpr uint16_t kStayingMemos = ACT_BIRTHDAY | ACT_ANNIVERSARY | ACT_WORK_HOL
 
 enum class Treatment { kStay, kMove, kDelete, kShiftStart };
 
-// The recurring definition of a clone (the task shows the definition) or of a drone.
-ActHandle DefinitionOf(Schedule& s, ActHandle h) {
-  const Act& a = s.ReadAct(h);
-  if (a.Has(AF_BETA)) return h;
-  if (a.Has(AF_DRONE) && s.IsActValid(a.hBeta) && (s.ActFlags(a.hBeta) & AF_BETA)) return a.hBeta;
-  return kNoAct;
-}
-
 Treatment TreatmentOf(Schedule& s, ActHandle h) {
   const Act& a = s.ReadAct(h);
   if (a.flags & (AF_DONE | AF_STARTED)) return Treatment::kStay;
   const bool movable = !(a.typeFlags & kStayingMemos) && !a.Has(AF_FIXED);
-  const ActHandle definition = DefinitionOf(s, h);
+  const ActHandle definition = RecurringItemOf(s, h);
   if (definition == kNoAct) return movable ? Treatment::kMove : Treatment::kStay;
 
-  const Beta* beta = s.FindBeta(s.ReadAct(definition).hBeta);
-  const uint8_t action = beta != nullptr ? beta->freq : 0;
+  const uint8_t action = GetBetaFreq(s, definition);
   // A chosen action applies to every occurrence; the default one (the occurrence moves)
   // leaves appointments and memos where they are, as for items of their own.
   if (action & kBringForwardDeleteInstance) return Treatment::kDelete;
@@ -46,7 +38,7 @@ Treatment TreatmentOf(Schedule& s, ActHandle h) {
 void ShiftStart(Engine& engine, TaskNode* task, DayNumber target,
                 std::vector<ActHandle>& rebased) {
   Schedule& s = engine.schedule();
-  const ActHandle definition = DefinitionOf(s, task->act);
+  const ActHandle definition = RecurringItemOf(s, task->act);
   const bool drone = task->act != definition;
   if (std::find(rebased.begin(), rebased.end(), definition) == rebased.end()) {
     if (!s.hooks().RebaseRecurrence(s, definition, target)) return;

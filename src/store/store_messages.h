@@ -107,11 +107,14 @@ inline constexpr const char* kRepairedDrone =
     "Problematic exception to recurring item \"%s\" found and repaired. Click OK to continue.";
 
 // Module names the internal-error report shows.
+inline constexpr const char* kNullTerminalCloneAdjust =
+    "Null Terminal found by nCloneTasksAdjust() ";
 inline constexpr const char* kModuleUtilacts = "Utilacts";
 inline constexpr const char* kModuleLink = "Link";
 inline constexpr const char* kModuleTerm = "Term";
 inline constexpr const char* kModuleTask = "Task";
 inline constexpr const char* kModuleXlist = "Xlist";
+inline constexpr const char* kModuleBeta = "Beta";
 inline constexpr const char* kModuleInsert = "Insert";
 inline constexpr const char* kModuleDelete = "Delete";
 
