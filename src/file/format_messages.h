@@ -80,7 +80,7 @@ inline constexpr char kMoreTasks[] =
     "day's schedule. To reduce the chance of any potential damage to your file that could occur by "
     "saving this mismatched information, we're going to force you to restart Ploven, which should "
     "automatically heal this inconsistenty. Please click OK to continue.";
-inline constexpr char kCorruptHelpTopic[] = "troubleshooting.htm#corrupt";
+inline constexpr char kCorruptHelpTopic[] = "Troubleshooting.htm#corrupt";
 inline constexpr char kChainIntegrity[] = "Chain integrity failure";
 inline constexpr char kSplitBackLevel[] =
     "The following item is SPLIT. You must turn off this property before saving in this "

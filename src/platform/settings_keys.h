@@ -3,6 +3,7 @@
 // The names of the program-wide settings, as they stand in "Ploven.ini".
 namespace ploven::key {
 
+inline constexpr char kUserName[] = "UserName";  // the schedule's user, asked at the first run
 inline constexpr char kLifeProject[] = "LifeProject";
 inline constexpr char kBalanceLightensLoad[] = "BalanceLightensLoad";
 inline constexpr char kPlovenStartupGroup[] = "PlovenStartupGroup";
