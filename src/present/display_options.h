@@ -24,11 +24,13 @@ struct DisplayOptions {
   bool shading = true;
   bool weekOfYear = false;    // "MonthviewWkOfYr"
   bool weekStartsMonday = true;
+  int firstWeekRule = 0;      // "FirstWeekRule": how week 1 of a year is chosen
   int nBatting = 3;           // items shown in Focus Now
   bool focusNow = false;
   bool hideDoneItems = false; // effective only when enabled in the settings
   bool valueOfTime = false;   // the value-of-time display switch
   int valuePerHour = 0;       // value of time per hour, whole currency units
+  int currencyPosition = 0;   // regional "iCurrency": where the currency symbol goes
 
   // COLORREF numbers: red in the low byte.
   uint32_t colorNormalBackground = 13107199;
@@ -55,6 +57,7 @@ struct DisplayOptions {
     d.shading = p.shading != 0;
     d.weekOfYear = p.monthviewWkOfYr != 0;
     d.weekStartsMonday = p.weekStartsMon != 0;
+    d.firstWeekRule = p.firstWeekRule;
     d.nBatting = p.nBatting;
     d.colorNormalBackground = p.colorNormalBackground;
     d.colorNormalText = p.colorNormalText;

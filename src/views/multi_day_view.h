@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "platform/layout_record.h"
+#include "views/day_view.h"
+
+namespace ploven {
+
+// Tiling commands of the multiple-day view (platform/layout_record.h): kTileVertically side by
+// side, each the full height; kTileHorizontally one above the other, each the full width;
+// kTileGrid.
+
+// One to seven day windows of consecutive dates; one of them is the active window.
+class MultiDayView : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxViews = 7;
+
+  explicit MultiDayView(ViewEnvironment& env, QWidget* parent = nullptr);
+
+  // 1 is the Day View; counts outside 1..7 are kept within it.
+  void SetCount(int count);
+  int count() const { return static_cast<int>(m_views.size()); }
+  // 85, 86 or 87; anything else tiles as a grid.
+  void SetTiling(int tiling);
+  int tiling() const { return m_tiling; }
+  // False, after telling the user, when the first or the last date cannot be shown.
+  bool SetFirstDate(DayNumber date);
+  DayNumber firstDate() const { return m_first; }
+
+  DayView* ActiveView() const;
+  int activeIndex() const { return m_active; }
+  void SetActiveIndex(int index);
+  const std::vector<DayView*>& Views() const { return m_views; }
+  // The view that shows the date, or null.
+  DayView* ViewOf(DayNumber date) const;
+
+  // Commands 5 and 6: the next / previous window becomes the active one (wrapping).
+  void NextWindow();
+  void PreviousWindow();
+
+  void Refresh();
+  // Refreshes every window that shows the date.
+  void RefreshDate(DayNumber date);
+
+ signals:
+  void taskActivated(ploven::DayView* view, ploven::TaskNode* task);
+  void newItemRequested(ploven::DayView* view, ploven::DayNumber date);
+  void noteRequested(ploven::DayView* view, ploven::TaskNode* task);
+  void contextMenuRequested(ploven::DayView* view, ploven::TaskNode* task, QPoint globalPos);
+  void projectBarClicked(ploven::DayView* view, ploven::ActHandle project);
+  void activeViewChanged(ploven::DayView* view);
+  void selectionChanged(ploven::DayView* view);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Arrange();
+  void Wire(DayView* view);
+
+  ViewEnvironment& m_env;
+  std::vector<DayView*> m_views;
+  int m_tiling = kTileGrid;
+  int m_active = 0;
+  DayNumber m_first = 0;
+};
+
+}  // namespace ploven
