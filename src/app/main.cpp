@@ -1,13 +1,3 @@
-#include <QApplication>
-#include <QIcon>
-#include <QMainWindow>
+#include "app/program_start.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Ploven");
-  QApplication::setWindowIcon(QIcon(":/icons/ploven-256.png"));
-  QMainWindow window;
-  window.setWindowTitle("Ploven");
-  window.show();
-  return QApplication::exec();
-}
+int main(int argc, char** argv) { return ploven::RunProgram(argc, argv); }

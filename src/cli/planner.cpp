@@ -5,10 +5,10 @@
 
 namespace ploven::cli {
 namespace {
-
 constexpr int kEncodedDefaultBase = 10000;
+}  // namespace
 
-QualifyContext RecurrenceSettings(const Settings& settings) {
+QualifyContext ReadRecurrenceSettings(const Settings& settings) {
   QualifyContext c;
   c.moonMorning = settings.ReadInt(key::kMoonAM, kEncodedDefaultBase) != 0;
   c.weekStartsMonday = settings.ReadInt(key::kWeekStartsMon, kEncodedDefaultBase) != 0;
@@ -17,11 +17,9 @@ QualifyContext RecurrenceSettings(const Settings& settings) {
   return c;
 }
 
-}  // namespace
-
 Planner::Planner(CliEnv& env, Schedule& s)
     : m_engine(s, ReadEngineSettings(s.header(), env.settings(), env.text().regional.iCountry)),
-      m_recurrences(m_engine, RecurrenceSettings(env.settings())) {
+      m_recurrences(m_engine, ReadRecurrenceSettings(env.settings())) {
   m_engine.SetDateText(env.text());
 }
 

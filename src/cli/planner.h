@@ -6,6 +6,9 @@
 
 namespace ploven::cli {
 
+// The recurrence preferences of the program's settings and the system's time zone.
+QualifyContext ReadRecurrenceSettings(const Settings& settings);
+
 // What a command plans a schedule with: the engine on the schedule's own settings and the
 // recurring items above it, so that every day a command makes gets its occurrences.
 class Planner {

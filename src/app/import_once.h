@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "app/program_session.h"
+
+namespace ploven {
+
+struct ImportOnceResult {
+  int imported = 0;
+  std::optional<DayNumber> lastDate;  // the date of the last item imported
+};
+
+// The import-once check: "ImportOnce.txt" in the data folder is imported after asking,
+// "ImportOnceSilent.txt" without asking; each line is an item line (file/item_line.h), added
+// when its date is today or later (no date: today); the file is deleted afterwards. Lines
+// that cannot be read are logged and skipped.
+ImportOnceResult RunImportOnce(ProgramSession& session);
+
+}  // namespace ploven

@@ -1,0 +1,176 @@
+#include "app/program_session.h"
+
+#include "cli/planner.h"
+#include "cli/schedule_settings.h"
+#include "engine/balance_all_days.h"
+#include "engine/balance_day.h"
+#include "engine/past_days.h"
+#include "platform/layout_record.h"
+#include "platform/paths.h"
+#include "platform/regional_settings.h"
+#include "platform/settings_keys.h"
+
+namespace ploven {
+
+namespace {
+
+constexpr int kLightMode = 1;
+
+}  // namespace
+
+ProgramSession::ProgramSession(Ui& ui, const Clock& system, ProgramPlaces places)
+    : m_system(system),
+      m_places(std::move(places)),
+      m_clock(system),
+      m_log(m_places.dataFolder / kErrorLogFileName, m_clock),
+      m_trace(m_log),
+      m_msg(ui, m_clock, m_log, m_trace),
+      m_settings(m_places.dataFolder / kPrivateSettingsFileName, m_places.profile) {
+  m_fs.MakeFolders(m_places.dataFolder.string());
+  m_settings.Load();
+  m_msg.SetSettings(&m_settings);
+  m_msg.SetUserName(m_settings.ReadString(key::kUserName));
+  m_text.regional = ReadRegional(m_settings.Profile());
+  m_program.Load(m_settings, m_places.locale, {}, [this](const std::string& line) { m_msg.LogLine(line); });
+  m_files = std::make_unique<ScheduleFiles>(m_fs, m_msg, m_clock, m_settings, &m_log);
+}
+
+ProgramSession::~ProgramSession() { Close(); }
+
+long ProgramSession::userNumber() const {
+  return UserNumber(m_settings.ReadString(key::kUserName));
+}
+
+uint16_t ProgramSession::ScheduleIdentity(const std::string& path) {
+  uint16_t sum = 0;
+  for (char c : path) sum = static_cast<uint16_t>(sum + static_cast<signed char>(c));
+  return sum;
+}
+
+std::optional<std::string> ProgramSession::ResolvePath(const std::optional<std::string>& argument) {
+  return ResolveSchedulePath(m_fs, argument, m_places.dataFolder.string(), m_msg);
+}
+
+SessionStart ProgramSession::Open(const std::optional<std::string>& argument) {
+  const auto path = ResolvePath(argument);
+  if (!path) return SessionStart::kExit;
+  return OpenPath(*path, argument.has_value());
+}
+
+SessionStart ProgramSession::OpenPath(const std::string& pathText, bool fromCommandLine) {
+  const std::optional<std::string> path = pathText;
+  OpenResult r = m_files->OpenSchedule(*path, fromCommandLine);
+  switch (r.status) {
+    case OpenStatus::kOpened:
+      break;
+    case OpenStatus::kCreated:
+      m_createdThisRun = true;
+      break;
+    case OpenStatus::kFirstRun:
+      // No schedule and no backup: a new one, which the first-run questions then shape.
+      r.schedule = m_files->NewEmptySchedule(*path);
+      r.readOnly = m_files->lock() == nullptr || !m_files->lock()->held();
+      m_createdThisRun = true;
+      break;
+    case OpenStatus::kExit:
+    case OpenStatus::kFailed:
+      return SessionStart::kExit;
+  }
+  if (r.schedule == nullptr) return SessionStart::kExit;
+  m_schedule = std::move(r.schedule);
+  m_writable = !r.readOnly;
+  // Nothing before today is open to new items in a schedule that never archived a day.
+  if (m_schedule->header().lastArchivedDate() == kNoDate)
+    m_schedule->header().setLastArchivedDate(static_cast<DayNumber>(m_clock.Today() - 1));
+  if (m_createdThisRun) {
+    m_layout = DefaultLayout(1280, 800);
+  } else {
+    ReadLayoutRecord(m_settings, userNumber(), m_layout);
+  }
+  StartEngine();
+  return m_createdThisRun ? SessionStart::kNewSchedule : SessionStart::kOpened;
+}
+
+void ProgramSession::StartEngine() {
+  Schedule& s = *m_schedule;
+  m_engine.emplace(s, cli::ReadEngineSettings(s.header(), m_settings, m_text.regional.iCountry));
+  m_engine->SetDateText(m_text);
+  m_engine->SetScheduleWritable(m_writable);
+  EngineSettings& e = m_engine->settings();
+  e.autoPilot = false;
+  e.autoBalanceDay = false;
+  m_recurrences.emplace(*m_engine, cli::ReadRecurrenceSettings(m_settings));
+  m_archiver.emplace(*m_engine, m_fs, m_files->folder(), m_text);
+  m_engine->SetArchiver(&*m_archiver);
+  if (m_writable) ExpireRecurringItems(*m_recurrences);
+  s.GetTerminal(m_clock.Today());
+}
+
+ClockTick ProgramSession::Tick() {
+  const TimeOfDay latest = m_schedule != nullptr ? m_schedule->header().latestTimeOfDay() : 0;
+  return m_clock.Tick(latest);
+}
+
+void ProgramSession::MinutePass() {
+  if (!open() || m_startupInProgress) return;
+  Engine& engine = *m_engine;
+  const DayNumber today = m_clock.Today();
+  const TimeOfDay now = m_clock.Now();
+  if (m_writable && !engine.busy().backgroundProcessing) {
+    if (AutoPilotDue(engine, today, now)) {
+      BalanceAllDays(engine, kBalanceNormal);
+    } else if (AutoBalanceDayDue(engine, now) && m_lastBalanceDay != today) {
+      m_lastBalanceDay = today;
+      BalanceDay(engine);
+    }
+    RollOverPastDays(engine);
+  }
+  if (m_program.disableAutosave == 0) SaveIfChanged();
+}
+
+void ProgramSession::DayRollOver() {
+  if (!open()) return;
+  Schedule& s = *m_schedule;
+  if (m_writable) {
+    ExpireRecurringItems(*m_recurrences);
+    // Today's day, with its occurrences, is made at once.
+    s.GetTerminal(m_clock.Today());
+    RollOverPastDays(*m_engine);
+    SaveIfChanged();
+  }
+}
+
+bool ProgramSession::SaveIfChanged() {
+  if (!open() || !m_writable) return true;
+  m_schedule->PruneTerminals();
+  return m_files->SaveIfChanged(*m_schedule, !m_startupInProgress);
+}
+
+bool ProgramSession::SaveForClose() {
+  if (!open()) return true;
+  if (m_writable) RollOverPastDays(*m_engine);
+  if (!m_writable) return true;
+  m_schedule->PruneTerminals();
+  return m_files->SaveIfChanged(*m_schedule, true);
+}
+
+bool ProgramSession::WriteAllSettings() {
+  return m_program.WriteAll(m_settings, m_startupInProgress, userNumber(), m_layout);
+}
+
+void ProgramSession::Close() {
+  if (m_schedule == nullptr) return;
+  m_files->Close(m_schedule.get());
+  m_archiver.reset();
+  m_recurrences.reset();
+  m_engine.reset();
+  m_schedule.reset();
+}
+
+void ProgramSession::SetMode(int mode) {
+  if (!open()) return;
+  m_schedule->header().setMode(mode == kLightMode ? 1 : 3);
+  m_schedule->MarkChanged();
+}
+
+}  // namespace ploven

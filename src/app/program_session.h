@@ -1,0 +1,116 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "done/done_log_archiver.h"
+#include "engine/engine.h"
+#include "file/file_system.h"
+#include "file/schedule_files.h"
+#include "platform/error_log.h"
+#include "platform/event_trace.h"
+#include "platform/messages.h"
+#include "platform/program_clock.h"
+#include "platform/program_settings.h"
+#include "platform/settings.h"
+#include "recur/recurrences.h"
+
+namespace ploven {
+
+// Where the program keeps its files, decided before anything opens.
+struct ProgramPlaces {
+  std::filesystem::path dataFolder;  // Ploven.ini, the default schedule, the error log
+  std::filesystem::path profile;     // the user's profile (WIN.INI's stand-in)
+  LocaleFacts locale;                // the first day of the week and the like
+};
+
+enum class SessionStart { kOpened, kNewSchedule, kExit };
+
+// Everything one open schedule runs on, without a screen: the clock, the messages, the
+// settings, the schedule file, the schedule with its engine and recurring items, and the
+// archiving of past days. The desktop program draws it; tests drive it directly.
+class ProgramSession {
+ public:
+  ProgramSession(Ui& ui, const Clock& system, ProgramPlaces places);
+  ~ProgramSession();
+  ProgramSession(const ProgramSession&) = delete;
+  ProgramSession& operator=(const ProgramSession&) = delete;
+
+  // Resolves the schedule from the command-line argument and opens it with the recovery
+  // questions; a first run without a schedule starts a new one.
+  SessionStart Open(const std::optional<std::string>& argument);
+  // The two halves of Open: the schedule's full path (nothing when the name is invalid, told),
+  // and the opening of that path.
+  std::optional<std::string> ResolvePath(const std::optional<std::string>& argument);
+  SessionStart OpenPath(const std::string& path, bool fromCommandLine);
+
+  ProgramClock& clock() { return m_clock; }
+  Messages& messages() { return m_msg; }
+  Settings& settings() { return m_settings; }
+  ProgramSettings& programSettings() { return m_program; }
+  ScheduleFiles& files() { return *m_files; }
+  FileSystem& fs() { return m_fs; }
+  const DateText& dateText() const { return m_text; }
+  const ProgramPlaces& places() const { return m_places; }
+  bool open() const { return m_schedule != nullptr; }
+  Schedule& schedule() { return *m_schedule; }
+  Engine& engine() { return *m_engine; }
+  Recurrences& recurrences() { return *m_recurrences; }
+  bool writable() const { return m_writable; }
+  bool createdThisRun() const { return m_createdThisRun; }
+  bool startupInProgress() const { return m_startupInProgress; }
+  void EndStartup() { m_startupInProgress = false; }
+  long userNumber() const;
+  LayoutRecord& layout() { return m_layout; }
+
+  // The 16-bit sum of the characters (as signed bytes) of the schedule's full path: how a
+  // second start finds the program that already has this schedule open.
+  static uint16_t ScheduleIdentity(const std::string& path);
+
+  // What a clock tick found; the caller runs the passes below on it.
+  ClockTick Tick();
+  // Once a minute: autosave, AutoPilot, the automatic Balance Day, archiving.
+  void MinutePass();
+  // At the change of date: expiry of recurring items, today's occurrences, archiving, save.
+  void DayRollOver();
+
+  // Saves when something changed; false when the save failed.
+  bool SaveIfChanged();
+  // The close query's own part: archive, save. False when the save failed.
+  bool SaveForClose();
+  // Writes the program settings and the layout record (not during start-up).
+  bool WriteAllSettings();
+  // Releases the schedule (final save already done by the caller) and its lock.
+  void Close();
+
+  // Switches between Light Mode (1) and Pro Mode (3); stored in the schedule.
+  void SetMode(int mode);
+
+ private:
+  void StartEngine();
+
+  const Clock& m_system;
+  ProgramPlaces m_places;
+  ProgramClock m_clock;
+  ErrorLog m_log;
+  EventTrace m_trace;
+  Messages m_msg;
+  Settings m_settings;
+  ProgramSettings m_program;
+  LayoutRecord m_layout;
+  DateText m_text;
+  PosixFileSystem m_fs;
+  std::unique_ptr<ScheduleFiles> m_files;
+  std::unique_ptr<Schedule> m_schedule;
+  std::optional<Engine> m_engine;
+  std::optional<Recurrences> m_recurrences;
+  std::optional<DoneLogArchiver> m_archiver;
+  bool m_writable = false;
+  bool m_createdThisRun = false;
+  bool m_startupInProgress = true;
+  DayNumber m_lastBalanceDay = 0;
+};
+
+}  // namespace ploven

@@ -1,0 +1,152 @@
+#include "app/program_start.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+
+#include "app/app_messages.h"
+#include "app/first_run.h"
+#include "app/import_once.h"
+#include "app/main_window.h"
+#include "app/program_session.h"
+#include "app/single_instance.h"
+#include "dialogs/qt_ui.h"
+#include "dialogs/splash_window.h"
+#include "engine/past_days.h"
+#include "platform/paths.h"
+#include "platform/settings_keys.h"
+
+namespace ploven {
+
+namespace t = app_text;
+
+namespace {
+
+// The command line as one name: blanks around it trimmed; only blanks is no argument.
+std::optional<std::string> ScheduleArgument(const QStringList& args) {
+  QStringList rest = args.mid(1);
+  const QString joined = rest.join(' ').trimmed();
+  if (joined.isEmpty()) return std::nullopt;
+  return joined.toStdString();
+}
+
+void Step(SplashWindow& splash, const char* status) {
+  splash.SetStatus(status);
+  QThread::msleep(220);
+}
+
+// The saved placement, kept inside the screen's work area; width 0 lets the system choose.
+void PlaceMainWindow(MainWindow& window, const LayoutRecord& layout) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const WindowPlace& p = layout.main;
+  if (p.width > 0 && p.height > 0) {
+    const int w = std::min(p.width, area.width());
+    const int h = std::min(p.height, area.height());
+    const int x = std::clamp(p.x, area.left(), area.right() - w + 1);
+    const int y = std::clamp(p.y, area.top(), area.bottom() - h + 1);
+    window.setGeometry(x, y, w, h);
+  } else {
+    window.resize(std::min(1200, area.width()), std::min(800, area.height()));
+  }
+}
+
+constexpr uint16_t kMaximized = 0x2;
+constexpr uint16_t kMinimized = 0x4;
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(t::kProductName);
+  QApplication::setWindowIcon(QIcon(":/icons/ploven-256.png"));
+
+  QtUi ui;
+  SystemClock system;
+  const std::filesystem::path exeFolder = QCoreApplication::applicationDirPath().toStdString();
+  ProgramPlaces places;
+  places.dataFolder = DataFolderFromEnvironment(exeFolder);
+  places.profile = ProfilePathFromEnvironment();
+  const QLocale locale = QLocale::system();
+  places.locale.weekStartsMonday = locale.firstDayOfWeek() == Qt::Monday;
+  places.locale.firstWeekRule = 0;
+  ProgramSession session(ui, system, places);
+
+  SplashWindow splash;
+  Step(splash, t::kSplashLoading);
+  const std::optional<std::string> argument = ScheduleArgument(QApplication::arguments());
+  const std::optional<std::string> path = session.ResolvePath(argument);
+  if (!path) return 0;
+
+  // A second start on a schedule that is open already brings that program forward.
+  SingleInstance instance(ProgramSession::ScheduleIdentity(*path));
+  if (instance.HandOverToRunning(2000)) return 1;
+
+  Step(splash, t::kSplashLoading2);
+  if (session.OpenPath(*path, argument.has_value()) == SessionStart::kExit) {
+    splash.hide();
+    return 0;
+  }
+  Step(splash, t::kSplashLoading3);
+
+  MainWindow window(session, ui);
+  ui.SetOwner(&window);
+  splash.SetStatus(t::kSplashScanning);
+  splash.SetStatus(t::kSplashCompletion);
+  splash.hide();
+
+  PlaceMainWindow(window, session.layout());
+  const uint16_t flags = session.layout().windowFlags;
+  if (flags & kMaximized) window.showMaximized();
+  else if (flags & kMinimized) window.showMinimized();
+  else window.show();
+  instance.Listen([&window] { window.BringToFront(); });
+
+  if (session.settings().ReadString(key::kUserName).empty() && session.writable())
+    AskUserName(session, &window, session.createdThisRun());
+  window.RefreshTitle();
+  if (session.writable() && session.engine().settings().autoBringForward)
+    AutomaticBringForward(session.engine());
+  session.EndStartup();
+  if (session.createdThisRun()) {
+    AskFirstRunQuestions(session);
+    window.RefreshViews();
+  }
+
+  // The import-once files: looked for shortly after start, then once a minute.
+  QTimer importTimer;
+  bool importing = false;
+  auto importOnce = [&] {
+    if (importing) return;
+    importing = true;
+    const ImportOnceResult r = RunImportOnce(session);
+    if (r.lastDate) window.SetViewedDate(*r.lastDate);
+    importing = false;
+  };
+  QObject::connect(&importTimer, &QTimer::timeout, &window, importOnce);
+  importTimer.start(60000);
+  QTimer::singleShot(10000, &window, importOnce);
+
+  // PLOVEN_SCREENSHOT=FILE.png [PLOVEN_SCREENSHOT_VIEW=command]: draws the window into the
+  // file a moment after start and closes (the README's pictures are made this way).
+  const QString shot = qEnvironmentVariable("PLOVEN_SCREENSHOT");
+  if (!shot.isEmpty()) {
+    const int view = qEnvironmentVariableIntValue("PLOVEN_SCREENSHOT_VIEW");
+    window.showNormal();
+    window.resize(1280, 800);
+    if (view != 0) window.Dispatch(view);
+    QTimer::singleShot(1500, &window, [&window, shot] {
+      window.grab().save(shot);
+      window.close();
+    });
+  }
+
+  const int code = QApplication::exec();
+  session.Close();
+  return code;
+}
+
+}  // namespace ploven

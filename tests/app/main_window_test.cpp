@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <fstream>
+
+#include "app/main_window.h"
+#include "app/menu_builder.h"
+#include "app/program_session.h"
+#include "cli/sample_schedule.h"
+#include "engine/balance_all_days.h"
+#include "mock/test_env.h"
+#include "views/day_view.h"
+#include "views/multi_day_view.h"
+
+namespace ploven::test {
+namespace {
+
+// The main window on a session of its own, the clock at Tuesday 8 December 2026, 9:00.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void Open(const std::optional<std::string>& argument = std::nullopt) {
+    session = std::make_unique<ProgramSession>(
+        ui, clock, ProgramPlaces{dir / "data", dir / "profile.ini", LocaleFacts{true, 0, 1}});
+    start = session->Open(argument);
+  }
+  void Show() {
+    ASSERT_TRUE(session->open());
+    session->EndStartup();
+    window = std::make_unique<MainWindow>(*session, ui);
+    window->resize(1000, 700);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+  }
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(window.get(), &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(window.get(), &release);
+  }
+  ActHandle Fixed(const std::string& title, DayNumber date, int hour) {
+    Act a;
+    a.flags = AF_FIXED;
+    a.startTime = static_cast<TimeOfDay>(hour * 60 + 1);
+    a.duration = 30;
+    return session->schedule().NewItem(date, a, title);
+  }
+  DayView* ActiveDay() {
+    auto* days = window->findChild<MultiDayView*>();
+    return days != nullptr ? days->ActiveView() : nullptr;
+  }
+
+  TempDir dir;
+  ScriptedUi ui;
+  SettableClock clock{TestEnv::kToday, TestEnv::kNine};
+  std::unique_ptr<ProgramSession> session;
+  std::unique_ptr<MainWindow> window;
+  SessionStart start = SessionStart::kExit;
+};
+
+TEST_F(MainWindowTest, StartsOnAMissingScheduleWithANewOne) {
+  Open();
+  EXPECT_EQ(start, SessionStart::kNewSchedule);
+  Show();
+  EXPECT_EQ(window->viewedDate(), TestEnv::kToday);
+  EXPECT_EQ(window->viewCommand(), 931);
+  EXPECT_TRUE(window->windowTitle().startsWith("Ploven"));
+  EXPECT_TRUE(window->titleBar()->text().contains("Day View")) << window->titleBar()->text().toStdString();
+}
+
+TEST_F(MainWindowTest, ADamagedScheduleWithoutBackupIsRefusedAndKeptAsItWas) {
+  std::filesystem::create_directories(dir / "data");
+  const auto path = dir / "data" / "mine.pak";
+  { std::ofstream(path, std::ios::binary) << "this is not a schedule file"; }
+  Open(path.string());
+  EXPECT_EQ(start, SessionStart::kExit);
+  EXPECT_FALSE(session->open());
+  EXPECT_TRUE(ui.Showed("damaged")) << (ui.boxes.empty() ? "" : ui.boxes.back().text);
+  std::ifstream in(path, std::ios::binary);
+  std::string kept((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(kept, "this is not a schedule file");
+}
+
+TEST_F(MainWindowTest, TheSampleScheduleShowsItsDays) {
+  Open();
+  cli::BuildSampleSchedule(session->engine());
+  Show();
+  DayView* day = ActiveDay();
+  ASSERT_NE(day, nullptr);
+  EXPECT_EQ(day->date(), TestEnv::kToday);
+  EXPECT_GT(day->itemCount(), 0);
+}
+
+TEST_F(MainWindowTest, KeysDriveTheCommands) {
+  Open();
+  const ActHandle early = Fixed("Early", TestEnv::kToday, 8);
+  const ActHandle late = Fixed("Late", TestEnv::kToday, 15);
+  Show();
+  // + and - step the viewed day; Home comes back to today.
+  Press(Qt::Key_Plus, Qt::KeypadModifier, "+");
+  EXPECT_EQ(window->viewedDate(), TestEnv::kToday + 1);
+  Press(Qt::Key_Minus, Qt::KeypadModifier, "-");
+  Press(Qt::Key_Minus, Qt::KeypadModifier, "-");
+  EXPECT_EQ(window->viewedDate(), TestEnv::kToday - 1);
+  Press(Qt::Key_Home);
+  EXPECT_EQ(window->viewedDate(), TestEnv::kToday);
+
+  // Down selects, Delete deletes the selected item.
+  ASSERT_NE(ActiveDay(), nullptr);
+  ActiveDay()->SelectTask(session->schedule().ActTask(early));
+  Press(Qt::Key_Down);
+  EXPECT_EQ(window->SelectedItem(), late);
+  Press(Qt::Key_Up);
+  EXPECT_EQ(window->SelectedItem(), early);
+  Press(Qt::Key_Delete);
+  EXPECT_EQ(session->schedule().ExistingTerminal(TestEnv::kToday)->nTasks, 1);
+  // Undelete brings it back.
+  Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(session->schedule().ExistingTerminal(TestEnv::kToday)->nTasks, 2);
+
+  // Ctrl+M shows the month, Ctrl+S the day again.
+  Press(Qt::Key_M, Qt::ControlModifier);
+  EXPECT_EQ(window->viewCommand(), 934);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(window->viewCommand(), 931);
+}
+
+TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndInsertSaysWhatIsMissing) {
+  Open();
+  Act fluid;
+  fluid.flags = AF_FLEXIBLE;
+  fluid.duration = 60;
+  const ActHandle h = session->schedule().NewItem(TestEnv::kToday + 3, fluid, "Essay");
+  Show();
+  QString notice;
+  QObject::connect(window.get(), &MainWindow::notice, [&](const QString& n) { notice = n; });
+  Press(Qt::Key_Insert);
+  EXPECT_TRUE(notice.contains("New Item")) << notice.toStdString();
+
+  Press(Qt::Key_F8, Qt::AltModifier);
+  // Balance All Days brings the flexible item to the first free time.
+  EXPECT_EQ(session->schedule().GetActDate(h), TestEnv::kToday);
+}
+
+TEST_F(MainWindowTest, ModeSwitchSwapsTheMenusAndTheTitle) {
+  Open();
+  Show();
+  window->Dispatch(717);
+  EXPECT_EQ(window->mode(), MenuMode::kPro);
+  EXPECT_FALSE(window->windowTitle().contains("Light"));
+  window->Dispatch(716);
+  EXPECT_EQ(window->mode(), MenuMode::kLight);
+  EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
+  EXPECT_EQ(window->menus().Action(974), nullptr);  // no Balance All Days in Light Mode
+}
+
+}  // namespace
+}  // namespace ploven::test

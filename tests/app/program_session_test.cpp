@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/import_once.h"
+#include "app/program_session.h"
+#include "mock/test_env.h"
+#include "platform/paths.h"
+
+namespace ploven::test {
+namespace {
+
+// A session on a data folder of its own, the clock at 8 December 2026, 9:00.
+class ProgramSessionTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<ProgramSession> Start() {
+    auto s = std::make_unique<ProgramSession>(
+        ui, clock, ProgramPlaces{dir / "data", dir / "profile.ini", LocaleFacts{true, 0, 1}});
+    return s;
+  }
+  // With no name given the schedule is the data folder's "Timedata.pak".
+  std::filesystem::path SchedulePath() const { return dir / "data" / "Timedata.pak"; }
+
+  TempDir dir;
+  ScriptedUi ui;
+  SettableClock clock{TestEnv::kToday, TestEnv::kNine};
+};
+
+TEST_F(ProgramSessionTest, FirstRunMakesAScheduleThatTheNextStartOpens) {
+  {
+    auto session = Start();
+    ASSERT_EQ(session->Open(std::nullopt), SessionStart::kNewSchedule);
+    EXPECT_TRUE(session->writable());
+    EXPECT_EQ(session->schedule().header().lastArchivedDate(), TestEnv::kToday - 1);
+    session->EndStartup();
+    Act a;
+    a.flags = AF_FIXED;
+    a.startTime = 10 * 60 + 1;
+    a.duration = 30;
+    session->schedule().NewItem(TestEnv::kToday, a, "Dentist");
+    EXPECT_TRUE(session->SaveForClose());
+  }
+  ASSERT_TRUE(std::filesystem::exists(SchedulePath()));
+  auto again = Start();
+  ASSERT_EQ(again->Open(std::nullopt), SessionStart::kOpened);
+  EXPECT_FALSE(again->createdThisRun());
+  EXPECT_EQ(again->schedule().ExistingTerminal(TestEnv::kToday)->nTasks, 1);
+}
+
+TEST_F(ProgramSessionTest, ScheduleIdentityIsTheSumOfThePathsSignedBytes) {
+  EXPECT_EQ(ProgramSession::ScheduleIdentity("ab"), 'a' + 'b');
+  // Bytes above 127 count negative, and the sum wraps at 16 bits.
+  EXPECT_EQ(ProgramSession::ScheduleIdentity("\xff"), 0xffff);
+  EXPECT_EQ(ProgramSession::ScheduleIdentity(std::string(600, '\x7f')),
+            static_cast<uint16_t>(600 * 127));
+}
+
+TEST_F(ProgramSessionTest, TheMinutePassSavesAndTheDayRollOverArchivesFinishedDays) {
+  auto session = Start();
+  ASSERT_EQ(session->Open(std::nullopt), SessionStart::kNewSchedule);
+  Act a;
+  a.flags = AF_FIXED | AF_DONE;
+  a.startTime = 8 * 60 + 1;
+  a.duration = 15;
+  session->schedule().NewItem(TestEnv::kToday, a, "Stand-up");
+  // Nothing is written while the program is still starting.
+  session->MinutePass();
+  EXPECT_FALSE(std::filesystem::exists(SchedulePath()));
+  session->EndStartup();
+  session->MinutePass();
+  EXPECT_TRUE(std::filesystem::exists(SchedulePath()));
+  EXPECT_FALSE(session->schedule().changed());
+
+  clock.Set(TestEnv::kToday + 1, 1);
+  const ClockTick tick = session->Tick();
+  ASSERT_TRUE(tick.dateChanged);
+  session->DayRollOver();
+  EXPECT_EQ(session->schedule().header().lastArchivedDate(), TestEnv::kToday);
+  EXPECT_FALSE(session->schedule().changed());  // and saved
+}
+
+TEST_F(ProgramSessionTest, ImportOnceAddsTodaysAndLaterLinesAndDeletesTheFile) {
+  auto session = Start();
+  ASSERT_EQ(session->Open(std::nullopt), SessionStart::kNewSchedule);
+  session->EndStartup();
+  const auto file = dir / "data" / "ImportOnceSilent.txt";
+  {
+    std::ofstream out(file);
+    out << "12/01/26\t9:00a\t0:30\tPast meeting\n"
+        << "12/09/26\t10:00a\t1:00\tDesign review\n"
+        << "\tfloat\t0:45\tWrite notes\n"
+        << "not\ta line\n";
+  }
+  const ImportOnceResult r = RunImportOnce(*session);
+  EXPECT_EQ(r.imported, 2);
+  EXPECT_EQ(r.lastDate, TestEnv::kToday);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(ui.boxes.empty());  // the silent file asks nothing
+  const Terminal* wednesday = session->schedule().ExistingTerminal(TestEnv::kToday + 1);
+  ASSERT_NE(wednesday, nullptr);
+  EXPECT_EQ(wednesday->nTasks, 1);
+}
+
+TEST_F(ProgramSessionTest, ImportOnceAsksFirstAndImportsNothingOnNo) {
+  auto session = Start();
+  ASSERT_EQ(session->Open(std::nullopt), SessionStart::kNewSchedule);
+  session->EndStartup();
+  const auto file = dir / "data" / "ImportOnce.txt";
+  { std::ofstream(file) << "\tfloat\t0:45\tWrite notes\n"; }
+  ui.Answer(kIdNo);
+  EXPECT_EQ(RunImportOnce(*session).imported, 0);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_TRUE(ui.Showed("Glad we asked"));
+}
+
+}  // namespace
+}  // namespace ploven::test

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <fstream>
+
+#include "app/program_session.h"
+#include "app/single_instance.h"
+#include "mock/test_env.h"
+
+namespace ploven::test {
+namespace {
+
+void ProcessEventsFor(int ms) {
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+TEST(SingleInstanceTest, ASecondStartOnTheSameScheduleHandsOver) {
+  const uint16_t id = ProgramSession::ScheduleIdentity("/tmp/single-instance-test.pak");
+  SingleInstance running(id);
+  int raised = 0;
+  ASSERT_TRUE(running.Listen([&] { ++raised; }));
+
+  SingleInstance other(static_cast<uint16_t>(id + 1));
+  EXPECT_FALSE(other.HandOverToRunning(200));  // another schedule: nobody to hand over to
+
+  SingleInstance second(id);
+  EXPECT_TRUE(second.HandOverToRunning(200));
+  ProcessEventsFor(300);
+  EXPECT_EQ(raised, 1);
+}
+
+// The real program: the second start on an open schedule ends with exit code 1.
+TEST(SingleInstanceTest, TheProgramItselfExitsWithOneOnASecondStart) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "home");
+  { std::ofstream(dir / "home" / "Ploven.ini") << "[Ploven]\nUserName=Dana\n"; }
+  const QString schedule = QString::fromStdString((dir / "home" / "mine.pak").string());
+  {
+    QProcess make;
+    make.start(PLOVENCTL_PATH, {"new", schedule});
+    ASSERT_TRUE(make.waitForFinished(10000));
+    ASSERT_EQ(make.exitCode(), 0);
+  }
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert("PLOVEN_HOME", QString::fromStdString((dir / "home").string()));
+  env.insert("HOME", QString::fromStdString((dir / "user").string()));
+
+  QProcess first;
+  first.setProcessEnvironment(env);
+  first.start(PLOVEN_PATH, {schedule});
+  ASSERT_TRUE(first.waitForStarted(10000));
+  // Wait until the first program listens for later starts.
+  const QString name = SingleInstance::ServerName(ProgramSession::ScheduleIdentity(
+      std::filesystem::path(schedule.toStdString()).string()));
+  bool listening = false;
+  for (int i = 0; i < 100 && !listening; ++i) {
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    listening = probe.waitForConnected(100);
+    if (!listening) ProcessEventsFor(100);
+  }
+  ASSERT_TRUE(listening);
+
+  QProcess second;
+  second.setProcessEnvironment(env);
+  second.start(PLOVEN_PATH, {schedule});
+  ASSERT_TRUE(second.waitForFinished(20000));
+  EXPECT_EQ(second.exitCode(), 1);
+
+  first.kill();
+  first.waitForFinished(5000);
+}
+
+}  // namespace
+}  // namespace ploven::test
