@@ -21,6 +21,10 @@ inline constexpr char kBackupCaption[] = "Backup: choose the folder to copy the 
 inline constexpr char kNotAvailable[] = "Command %1 is not available.";
 inline constexpr char kNotYetBuilt[] =
     "\"%1\" is not available in this version of Ploven yet.";
+inline constexpr char kCalendarCaption[] = "Calendar";
+inline constexpr char kProjectReportCaption[] = "Daily Time By Project Report";
+inline constexpr char kProjectReportDays[] = "Days up to the viewed day:";
+inline constexpr char kTextFiles[] = "Text files (*.txt)";
 inline constexpr char kExitWithoutSaving[] = "Are you sure you want to exit without saving data?";
 
 // Start-up.

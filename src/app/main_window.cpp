@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include "present/day_text.h"
 #include "platform/paths.h"
 #include "store/date_parse.h"
+#include "store/project_reports.h"
 #include "store/recurrence_fields.h"
 #include "store/schedule_header.h"
 #include "views/day_view.h"
@@ -92,6 +94,9 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   m_multipleDays = windows >= 2 && windows <= 7 ? windows : 4;
   m_days->SetTiling(layout.tiling);
   ShowView(ViewCommandForCode(ViewCodeForCommand(layout.viewCommand)));
+
+  SetCalendarDocked(session.programSettings().popCalTiled != 0);
+  if (layout.windowFlags & kLayoutCalendarOpen) ShowCalendarWindow(true);
 
   connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::Tick);
   m_clockTimer.start(1000);
@@ -167,6 +172,20 @@ void MainWindow::BuildViews() {
     Dispatch(978);
   });
   connect(m_list, &ListView::itemActivated, this, [this](ActHandle) { Dispatch(19); });
+
+  // The calendar window: a month to pick dates from, docked at the right or floating.
+  m_calendarDock = new QDockWidget(t::kCalendarCaption, this);
+  m_calendarDock->setObjectName("CalendarWindow");
+  m_calendar = new MonthView(*m_env, m_calendarDock);
+  m_calendar->setMinimumSize(320, 260);
+  m_calendarDock->setWidget(m_calendar);
+  addDockWidget(Qt::RightDockWidgetArea, m_calendarDock);
+  m_calendarDock->hide();
+  connect(m_calendar, &MonthView::dateSelected, this, [this](DayNumber d) { SetViewedDate(d); });
+  connect(m_calendar, &MonthView::dayViewRequested, this, [this](DayNumber d) {
+    SetViewedDate(d);
+    if (!DayViewShowing()) ShowView(931);
+  });
   // A greyed item's keys are dead too, so the states follow the selection at once.
   connect(m_days, &MultiDayView::selectionChanged, this, [this](DayView*) { UpdateMenuStates(); });
   connect(m_list, &ListView::selectionChanged, this, [this] { UpdateMenuStates(); });
@@ -246,6 +265,7 @@ void MainWindow::SetViewedDate(DayNumber date) {
   }
   m_viewedDate = date;
   if (m_menus != nullptr) UpdateMenuStates();
+  if (m_calendar != nullptr && m_calendarDock->isVisible()) m_calendar->SetViewedDate(date);
   if (DayViewShowing()) {
     m_days->SetFirstDate(date);
   } else if (m_stack->currentWidget() == m_month) {
@@ -325,6 +345,8 @@ void MainWindow::UpdateMenuStates() {
   m_menus->SetChecked(717, mode() == MenuMode::kPro);
   m_menus->SetChecked(m_days->tiling(), true);
   m_menus->SetChecked(606, m_env->options.focusNow);
+  m_menus->SetChecked(m_month->darkenBusierDays() ? 80 : 79, true);
+  m_menus->SetChecked(603, m_calendarDock != nullptr && !m_calendarDock->isFloating());
   m_menus->SetChecked(706, m_env->options.hideDoneItems);
   const bool item = SelectedItem() != kNoAct;
   const bool writable = m_session.writable();
@@ -644,6 +666,18 @@ void MainWindow::Dispatch(int command) {
       m_env->options.hideDoneItems = !m_env->options.hideDoneItems;
       AfterChange();
       break;
+    case 951: ShowCalendarWindow(true); break;
+    case 78: ShowCalendarWindow(false); break;
+    case 603: SetCalendarDocked(m_calendarDock->isFloating()); break;
+    case 80:
+    case 79:
+      m_month->SetDarkenBusierDays(command == 80);
+      m_calendar->SetDarkenBusierDays(command == 80);
+      UpdateMenuStates();
+      break;
+    // ---- Reports ----
+    case 497: case 663: case 676: case 750: ShowReport(command); break;
+    case 502: DailyTimeByProjectReport(); break;
     // ---- Balance ----
     case 11: MoveWithinDay(true); break;
     case 12: MoveWithinDay(false); break;
@@ -732,7 +766,9 @@ void MainWindow::Dispatch(int command) {
 void MainWindow::Tick() {
   const ClockTick tick = m_session.Tick();
   if (tick.minuteChanged) {
+    ++m_minutesSinceWarning;
     m_session.MinutePass();
+    CheckPastUndone();
     if (DayViewShowing()) m_days->Refresh();
   }
   if (tick.dateChanged) {
@@ -747,7 +783,79 @@ void MainWindow::focusInEvent(QFocusEvent* event) {
   Tick();
 }
 
+bool MainWindow::CheckPastUndone() {
+  if (!m_session.open()) return false;
+  Engine& engine = m_session.engine();
+  PastUndoneFacts facts;
+  facts.shownThisRun = m_pastUndoneShown;
+  facts.scheduleOpen = true;
+  facts.scheduleWritable = m_session.writable();
+  facts.mainWindowActive = isActiveWindow();
+  facts.minutesSinceLastWarning = m_minutesSinceWarning;
+  facts.today = m_session.clock().Today();
+  facts.viewedDate = m_viewedDate;
+  facts.earliestUndone = EarliestUndoneDate(engine);
+  facts.autoBringForward = engine.settings().autoBringForward;
+  facts.dailyReminderInUse = engine.settings().dailyReminderInUse;
+  if (!PastUndoneWarningDue(facts)) return false;
+  m_pastUndoneShown = true;
+  m_minutesSinceWarning = 0;
+  if (!ShowPastUndoneWarning(engine, facts.earliestUndone)) return false;
+  BringToFront();
+  if (!DayViewShowing()) ShowView(931);
+  GoToDate(facts.earliestUndone);
+  return true;
+}
+
+void MainWindow::ShowReport(int command) {
+  Schedule& s = m_session.schedule();
+  const ReportFormat format = ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday);
+  ReportText report;
+  switch (command) {
+    case 497: report = TurnoverScoreReport(s, m_viewedDate, format); break;
+    case 663: report = DailyTaggedTimeReport(s, m_viewedDate, format); break;
+    case 676: report = WeeklyTaggedTimeReport(s, m_viewedDate, format); break;
+    default: report = WeeklyLifeTimeReport(s, m_viewedDate, format); break;
+  }
+  m_session.messages().PlainMessage(report.text, report.caption);
+}
+
+void MainWindow::DailyTimeByProjectReport() {
+  Schedule& s = m_session.schedule();
+  const ReportFormat format = ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday);
+  bool ok = false;
+  const int days = QInputDialog::getInt(this, t::kProjectReportCaption, t::kProjectReportDays, 7,
+                                        1, 366, 1, &ok);
+  if (!ok) return;
+  const QString file = QFileDialog::getSaveFileName(
+      this, t::kProjectReportCaption,
+      Q((std::filesystem::path(m_session.files().folder()) / "ProjectTime.txt").string()),
+      t::kTextFiles);
+  if (file.isEmpty()) return;
+  const auto first = static_cast<DayNumber>(m_viewedDate - days + 1);
+  const ReportFileResult r = WriteDailyTimeByProjectReport(
+      s, WithTxtExtension(file.toStdString()), first, m_viewedDate, format);
+  if (r.ok) m_session.messages().InformationMessage(r.message);
+  else m_session.messages().ErrorMessage(r.message);
+}
+
+void MainWindow::ShowCalendarWindow(bool show) {
+  m_calendarDock->setVisible(show);
+  if (show) m_calendar->SetViewedDate(m_viewedDate);
+  uint16_t& flags = m_session.layout().windowFlags;
+  flags = show ? static_cast<uint16_t>(flags | kLayoutCalendarOpen)
+               : static_cast<uint16_t>(flags & ~kLayoutCalendarOpen);
+}
+
+void MainWindow::SetCalendarDocked(bool docked) {
+  m_calendarDock->setFloating(!docked);
+  m_session.programSettings().popCalTiled = docked ? 1 : 0;
+  UpdateMenuStates();
+}
+
 bool MainWindow::CloseQuery() {
+  // The user who chooses to look at the earliest undone day stays.
+  if (CheckPastUndone()) return false;
   if (!m_session.SaveForClose()) {
     if (m_session.messages().QuestionNoDefault(t::kExitWithoutSaving) != kIdYes) return false;
   }

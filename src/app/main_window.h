@@ -66,6 +66,9 @@ class MainWindow : public QMainWindow {
 
   // The clock tick (once a second, and at once when the window gets the focus).
   void Tick();
+  // The past-undone warning, at start and from the minute pass: true when the user chose to
+  // look at the earliest day with undone items (the view went there).
+  bool CheckPastUndone();
 
   ViewEnvironment& environment() { return *m_env; }
   MenuBuilder& menus() { return *m_menus; }
@@ -101,6 +104,10 @@ class MainWindow : public QMainWindow {
   void Backup();
   void ShowAbout();
   void NotYet(int command);
+  void ShowReport(int command);
+  void DailyTimeByProjectReport();
+  void ShowCalendarWindow(bool show);
+  void SetCalendarDocked(bool docked);
   void AfterChange();
   DayNumber TaskDate(TaskNode* task) const;
 
@@ -118,6 +125,10 @@ class MainWindow : public QMainWindow {
   ListView* m_list = nullptr;
   ProjectsTreeView* m_tree = nullptr;
   QSystemTrayIcon* m_tray = nullptr;
+  class QDockWidget* m_calendarDock = nullptr;
+  MonthView* m_calendar = nullptr;
+  bool m_pastUndoneShown = false;
+  int m_minutesSinceWarning = 5;  // nothing was shown before the start
   QTimer m_clockTimer;
   DayNumber m_viewedDate = 0;
   int m_viewCommand = 931;

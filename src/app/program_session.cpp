@@ -124,6 +124,8 @@ void ProgramSession::MinutePass() {
       BalanceDay(engine);
     }
     RollOverPastDays(engine);
+    // Life projects keep an item near the top of the priorities.
+    LifeProjectCheck(engine, true);
   }
   if (m_program.disableAutosave == 0) SaveIfChanged();
 }

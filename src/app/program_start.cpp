@@ -114,6 +114,8 @@ int RunProgram(int argc, char** argv) {
   if (session.createdThisRun()) {
     AskFirstRunQuestions(session);
     window.RefreshViews();
+  } else {
+    window.CheckPastUndone();
   }
 
   // The import-once files: looked for shortly after start, then once a minute.

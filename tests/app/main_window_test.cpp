@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <fstream>
@@ -153,6 +154,40 @@ TEST_F(MainWindowTest, ModeSwitchSwapsTheMenusAndTheTitle) {
   EXPECT_EQ(window->mode(), MenuMode::kLight);
   EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
   EXPECT_EQ(window->menus().Action(974), nullptr);  // no Balance All Days in Light Mode
+}
+
+TEST_F(MainWindowTest, CalendarWindowAndReportsAnswerTheirCommands) {
+  Open();
+  Show();
+  auto* dock = window->findChild<QDockWidget*>("CalendarWindow");
+  ASSERT_NE(dock, nullptr);
+  window->Dispatch(951);
+  EXPECT_TRUE(dock->isVisible());
+  EXPECT_TRUE(session->layout().windowFlags & kLayoutCalendarOpen);
+  window->Dispatch(78);
+  EXPECT_FALSE(dock->isVisible());
+  EXPECT_FALSE(session->layout().windowFlags & kLayoutCalendarOpen);
+
+  ui.boxes.clear();
+  window->Dispatch(497);  // the viewed day's turnover score
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_FALSE(ui.boxes[0].text.empty());
+}
+
+TEST_F(MainWindowTest, PastUndoneItemsAreOfferedAndTheViewGoesToTheEarliest) {
+  clock.Set(TestEnv::kToday - 5, TestEnv::kNine);  // the schedule began a few days ago
+  Open();
+  Fixed("Forgotten", TestEnv::kToday - 3, 10);
+  clock.Set(TestEnv::kToday, TestEnv::kNine);
+  session->Tick();
+  Show();
+  ui.Answer(kIdCustom1);  // "Yes, view it now"
+  EXPECT_TRUE(window->CheckPastUndone());
+  EXPECT_TRUE(ui.Showed("undone item on past days"));
+  EXPECT_EQ(window->viewedDate(), TestEnv::kToday - 3);
+  // Once a run is enough.
+  window->SetViewedDate(TestEnv::kToday);
+  EXPECT_FALSE(window->CheckPastUndone());
 }
 
 }  // namespace
