@@ -186,6 +186,15 @@ void MainWindow::BuildViews() {
     SetViewedDate(d);
     if (!DayViewShowing()) ShowView(931);
   });
+  connect(m_days, &MultiDayView::dragStepRequested, this,
+          [this](DayView*, bool earlier) { MoveWithinDay(earlier); });
+  // The project colour bar opens the project in the projects tree.
+  connect(m_days, &MultiDayView::projectBarClicked, this, [this](DayView*, ActHandle project) {
+    ShowView(641);
+    m_tree->Refresh();
+    const auto nodes = m_session.schedule().projects().tree().NodesShowing(project);
+    if (!nodes.empty()) m_tree->SelectNode(nodes.front());
+  });
   // A greyed item's keys are dead too, so the states follow the selection at once.
   connect(m_days, &MultiDayView::selectionChanged, this, [this](DayView*) { UpdateMenuStates(); });
   connect(m_list, &ListView::selectionChanged, this, [this] { UpdateMenuStates(); });
@@ -840,6 +849,18 @@ void MainWindow::DailyTimeByProjectReport() {
 }
 
 void MainWindow::ShowCalendarWindow(bool show) {
+  if (show && m_calendarDock->isFloating() && !m_calendarDock->isVisible()) {
+    // Where it was last time, kept on the screen and large enough to read.
+    const WindowPlace& p = m_session.layout().calendar;
+    const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    const int w = std::clamp(p.width, 340, std::max(340, area.width() / 3));
+    const int h = std::clamp(p.height, 300, std::max(300, area.height() / 2));
+    const int x = p.width > 0 ? std::clamp(p.x, area.left(), area.right() - w)
+                              : geometry().right() - w - 20;
+    const int y = p.width > 0 ? std::clamp(p.y, area.top(), area.bottom() - h)
+                              : geometry().top() + 80;
+    m_calendarDock->setGeometry(x, y, w, h);
+  }
   m_calendarDock->setVisible(show);
   if (show) m_calendar->SetViewedDate(m_viewedDate);
   uint16_t& flags = m_session.layout().windowFlags;
@@ -853,13 +874,21 @@ void MainWindow::SetCalendarDocked(bool docked) {
   UpdateMenuStates();
 }
 
+void MainWindow::RememberPlaces() {
+  m_session.layout().main = {x(), y(), width(), height()};
+  if (m_calendarDock->isFloating() && m_calendarDock->isVisible()) {
+    const QRect g = m_calendarDock->geometry();
+    m_session.layout().calendar = {g.x(), g.y(), g.width(), g.height()};
+  }
+}
+
 bool MainWindow::CloseQuery() {
   // The user who chooses to look at the earliest undone day stays.
   if (CheckPastUndone()) return false;
   if (!m_session.SaveForClose()) {
     if (m_session.messages().QuestionNoDefault(t::kExitWithoutSaving) != kIdYes) return false;
   }
-  m_session.layout().main = {x(), y(), width(), height()};
+  RememberPlaces();
   m_session.WriteAllSettings();
   return true;
 }

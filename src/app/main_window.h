@@ -108,6 +108,7 @@ class MainWindow : public QMainWindow {
   void DailyTimeByProjectReport();
   void ShowCalendarWindow(bool show);
   void SetCalendarDocked(bool docked);
+  void RememberPlaces();
   void AfterChange();
   DayNumber TaskDate(TaskNode* task) const;
 

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <cstdlib>
+#include <QPixmap>
 #include <QLocale>
 #include <QScreen>
 #include <QThread>
@@ -105,6 +107,25 @@ int RunProgram(int argc, char** argv) {
   else window.show();
   instance.Listen([&window] { window.BringToFront(); });
 
+  // PLOVEN_SCREENSHOT=FILE.png [PLOVEN_SCREENSHOT_VIEW=command] [PLOVEN_SCREENSHOT_SCREEN=1]:
+  // draws the window (or the whole screen, boxes included) into the file a moment after start
+  // and ends (the README's pictures are made this way).
+  const QString shot = qEnvironmentVariable("PLOVEN_SCREENSHOT");
+  if (!shot.isEmpty()) {
+    const int view = qEnvironmentVariableIntValue("PLOVEN_SCREENSHOT_VIEW");
+    const bool screen = qEnvironmentVariableIntValue("PLOVEN_SCREENSHOT_SCREEN") != 0;
+    window.showNormal();
+    window.resize(1280, 800);
+    if (view != 0) window.Dispatch(view);
+    QTimer::singleShot(1500, &window, [&window, shot, screen] {
+      const QPixmap picture =
+          screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window.grab();
+      picture.save(shot);
+      // Boxes of the start may be open: the picture is all this run is for.
+      std::_Exit(picture.isNull() ? 1 : 0);
+    });
+  }
+
   if (session.settings().ReadString(key::kUserName).empty() && session.writable())
     AskUserName(session, &window, session.createdThisRun());
   window.RefreshTitle();
@@ -131,20 +152,6 @@ int RunProgram(int argc, char** argv) {
   QObject::connect(&importTimer, &QTimer::timeout, &window, importOnce);
   importTimer.start(60000);
   QTimer::singleShot(10000, &window, importOnce);
-
-  // PLOVEN_SCREENSHOT=FILE.png [PLOVEN_SCREENSHOT_VIEW=command]: draws the window into the
-  // file a moment after start and closes (the README's pictures are made this way).
-  const QString shot = qEnvironmentVariable("PLOVEN_SCREENSHOT");
-  if (!shot.isEmpty()) {
-    const int view = qEnvironmentVariableIntValue("PLOVEN_SCREENSHOT_VIEW");
-    window.showNormal();
-    window.resize(1280, 800);
-    if (view != 0) window.Dispatch(view);
-    QTimer::singleShot(1500, &window, [&window, shot] {
-      window.grab().save(shot);
-      window.close();
-    });
-  }
 
   const int code = QApplication::exec();
   session.Close();

@@ -357,11 +357,34 @@ void DayView::mousePressEvent(QMouseEvent* event) {
       return;
     }
     SelectTask(row->task);
+    m_dragged = row->task;
   } else if (event->button() == Qt::RightButton && onItem) {
     TaskNode* task = row->task;
     SelectTask(task);
     emit contextMenuRequested(task, event->globalPosition().toPoint());
   }
+}
+
+void DayView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton) || m_dragged == nullptr) return;
+  const int hit = HitTest(event->position().toPoint());
+  if (hit < 0) return;
+  const DayRow& over = m_table[static_cast<size_t>(hit)].content;
+  if (over.kind != DayRowKind::kItem || over.task == m_dragged) return;
+  int held = -1;
+  for (size_t i = 0; i < m_table.size(); ++i)
+    if (m_table[i].content.kind == DayRowKind::kItem && m_table[i].content.task == m_dragged)
+      held = static_cast<int>(i);
+  if (held < 0) {
+    m_dragged = nullptr;
+    return;
+  }
+  // One step per row passed; the view is laid out again after each step.
+  emit dragStepRequested(hit < held);
+}
+
+void DayView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_dragged = nullptr;
 }
 
 void DayView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -78,12 +78,17 @@ class DayView : public QWidget {
   void projectBarClicked(ploven::ActHandle project);
   void activated();  // a click made this the active window
   void selectionChanged();
+  // The held item was dragged over the item above (true) or below (false): it should move
+  // one place earlier or later in the day.
+  void dragStepRequested(bool earlier);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -119,6 +124,7 @@ class DayView : public QWidget {
   int m_headingHeight = 0;
   QScrollBar* m_scroll = nullptr;
   bool m_settingScroll = false;
+  TaskNode* m_dragged = nullptr;  // the item held with the left button
 };
 
 }  // namespace ploven

@@ -21,6 +21,8 @@ void MultiDayView::Wire(DayView* view) {
           [this, view](TaskNode* task) { emit noteRequested(view, task); });
   connect(view, &DayView::contextMenuRequested, this,
           [this, view](TaskNode* task, QPoint at) { emit contextMenuRequested(view, task, at); });
+  connect(view, &DayView::dragStepRequested, this,
+          [this, view](bool earlier) { emit dragStepRequested(view, earlier); });
   connect(view, &DayView::projectBarClicked, this,
           [this, view](ActHandle project) { emit projectBarClicked(view, project); });
   connect(view, &DayView::selectionChanged, this, [this, view] { emit selectionChanged(view); });

@@ -54,6 +54,7 @@ class MultiDayView : public QWidget {
   void projectBarClicked(ploven::DayView* view, ploven::ActHandle project);
   void activeViewChanged(ploven::DayView* view);
   void selectionChanged(ploven::DayView* view);
+  void dragStepRequested(ploven::DayView* view, bool earlier);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

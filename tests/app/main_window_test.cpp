@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <fstream>
 
@@ -188,6 +189,41 @@ TEST_F(MainWindowTest, PastUndoneItemsAreOfferedAndTheViewGoesToTheEarliest) {
   // Once a run is enough.
   window->SetViewedDate(TestEnv::kToday);
   EXPECT_FALSE(window->CheckPastUndone());
+}
+
+TEST_F(MainWindowTest, DraggingAnItemMovesItThroughTheDay) {
+  Open();
+  Act a;
+  a.flags = AF_FLEXIBLE;
+  a.duration = 30;
+  const ActHandle first = session->schedule().NewItem(TestEnv::kToday, a, "First");
+  const ActHandle second = session->schedule().NewItem(TestEnv::kToday, a, "Second");
+  Show();
+  DayView* day = ActiveDay();
+  ASSERT_NE(day, nullptr);
+  day->Refresh();
+  auto rectOf = [&](ActHandle h) {
+    for (const auto& r : day->rowTable())
+      if (r.content.task != nullptr && r.content.task->act == h) return r.rect;
+    return QRect();
+  };
+  const QRect from = rectOf(first);
+  const QRect to = rectOf(second);
+  ASSERT_TRUE(from.isValid() && to.isValid());
+  ASSERT_LT(from.top(), to.top());
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(from.center()), QPointF(day->mapToGlobal(from.center())),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(day, &press);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to.center()), QPointF(day->mapToGlobal(to.center())),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(day, &move);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(to.center()),
+                      QPointF(day->mapToGlobal(to.center())), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(day, &release);
+  const Terminal* t = session->schedule().ExistingTerminal(TestEnv::kToday);
+  ASSERT_NE(t->First(), nullptr);
+  EXPECT_EQ(t->First()->act, second);
 }
 
 }  // namespace
