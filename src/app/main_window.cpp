@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +29,7 @@
 #include "platform/format.h"
 #include "present/day_text.h"
 #include "platform/paths.h"
+#include "platform/settings_keys.h"
 #include "store/date_parse.h"
 #include "store/project_reports.h"
 #include "store/recurrence_fields.h"
@@ -61,6 +63,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   m_env->options = DisplayOptions::From(session.programSettings(),
                                         !session.schedule().header().LightModePermitted());
   m_env->style = ViewStyle::From(m_env->options);
+  LoadFonts();
   m_undelete = std::make_unique<UndeleteStack>(session.schedule());
   m_viewedDate = session.clock().Today();
 
@@ -684,6 +687,7 @@ void MainWindow::Dispatch(int command) {
       m_calendar->SetDarkenBusierDays(command == 80);
       UpdateMenuStates();
       break;
+    case 214: case 210: case 494: case 745: ChooseFont(command); break;
     // ---- Reports ----
     case 497: case 663: case 676: case 750: ShowReport(command); break;
     case 502: DailyTimeByProjectReport(); break;
@@ -846,6 +850,46 @@ void MainWindow::DailyTimeByProjectReport() {
       s, WithTxtExtension(file.toStdString()), first, m_viewedDate, format);
   if (r.ok) m_session.messages().InformationMessage(r.message);
   else m_session.messages().ErrorMessage(r.message);
+}
+
+namespace {
+
+struct FontSetting {
+  int command;
+  const char* key;
+  QFont ViewStyle::*font;
+};
+constexpr FontSetting kFontSettings[] = {
+    {214, key::kFontHeadings, &ViewStyle::headingFont},
+    {210, key::kFontText, &ViewStyle::textFont},
+    {494, key::kFontMonth, &ViewStyle::monthFont},
+    {745, key::kFontNote, &ViewStyle::noteFont},
+};
+
+}  // namespace
+
+void MainWindow::LoadFonts() {
+  for (const FontSetting& f : kFontSettings) {
+    const std::string saved = m_session.settings().ReadString(f.key);
+    // Qt's description names at least the family and the size; anything else is left alone.
+    QFont font;
+    if (Q(saved).split(',').size() >= 2 && font.fromString(Q(saved)) && font.pointSizeF() > 0)
+      m_env->style.*f.font = font;
+  }
+}
+
+void MainWindow::ChooseFont(int command) {
+  for (const FontSetting& f : kFontSettings) {
+    if (f.command != command) continue;
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, m_env->style.*f.font, this,
+                                            Q(CommandLabel(command)));
+    if (!ok) return;
+    m_env->style.*f.font = font;
+    m_session.settings().WriteString(f.key, font.toString().toStdString());
+    RefreshViews();
+    update();
+  }
 }
 
 void MainWindow::ShowCalendarWindow(bool show) {

@@ -109,6 +109,8 @@ class MainWindow : public QMainWindow {
   void ShowCalendarWindow(bool show);
   void SetCalendarDocked(bool docked);
   void RememberPlaces();
+  void ChooseFont(int command);
+  void LoadFonts();
   void AfterChange();
   DayNumber TaskDate(TaskNode* task) const;
 

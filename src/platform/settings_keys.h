@@ -3,6 +3,11 @@
 // The names of the program-wide settings, as they stand in "Ploven.ini".
 namespace ploven::key {
 
+// The four screen fonts, each "family,points,bold" (Qt's font description).
+inline constexpr char kFontHeadings[] = "FontDayViewsHeadings";
+inline constexpr char kFontText[] = "FontDayViewsText";
+inline constexpr char kFontMonth[] = "FontMonthViewText";
+inline constexpr char kFontNote[] = "FontNoteText";
 inline constexpr char kUserName[] = "UserName";  // the schedule's user, asked at the first run
 inline constexpr char kLifeProject[] = "LifeProject";
 inline constexpr char kBalanceLightensLoad[] = "BalanceLightensLoad";

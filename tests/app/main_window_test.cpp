@@ -226,5 +226,17 @@ TEST_F(MainWindowTest, DraggingAnItemMovesItThroughTheDay) {
   EXPECT_EQ(t->First()->act, second);
 }
 
+TEST_F(MainWindowTest, TheScreenFontsComeFromTheSettings) {
+  Open();
+  QFont big("DejaVu Serif", 15);
+  session->settings().WriteString("FontDayViewsText", big.toString().toStdString());
+  session->settings().WriteString("FontDayViewsHeadings", "not a font description");
+  Show();
+  EXPECT_EQ(window->environment().style.textFont.family(), "DejaVu Serif");
+  EXPECT_EQ(window->environment().style.textFont.pointSize(), 15);
+  // A setting that cannot be read leaves the default.
+  EXPECT_EQ(window->environment().style.headingFont, ViewStyle::From(DisplayOptions{}).headingFont);
+}
+
 }  // namespace
 }  // namespace ploven::test
