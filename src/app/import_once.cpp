@@ -34,16 +34,7 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
     }
     const DayNumber date = r.line->date.value_or(today);
     if (date < today) continue;
-    cli::NewItemRequest request;
-    request.title = r.line->title;
-    request.date = date;
-    request.start = r.line->start;
-    request.fixed = r.line->start.has_value();
-    request.memo = r.line->memo;
-    request.flexible = !request.fixed && !request.memo;
-    request.duration = r.line->duration;
-    request.fromDialog = false;
-    if (cli::EnterNewItem(session.engine(), request) == kNoAct) continue;
+    if (EnterItemLine(session.engine(), *r.line, date) == kNoAct) continue;
     ++added;
     result.lastDate = date;
   }
@@ -51,6 +42,19 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
 }
 
 }  // namespace
+
+ActHandle EnterItemLine(Engine& engine, const ItemLine& line, DayNumber date) {
+  cli::NewItemRequest request;
+  request.title = line.title;
+  request.date = line.date.value_or(date);
+  request.start = line.start;
+  request.fixed = line.start.has_value();
+  request.memo = line.memo;
+  request.flexible = !request.fixed && !request.memo;
+  request.duration = line.duration;
+  request.fromDialog = false;
+  return cli::EnterNewItem(engine, request);
+}
 
 ImportOnceResult RunImportOnce(ProgramSession& session) {
   ImportOnceResult result;

@@ -4,8 +4,13 @@
 #include <optional>
 
 #include "app/program_session.h"
+#include "file/item_line.h"
 
 namespace ploven {
+
+// Adds the item of a line (on its own date, or `date` when it has none) as the New Item path
+// does; kNoAct when it was refused (told).
+ActHandle EnterItemLine(Engine& engine, const ItemLine& line, DayNumber date);
 
 struct ImportOnceResult {
   int imported = 0;

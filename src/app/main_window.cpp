@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_messages.h"
+#include "app/import_once.h"
 #include "app/menu_builder.h"
 #include "cli/item_entry.h"
 #include "dialogs/about_box.h"
@@ -516,16 +517,7 @@ void MainWindow::Paste() {
     m_session.messages().ErrorMessage(r.message);
     return;
   }
-  cli::NewItemRequest request;
-  request.title = r.line->title;
-  request.date = r.line->date.value_or(m_viewedDate);
-  request.start = r.line->start;
-  request.fixed = r.line->start.has_value();
-  request.memo = r.line->memo;
-  request.flexible = !request.fixed && !request.memo;
-  request.duration = r.line->duration;
-  request.fromDialog = false;
-  const ActHandle h = cli::EnterNewItem(m_session.engine(), request);
+  const ActHandle h = EnterItemLine(m_session.engine(), *r.line, m_viewedDate);
   if (h == kNoAct) return;
   m_session.SaveIfChanged();
   const DayNumber date = m_session.schedule().GetActDate(h);

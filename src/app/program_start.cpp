@@ -114,8 +114,12 @@ int RunProgram(int argc, char** argv) {
   if (!shot.isEmpty()) {
     const int view = qEnvironmentVariableIntValue("PLOVEN_SCREENSHOT_VIEW");
     const bool screen = qEnvironmentVariableIntValue("PLOVEN_SCREENSHOT_SCREEN") != 0;
-    window.showNormal();
-    window.resize(1280, 800);
+    if (screen) {
+      window.showMaximized();
+    } else {
+      window.showNormal();
+      window.resize(1280, 800);
+    }
     if (view != 0) window.Dispatch(view);
     QTimer::singleShot(1500, &window, [&window, shot, screen] {
       const QPixmap picture =

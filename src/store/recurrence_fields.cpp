@@ -19,40 +19,42 @@ const Beta* RecurrenceOf(const Schedule& s, ActHandle item) {
   return definition == kNoAct ? nullptr : s.FindBeta(s.ReadAct(definition).hBeta);
 }
 
-uint8_t GetBetaFreq(const Schedule& s, ActHandle item) {
+namespace {
+
+// A field of the rule behind the item, or 0.
+template <typename T>
+T FieldOf(const Schedule& s, ActHandle item, T Beta::*field) {
   const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->freq : 0;
-}
-uint8_t GetBetaDayBits(const Schedule& s, ActHandle item) {
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->dayBits : 0;
-}
-int16_t GetBetaInterval(const Schedule& s, ActHandle item) {
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->interval : 0;
-}
-uint32_t GetBetaDateBits(const Schedule& s, ActHandle item) {
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->dateBits : 0;
-}
-uint8_t GetBetaOptions(const Schedule& s, ActHandle item) {
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->betaOptions : 0;
-}
-DayNumber GetBetaLastDone(const Schedule& s, ActHandle item) {
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->lastDone : kNoDate;
+  return b != nullptr ? b->*field : T{};
 }
 
+}  // namespace
+
+uint8_t GetBetaFreq(const Schedule& s, ActHandle item) { return FieldOf(s, item, &Beta::freq); }
+uint8_t GetBetaDayBits(const Schedule& s, ActHandle item) {
+  return FieldOf(s, item, &Beta::dayBits);
+}
+int16_t GetBetaInterval(const Schedule& s, ActHandle item) {
+  return FieldOf(s, item, &Beta::interval);
+}
+uint32_t GetBetaDateBits(const Schedule& s, ActHandle item) {
+  return FieldOf(s, item, &Beta::dateBits);
+}
+uint8_t GetBetaOptions(const Schedule& s, ActHandle item) {
+  return FieldOf(s, item, &Beta::betaOptions);
+}
+DayNumber GetBetaLastDone(const Schedule& s, ActHandle item) {
+  return FieldOf(s, item, &Beta::lastDone);
+}
+
+// The series' own dates: through the recurring item only, not an edited occurrence.
 DayNumber GetBetaStartDate(const Schedule& s, ActHandle item) {
   if (!s.IsActValid(item) || !(s.ActFlags(item) & AF_BETA)) return kNoDate;
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->startDate : kNoDate;
+  return FieldOf(s, item, &Beta::startDate);
 }
 DayNumber GetBetaEndDate(const Schedule& s, ActHandle item) {
   if (!s.IsActValid(item) || !(s.ActFlags(item) & AF_BETA)) return kNoDate;
-  const Beta* b = RecurrenceOf(s, item);
-  return b != nullptr ? b->endDate : kNoDate;
+  return FieldOf(s, item, &Beta::endDate);
 }
 
 void RaiseBetaLastDone(Schedule& s, ActHandle item, DayNumber date) {
