@@ -33,6 +33,17 @@ ProgramSession::ProgramSession(Ui& ui, const Clock& system, ProgramPlaces places
   m_text.regional = ReadRegional(m_settings.Profile());
   m_program.Load(m_settings, m_places.locale, {}, [this](const std::string& line) { m_msg.LogLine(line); });
   m_files = std::make_unique<ScheduleFiles>(m_fs, m_msg, m_clock, m_settings, &m_log);
+  // What the internal-error report says about the data, and the lock it leaves behind.
+  m_msg.SetShutdownFacts([this] {
+    ShutdownFacts facts;
+    facts.unsavedChanges = m_schedule != nullptr && m_schedule->changed();
+    facts.saveInProgress = m_files->saving();
+    facts.lastAutosaveEpochSeconds = m_files->lastSaveSeconds();
+    facts.releaseWriteLock = [this] {
+      if (ScheduleLock* lock = m_files->lock(); lock != nullptr && lock->held()) lock->Release();
+    };
+    return facts;
+  });
 }
 
 ProgramSession::~ProgramSession() { Close(); }

@@ -113,5 +113,16 @@ TEST_F(ProgramSessionTest, ImportOnceAsksFirstAndImportsNothingOnNo) {
   EXPECT_TRUE(ui.Showed("Glad we asked"));
 }
 
+TEST_F(ProgramSessionTest, AnInternalErrorLeavesNoLockBehindAndSaysWhatWasSaved) {
+  auto session = Start();
+  ASSERT_EQ(session->Open(std::nullopt), SessionStart::kNewSchedule);
+  const auto lock = dir / "data" / "Timedata.loc";
+  ASSERT_TRUE(std::filesystem::exists(lock));
+  EXPECT_THROW(session->messages().InternalError("broken", "Test", 1), InternalErrorRaised);
+  EXPECT_FALSE(std::filesystem::exists(lock));
+  // The new schedule was never saved: the report says when the last save was.
+  EXPECT_TRUE(ui.Showed("most recently automatically saved"));
+}
+
 }  // namespace
 }  // namespace ploven::test
