@@ -399,10 +399,8 @@ void MainWindow::MoveSelected(int days) {
   if (task == nullptr || !m_session.writable()) return;
   const DayNumber from = TaskDate(task);
   const DayNumber to = MoveItemToDate(m_session.engine(), task, static_cast<DayNumber>(from + days));
-  if (to != kNoDate) GoToDate(std::max(to, m_days->firstDate()) == to && DayViewShowing() &&
-                                      m_days->ViewOf(to) != nullptr
-                                  ? m_viewedDate
-                                  : to);
+  // The view follows the item unless its new day is in sight already.
+  if (to != kNoDate && m_days->ViewOf(to) == nullptr) GoToDate(to);
   AfterChange();
 }
 
@@ -427,9 +425,7 @@ void MainWindow::MarkDone() {
   if (task == nullptr || !m_session.writable()) return;
   Schedule& s = m_session.schedule();
   if (s.ActFlags(task->act) & AF_DONE) {
-    Act& a = s.LockAct(task->act);
-    a.flags &= ~static_cast<uint32_t>(AF_DONE);
-    s.MarkChanged();
+    MarkItemUndone(m_session.engine(), task->act);
   } else {
     MarkTaskDone(m_session.engine(), task);
   }

@@ -1,5 +1,6 @@
 #include "done/mark_done.h"
 
+#include "store/priority_index.h"
 #include "store/recurrence_fields.h"
 
 namespace ploven {
@@ -32,6 +33,17 @@ bool MarkTaskDone(Engine& engine, TaskNode* task) {
     if (item == kNoAct) return false;
   }
   return MarkItemDone(engine, item);
+}
+
+bool MarkItemUndone(Engine& engine, ActHandle item) {
+  Schedule& s = engine.schedule();
+  if (!s.IsActValid(item) || !(s.ActFlags(item) & AF_DONE)) return false;
+  s.LockAct(item, "Done", __LINE__).flags &= ~static_cast<uint32_t>(AF_DONE);
+  if (s.ActFlags(item) & AF_FLEXIBLE) s.AddToPriorityIndex(item, kEndOfTierRank);
+  s.TouchAct(item);
+  s.MarkChanged();
+  engine.ItemChanged(item);
+  return true;
 }
 
 }  // namespace ploven

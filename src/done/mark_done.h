@@ -12,5 +12,9 @@ bool MarkItemDone(Engine& engine, ActHandle item);
 // becomes an item of its own for its date (through the schedule's hooks); false when it
 // cannot.
 bool MarkTaskDone(Engine& engine, TaskNode* task);
+// Done again undone: the item stays where it stands, as an item with its date (marking it done
+// took it out of the priorities); one that is still fluid keeps a priority entry. False when the
+// item was not done.
+bool MarkItemUndone(Engine& engine, ActHandle item);
 
 }  // namespace ploven
