@@ -266,6 +266,8 @@ void MainWindow::ShowView(int command) {
       break;
   }
   m_session.layout().viewCommand = m_viewCommand;
+  // The engine repaints the priorities while they show.
+  m_session.engine().SetPriorityViewShowing(m_viewCommand == 936);
   SetViewedDate(m_viewedDate);
   m_stack->currentWidget()->setFocus();
   UpdateMenuStates();
