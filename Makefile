@@ -40,8 +40,8 @@ SOAK_KILLS ?= 2000
 soak: build
 	PLOVEN_SOAK_KILLS=$(SOAK_KILLS) $(BUILD)/tests/cli_tests --gtest_filter='KillTest.*'
 
-# The schedule loader under libFuzzer (clang): FUZZ_SECONDS of fuzzing on one core from the
-# seeds in fuzz/corpus; new inputs collect in build-fuzz/run/corpus, crashes in build-fuzz/run/.
+# The schedule loader, then the item lines of the clipboard and the import-once files, under
+# libFuzzer (clang): FUZZ_SECONDS each on one core, the loader from the seeds in fuzz/corpus; new inputs collect in build-fuzz/run/corpus, crashes in build-fuzz/run/.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
 fuzz:
@@ -52,6 +52,9 @@ fuzz:
 	$(FUZZ_BUILD)/schedule_loader_fuzz $(FUZZ_BUILD)/run/corpus fuzz/corpus \
 	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
 	  -artifact_prefix=$(FUZZ_BUILD)/run/
+	mkdir -p $(FUZZ_BUILD)/run/lines
+	$(FUZZ_BUILD)/item_line_fuzz $(FUZZ_BUILD)/run/lines -max_total_time=$(FUZZ_SECONDS) \
+	  -rss_limit_mb=2048 -timeout=10 -artifact_prefix=$(FUZZ_BUILD)/run/lines-
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(FUZZ_BUILD)
