@@ -21,6 +21,7 @@
 #include "app/menu_builder.h"
 #include "cli/item_entry.h"
 #include "dialogs/about_box.h"
+#include "dialogs/new_item_dialog.h"
 #include "dialogs/qt_ui.h"
 #include "done/mark_done.h"
 #include "engine/balance_all_days.h"
@@ -523,6 +524,25 @@ void MainWindow::Paste() {
   AfterChange();
 }
 
+void MainWindow::NewItem() {
+  if (!m_session.writable()) return;
+  ParseContext context;
+  context.today = m_session.clock().Today();
+  context.now = m_session.clock().Now();
+  context.viewed = m_viewedDate;
+  context.earliestTimeOfDay = m_session.schedule().header().earliestTimeOfDay();
+  context.latestTimeOfDay = m_session.schedule().header().latestTimeOfDay();
+  NewItemDialog dialog(m_env->dateText(), context, m_session.messages(), m_viewedDate, this);
+  if (dialog.exec() != QDialog::Accepted || !dialog.accepted()) return;
+  const ActHandle h = cli::EnterNewItem(m_session.engine(), *dialog.accepted());
+  if (h == kNoAct) return;
+  const DayNumber date = m_session.schedule().GetActDate(h);
+  if (date != kNoDate && (!DayViewShowing() || m_days->ViewOf(date) == nullptr)) GoToDate(date);
+  if (TaskNode* task = m_session.schedule().ActTask(h); task && DayViewShowing())
+    if (DayView* view = m_days->ViewOf(TaskDate(task))) view->SelectTask(task);
+  AfterChange();
+}
+
 void MainWindow::Duplicate() {
   const ActHandle h = SelectedItem();
   if (h == kNoAct || !m_session.writable()) return;
@@ -730,6 +750,10 @@ void MainWindow::Dispatch(int command) {
       DeleteSelected(false);
       break;
     case 94: Paste(); break;
+    case 978:
+    case 648:
+      NewItem();
+      break;
     case 95: Duplicate(); break;
     // ---- File ----
     case 1:

@@ -99,6 +99,7 @@ class MainWindow : public QMainWindow {
   void Copy();
   void Paste();
   void Duplicate();
+  void NewItem();
   void SwitchMode(int mode);
   void SaveAs();
   void Backup();

@@ -120,7 +120,6 @@ int RunProgram(int argc, char** argv) {
       window.showNormal();
       window.resize(1280, 800);
     }
-    if (view != 0) window.Dispatch(view);
     QTimer::singleShot(1500, &window, [&window, shot, screen] {
       const QPixmap picture =
           screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window.grab();
@@ -128,6 +127,8 @@ int RunProgram(int argc, char** argv) {
       // Boxes of the start may be open: the picture is all this run is for.
       std::_Exit(picture.isNull() ? 1 : 0);
     });
+    // Last: the command may open a dialog that waits for the picture.
+    if (view != 0) window.Dispatch(view);
   }
 
   if (session.settings().ReadString(key::kUserName).empty() && session.writable())

@@ -35,4 +35,20 @@ inline constexpr char kSplashIcon[] = ":/icons/ploven-64.png";
 // ---- Help pages ----
 inline constexpr char kHelpFolder[] = "help";
 
+// The New Item dialog.
+inline constexpr char kNewItemCaption[] = "New Item";
+inline constexpr char kTitleLabel[] = "&Title:";
+inline constexpr char kWhenGroup[] = "When";
+inline constexpr char kSetDate[] = "Set &Date";
+inline constexpr char kFlexibleDate[] = "&Flexible Date";
+inline constexpr char kDateLabel[] = "D&ate:";
+inline constexpr char kEarliestLabel[] = "&Earliest begin:";
+inline constexpr char kDeadlineLabel[] = "Dead&line:";
+inline constexpr char kStartLabel[] = "Set &Start Time:";
+inline constexpr char kDurationLabel[] = "Du&ration (hr:min):";
+inline constexpr char kNoneHint[] = "(none)";
+inline constexpr char kMemoHold[] = "&Memo?Hold?";
+inline constexpr char kSplittable[] = "S&plittable";
+inline constexpr char kTierLabel[] = "Priority t&ier:";
+
 }  // namespace ploven::dialog_text

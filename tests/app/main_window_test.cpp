@@ -5,11 +5,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <fstream>
 
 #include "app/main_window.h"
 #include "app/menu_builder.h"
 #include "app/program_session.h"
+#include "dialogs/new_item_dialog.h"
 #include "cli/sample_schedule.h"
 #include "engine/balance_all_days.h"
 #include "mock/test_env.h"
@@ -128,7 +131,7 @@ TEST_F(MainWindowTest, KeysDriveTheCommands) {
   EXPECT_EQ(window->viewCommand(), 931);
 }
 
-TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndInsertSaysWhatIsMissing) {
+TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndMissingPartsSaySo) {
   Open();
   Act fluid;
   fluid.flags = AF_FLEXIBLE;
@@ -137,8 +140,8 @@ TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndInsertSaysWhatIsMissing) {
   Show();
   QString notice;
   QObject::connect(window.get(), &MainWindow::notice, [&](const QString& n) { notice = n; });
-  Press(Qt::Key_Insert);
-  EXPECT_TRUE(notice.contains("New Item")) << notice.toStdString();
+  Press(Qt::Key_E, Qt::ControlModifier);  // Note: the notes are not built yet
+  EXPECT_TRUE(notice.contains("Note")) << notice.toStdString();
 
   Press(Qt::Key_F8, Qt::AltModifier);
   // Balance All Days brings the flexible item to the first free time.
@@ -236,6 +239,49 @@ TEST_F(MainWindowTest, TheScreenFontsComeFromTheSettings) {
   EXPECT_EQ(window->environment().style.textFont.pointSize(), 15);
   // A setting that cannot be read leaves the default.
   EXPECT_EQ(window->environment().style.headingFont, ViewStyle::From(DisplayOptions{}).headingFont);
+}
+
+TEST_F(MainWindowTest, InsertMakesANewItemThroughItsDialog) {
+  Open();
+  Show();
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<NewItemDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    seen = true;
+    dialog->title()->setText("Write the report");
+    dialog->duration()->setText("1:15");
+    dialog->accept();
+  });
+  Press(Qt::Key_Insert);
+  ASSERT_TRUE(seen);
+  const Terminal* today = session->schedule().ExistingTerminal(TestEnv::kToday);
+  ASSERT_NE(today, nullptr);
+  ASSERT_EQ(today->nTasks, 1);
+  const ActHandle h = today->First()->act;
+  EXPECT_EQ(session->schedule().GetActNameFull(h), "Write the report");
+  EXPECT_EQ(session->schedule().ReadAct(h).duration, 75);
+  EXPECT_TRUE(session->schedule().ActFlags(h) & AF_FLEXIBLE);
+}
+
+TEST_F(MainWindowTest, TheNewItemDialogTellsWhatItCannotRead) {
+  Open();
+  Show();
+  NewItemDialog dialog(session->dateText(), ParseContext{TestEnv::kToday, TestEnv::kNine,
+                                                         TestEnv::kToday, 7 * 60 + 1, 23 * 60 + 1},
+                       session->messages(), TestEnv::kToday);
+  dialog.title()->setText("Dentist");
+  dialog.start()->setText("25:70");
+  dialog.accept();
+  EXPECT_FALSE(dialog.accepted());
+  EXPECT_FALSE(ui.boxes.empty());
+  dialog.start()->setText("2:30p");
+  dialog.duration()->setText("0:45");
+  dialog.accept();
+  ASSERT_TRUE(dialog.accepted());
+  EXPECT_TRUE(dialog.accepted()->fixed);
+  EXPECT_EQ(dialog.accepted()->start, 14 * 60 + 31);
+  EXPECT_EQ(dialog.accepted()->duration, 45);
 }
 
 }  // namespace
