@@ -21,6 +21,8 @@
 #include "app/menu_builder.h"
 #include "cli/item_entry.h"
 #include "dialogs/about_box.h"
+#include "dialogs/balance_settings_dialog.h"
+#include "dialogs/day_bounds_dialog.h"
 #include "dialogs/new_item_dialog.h"
 #include "dialogs/qt_ui.h"
 #include "done/mark_done.h"
@@ -698,6 +700,16 @@ void MainWindow::Dispatch(int command) {
       UpdateMenuStates();
       break;
     case 214: case 210: case 494: case 745: ChooseFont(command); break;
+    case 633:
+      if (m_session.writable() &&
+          RunDayBoundsDialog(this, m_session.schedule(), m_env->dateText()))
+        AfterChange();
+      break;
+    case 394:
+      if (m_session.writable() &&
+          RunBalanceSettingsDialog(this, m_session.engine(), m_env->dateText()))
+        AfterChange();
+      break;
     // ---- Reports ----
     case 497: case 663: case 676: case 750: ShowReport(command); break;
     case 502: DailyTimeByProjectReport(); break;
