@@ -69,6 +69,21 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   m_env->style = ViewStyle::From(m_env->options);
   LoadFonts();
   m_undelete = std::make_unique<UndeleteStack>(session.schedule());
+  // Items the filter hides stay out of every view; filtering is on while the Filters window
+  // is open, so until that window exists the predicate hides nothing but done items the user
+  // chose to hide.
+  m_filters.settings.Load(session.settings());
+  m_env->hiddenByFilter = MakeFilterPredicate(session.schedule(), m_filters, [this] {
+    FilterContext c;
+    c.view = m_viewCommand == 935 ? FilterView::kMyMultipleDayView
+             : m_viewCommand == 501 ? FilterView::kProjectsList
+                                    : FilterView::kOther;
+    c.viewedDate = m_viewedDate;
+    c.hideDoneItems = m_env->options.hideDoneItems &&
+                      m_session.programSettings().enableHideDoneItems != 0;
+    c.appointmentsOnlyInMyMultipleDayView = m_session.programSettings().weekviewEventsOnly != 0;
+    return c;
+  });
   m_viewedDate = session.clock().Today();
 
   // The views sit above the recurring items in the schedule's hooks.
@@ -85,6 +100,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   m_engineUi.save = [this] { m_session.SaveIfChanged(); };
   m_engineUi.help = [this](const std::string& topic) { m_ui.OpenHelpTopic(topic); };
   m_engineUi.deleteItem = [this](ActHandle h) {
+    if (m_session.schedule().ActFlags(h) & AF_BETA) return false;
     TaskNode* task = m_session.schedule().ActTask(h);
     if (task == nullptr) return false;
     m_days->ActiveView()->SelectTask(task);
@@ -314,6 +330,7 @@ QString MainWindow::ContainerTitleText() const {
   in.focusNow = m_env->options.focusNow;
   in.hideDoneItems = m_env->options.hideDoneItems;
   in.unsaved = m_session.schedule().changed();
+  in.filterText = FilterSummary(m_session.schedule(), m_filters);
   if (in.view == DayViewKind::kNone) {
     // The lists and the month view name themselves.
     QString name;
@@ -538,10 +555,14 @@ void MainWindow::NewItem() {
   if (dialog.exec() != QDialog::Accepted || !dialog.accepted()) return;
   const ActHandle h = cli::EnterNewItem(m_session.engine(), *dialog.accepted());
   if (h == kNoAct) return;
-  const DayNumber date = m_session.schedule().GetActDate(h);
-  if (date != kNoDate && (!DayViewShowing() || m_days->ViewOf(date) == nullptr)) GoToDate(date);
-  if (TaskNode* task = m_session.schedule().ActTask(h); task && DayViewShowing())
-    if (DayView* view = m_days->ViewOf(TaskDate(task))) view->SelectTask(task);
+  Schedule& s = m_session.schedule();
+  // A recurring item has no day of its own: its occurrences show where they fall.
+  if (!(s.ActFlags(h) & AF_BETA)) {
+    const DayNumber date = s.GetActDate(h);
+    if (date != kNoDate && (!DayViewShowing() || m_days->ViewOf(date) == nullptr)) GoToDate(date);
+    if (TaskNode* task = s.ActTask(h); task && DayViewShowing())
+      if (DayView* view = m_days->ViewOf(TaskDate(task))) view->SelectTask(task);
+  }
   AfterChange();
 }
 

@@ -11,6 +11,7 @@
 #include "app/qt_engine_ui.h"
 #include "app/view_hooks.h"
 #include "file/undelete.h"
+#include "filters/item_filter.h"
 #include "views/view_environment.h"
 
 class QLabel;
@@ -121,6 +122,7 @@ class MainWindow : public QMainWindow {
   ViewHooks m_hooks;
   QtEngineUi m_engineUi;
   std::unique_ptr<UndeleteStack> m_undelete;
+  FilterState m_filters;
   MenuBuilder* m_menus = nullptr;
   QLabel* m_titleBar = nullptr;
   QStackedWidget* m_stack = nullptr;

@@ -50,5 +50,7 @@ inline constexpr char kNoneHint[] = "(none)";
 inline constexpr char kMemoHold[] = "&Memo?Hold?";
 inline constexpr char kSplittable[] = "S&plittable";
 inline constexpr char kTierLabel[] = "Priority t&ier:";
+inline constexpr char kRecurringButton[] = "&Recurring...";
+inline constexpr char kRecurringButtonOn[] = "&Recurring (on)...";
 
 }  // namespace ploven::dialog_text

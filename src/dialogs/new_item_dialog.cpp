@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_messages.h"
+#include "dialogs/recurrence_dialog_window.h"
 #include "platform/messages.h"
 
 namespace ploven {
@@ -70,6 +71,9 @@ NewItemDialog::NewItemDialog(const DateText& text, const ParseContext& context,
   for (char c = 'A'; c <= 'Z'; ++c) m_tier->addItem(QString(QChar(c)));
   more->addWidget(m_memo);
   more->addWidget(m_split);
+  m_recurring = new QPushButton(t::kRecurringButton, this);
+  more->addWidget(m_recurring);
+  connect(m_recurring, &QPushButton::clicked, this, [this] { AskRecurrence(); });
   more->addStretch();
   more->addWidget(new QLabel(t::kTierLabel, this));
   more->addWidget(m_tier);
@@ -87,6 +91,26 @@ NewItemDialog::NewItemDialog(const DateText& text, const ParseContext& context,
   });
   UpdateEnabled();
   m_title->setFocus();
+}
+
+void NewItemDialog::AskRecurrence() {
+  RecurrenceWindowSetup setup;
+  setup.dateText = m_text;
+  setup.parse = m_context;
+  setup.defaultStart = m_context.viewed;
+  Beta start;
+  if (m_recurrence) start = *m_recurrence;
+  const auto chosen = RunRecurrenceDialog(this, m_messages, start, setup);
+  if (chosen) SetRecurrence(chosen->beta);
+}
+
+void NewItemDialog::SetRecurrence(std::optional<Beta> rule) {
+  m_recurrence = std::move(rule);
+  // A recurring item keeps to its dates: it is never fluid, never split.
+  if (m_recurrence) m_setDate->setChecked(true);
+  m_flexible->setEnabled(!m_recurrence);
+  m_recurring->setText(m_recurrence ? t::kRecurringButtonOn : t::kRecurringButton);
+  UpdateEnabled();
 }
 
 void NewItemDialog::UpdateEnabled() {
@@ -136,6 +160,11 @@ std::optional<cli::NewItemRequest> NewItemDialog::Request() {
     r.duration = d.value;
   }
   if (r.flexible) r.tier = static_cast<uint8_t>('A' + m_tier->currentIndex());
+  if (m_recurrence) {
+    r.recurrence = m_recurrence;
+    r.flexible = false;
+    r.split = false;
+  }
   return r;
 }
 

@@ -41,12 +41,16 @@ class NewItemDialog : public QDialog {
   QLineEdit* deadline() const { return m_deadline; }
   QRadioButton* flexible() const { return m_flexible; }
   QCheckBox* memo() const { return m_memo; }
+  // The rule chosen with "Recurring...", when the item is to recur.
+  const std::optional<Beta>& recurrence() const { return m_recurrence; }
+  void SetRecurrence(std::optional<Beta> rule);
 
  public slots:
   void accept() override;
 
  private:
   void UpdateEnabled();
+  void AskRecurrence();
 
   const DateText& m_text;
   ParseContext m_context;
@@ -62,6 +66,8 @@ class NewItemDialog : public QDialog {
   QCheckBox* m_memo = nullptr;
   QCheckBox* m_split = nullptr;
   QComboBox* m_tier = nullptr;
+  class QPushButton* m_recurring = nullptr;
+  std::optional<Beta> m_recurrence;
   std::optional<cli::NewItemRequest> m_request;
 };
 

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 #include <fstream>
 
@@ -282,6 +283,34 @@ TEST_F(MainWindowTest, TheNewItemDialogTellsWhatItCannotRead) {
   EXPECT_TRUE(dialog.accepted()->fixed);
   EXPECT_EQ(dialog.accepted()->start, 14 * 60 + 31);
   EXPECT_EQ(dialog.accepted()->duration, 45);
+}
+
+TEST_F(MainWindowTest, ARecurringItemIsMadeFromTheNewItemDialog) {
+  Open();
+  Show();
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<NewItemDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->title()->setText("Stand-up");
+    dialog->start()->setText("8:30a");
+    dialog->duration()->setText("0:15");
+    Beta daily;
+    daily.freq = 0x01;
+    daily.interval = 1;
+    dialog->SetRecurrence(daily);
+    EXPECT_FALSE(dialog->flexible()->isEnabled());
+    dialog->accept();
+  });
+  Press(Qt::Key_Insert);
+  ASSERT_EQ(session->schedule().betaChain().size(), 1u);
+  const ActHandle h = session->schedule().betaChain().front();
+  EXPECT_EQ(session->schedule().GetActNameFull(h), "Stand-up");
+  for (DayNumber d : {TestEnv::kToday, static_cast<DayNumber>(TestEnv::kToday + 1)}) {
+    bool found = false;
+    for (TaskNode* t = session->schedule().GetTerminal(d)->First(); t; t = t->Next())
+      found = found || t->act == h;
+    EXPECT_TRUE(found) << d;
+  }
 }
 
 }  // namespace
