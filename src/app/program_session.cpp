@@ -132,8 +132,9 @@ void ProgramSession::MinutePass() {
       BalanceDay(engine);
     }
     RollOverPastDays(engine);
-    // Life projects keep an item near the top of the priorities.
-    LifeProjectCheck(engine, true);
+    // Life projects keep an item near the top of the priorities; the warning about one
+    // without any undone item waits for the change of date, not every minute.
+    LifeProjectCheck(engine, false);
   }
   if (m_program.disableAutosave == 0) SaveIfChanged();
 }
@@ -146,6 +147,7 @@ void ProgramSession::DayRollOver() {
     // Today's day, with its occurrences, is made at once.
     s.GetTerminal(m_clock.Today());
     RollOverPastDays(*m_engine);
+    LifeProjectCheck(*m_engine, true);
     SaveIfChanged();
   }
 }
