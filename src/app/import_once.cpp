@@ -18,11 +18,7 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
                 ImportOnceResult& result) {
   std::ifstream in(file, std::ios::binary);
   const DayNumber today = session.clock().Today();
-  ParseContext context;
-  context.today = context.viewed = today;
-  context.now = session.clock().Now();
-  context.earliestTimeOfDay = session.schedule().header().earliestTimeOfDay();
-  context.latestTimeOfDay = session.schedule().header().latestTimeOfDay();
+  const ParseContext context = session.ParseContextFor(today);
   int added = 0;
   for (std::string text; std::getline(in, text);) {
     if (text.empty() || text == "\r") continue;

@@ -402,12 +402,7 @@ void MainWindow::GoToDateAsked() {
   const QString typed = QInputDialog::getText(this, t::kGoToDateCaption, t::kGoToDatePrompt,
                                               QLineEdit::Normal, "", &ok);
   if (!ok || typed.trimmed().isEmpty()) return;
-  ParseContext context;
-  context.today = m_session.clock().Today();
-  context.now = m_session.clock().Now();
-  context.viewed = m_viewedDate;
-  context.earliestTimeOfDay = m_session.schedule().header().earliestTimeOfDay();
-  context.latestTimeOfDay = m_session.schedule().header().latestTimeOfDay();
+  const ParseContext context = m_session.ParseContextFor(m_viewedDate);
   const auto r = ParseDate(typed.trimmed().toStdString(), m_env->dateText(), context);
   if (!r.value) {
     m_session.messages().ErrorMessage(r.message);
@@ -526,10 +521,7 @@ void MainWindow::Paste() {
     m_session.messages().InformationMessage(t::kNothingToPaste);
     return;
   }
-  ParseContext context;
-  context.today = m_session.clock().Today();
-  context.now = m_session.clock().Now();
-  context.viewed = m_viewedDate;
+  const ParseContext context = m_session.ParseContextFor(m_viewedDate);
   const auto r = ParseItemLine(text, m_env->dateText(), context);
   if (!r.line) {
     m_session.messages().ErrorMessage(r.message);
@@ -545,12 +537,7 @@ void MainWindow::Paste() {
 
 void MainWindow::NewItem() {
   if (!m_session.writable()) return;
-  ParseContext context;
-  context.today = m_session.clock().Today();
-  context.now = m_session.clock().Now();
-  context.viewed = m_viewedDate;
-  context.earliestTimeOfDay = m_session.schedule().header().earliestTimeOfDay();
-  context.latestTimeOfDay = m_session.schedule().header().latestTimeOfDay();
+  const ParseContext context = m_session.ParseContextFor(m_viewedDate);
   NewItemDialog dialog(m_env->dateText(), context, m_session.messages(), m_viewedDate, this);
   if (dialog.exec() != QDialog::Accepted || !dialog.accepted()) return;
   const ActHandle h = cli::EnterNewItem(m_session.engine(), *dialog.accepted());

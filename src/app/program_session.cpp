@@ -114,6 +114,18 @@ void ProgramSession::StartEngine() {
   s.GetTerminal(m_clock.Today());
 }
 
+ParseContext ProgramSession::ParseContextFor(DayNumber viewed) const {
+  ParseContext c;
+  c.today = m_clock.Today();
+  c.now = m_clock.Now();
+  c.viewed = viewed;
+  if (m_schedule != nullptr) {
+    c.earliestTimeOfDay = m_schedule->header().earliestTimeOfDay();
+    c.latestTimeOfDay = m_schedule->header().latestTimeOfDay();
+  }
+  return c;
+}
+
 ClockTick ProgramSession::Tick() {
   const TimeOfDay latest = m_schedule != nullptr ? m_schedule->header().latestTimeOfDay() : 0;
   return m_clock.Tick(latest);

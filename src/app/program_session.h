@@ -16,6 +16,7 @@
 #include "platform/program_settings.h"
 #include "platform/settings.h"
 #include "recur/recurrences.h"
+#include "store/date_parse.h"
 
 namespace ploven {
 
@@ -68,6 +69,10 @@ class ProgramSession {
   // The 16-bit sum of the characters (as signed bytes) of the schedule's full path: how a
   // second start finds the program that already has this schedule open.
   static uint16_t ScheduleIdentity(const std::string& path);
+
+  // How typed dates and times are read now, with `viewed` as the day the view shows and the
+  // schedule's day bounds (Midnight Shift).
+  ParseContext ParseContextFor(DayNumber viewed) const;
 
   // What a clock tick found; the caller runs the passes below on it.
   ClockTick Tick();
