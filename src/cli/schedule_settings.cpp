@@ -1,6 +1,7 @@
 #include "cli/schedule_settings.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "cli/cli_input.h"
@@ -52,7 +53,102 @@ EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& 
   e.balanceLightensLoad = settings.ReadInt(key::kBalanceLightensLoad, kEncodedDefaultBase) != 0;
   e.autoPilotInterval = settings.ReadInt(key::kAutoPilotTimerVar, kEncodedDefaultBase + 19);
   e.balanceDayInterval = settings.ReadInt(key::kBalanceTodayTimerVar, kEncodedDefaultBase + 1);
+  e.autoPilot = settings.ReadInt(key::kAutoPilot, kEncodedDefaultBase) != 0;
+  e.autoBalanceDay = settings.ReadInt(key::kAutoBalanceDay, kEncodedDefaultBase) != 0;
+  e.autoBringForward = settings.ReadInt(key::kAutoBringForward, kEncodedDefaultBase) != 0;
   return e;
+}
+
+bool ReadExpectedReturnsActive(const Settings& settings) {
+  return settings.ReadInt(key::kExpectedReturnsActive, kEncodedDefaultBase) != 0;
+}
+
+void RereadEngineSettings(Engine& engine, const Settings& settings, int country) {
+  Schedule& s = engine.schedule();
+  EngineSettings read = ReadEngineSettings(s.header(), settings, country);
+  const EngineSettings& was = engine.settings();
+  read.doneLogFiles = was.doneLogFiles;
+  read.dailyReminderInUse = was.dailyReminderInUse;
+  engine.settings() = read;
+  s.priorityIndex().SetExpectedReturnsActive(ReadExpectedReturnsActive(settings));
+}
+
+std::optional<int> ReadTimerInterval(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string::npos) return std::nullopt;
+  const size_t end = text.find_last_not_of(" \t") + 1;
+  int value = 0;
+  const char* first = text.data() + begin;
+  const char* last = text.data() + end;
+  const auto [ptr, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || ptr != last) return std::nullopt;
+  if (value < kShortestTimerInterval || value > kLongestTimerInterval) return std::nullopt;
+  return value;
+}
+
+OtherSettings OtherSettingsOf(const ProgramSettings& p) {
+  OtherSettings o;
+  o.lifeProjects = p.lifeProject != 0;
+  o.balanceLightensLoad = p.balanceLightensLoad != 0;
+  o.autoPilot = p.autoPilot != 0;
+  o.autoPilotInterval = p.autoPilotTimerVar;
+  o.autoBalanceDay = p.autoBalanceDay != 0;
+  o.balanceDayInterval = p.balanceTodayTimerVar;
+  o.autoBringForward = p.autoBringForward != 0;
+  o.expectedReturnsActive = p.expectedReturnsActive != 0;
+  o.hideDoneItems = p.enableHideDoneItems != 0;
+  return o;
+}
+
+bool StoreOtherSettings(const OtherSettings& values, ProgramSettings& program,
+                        Settings& settings) {
+  struct Field {
+    const char* key;
+    int* member;
+    int value;
+  };
+  const Field fields[] = {
+      {key::kLifeProject, &program.lifeProject, values.lifeProjects ? 1 : 0},
+      {key::kBalanceLightensLoad, &program.balanceLightensLoad,
+       values.balanceLightensLoad ? 1 : 0},
+      {key::kAutoPilot, &program.autoPilot, values.autoPilot ? 1 : 0},
+      {key::kAutoPilotTimerVar, &program.autoPilotTimerVar, values.autoPilotInterval},
+      {key::kAutoBalanceDay, &program.autoBalanceDay, values.autoBalanceDay ? 1 : 0},
+      {key::kBalanceTodayTimerVar, &program.balanceTodayTimerVar, values.balanceDayInterval},
+      {key::kAutoBringForward, &program.autoBringForward, values.autoBringForward ? 1 : 0},
+      {key::kExpectedReturnsActive, &program.expectedReturnsActive,
+       values.expectedReturnsActive ? 1 : 0},
+      {key::kEnableHideDoneItems, &program.enableHideDoneItems, values.hideDoneItems ? 1 : 0},
+  };
+  bool stored = true;
+  settings.TakeSaveFailure();
+  {
+    Settings::Batch batch(settings);
+    for (const Field& f : fields) {
+      if (*f.member == f.value) continue;
+      *f.member = f.value;
+      stored &= program.WriteInt(settings, f.key);
+    }
+  }
+  return !settings.TakeSaveFailure() && stored;
+}
+
+bool StoreWorkdays(const std::array<bool, 7>& workdays, ProgramSettings& program,
+                   Settings& settings) {
+  bool changed = false;
+  for (size_t day = 0; day < workdays.size(); ++day) {
+    const int value = workdays[day] ? 1 : 0;
+    changed |= program.workday[day] != value;
+    program.workday[day] = value;
+  }
+  if (!changed) return true;
+  settings.TakeSaveFailure();
+  bool stored = true;
+  {
+    Settings::Batch batch(settings);
+    stored = program.WriteWorkdays(settings);
+  }
+  return !settings.TakeSaveFailure() && stored;
 }
 
 bool IsScheduleSettingKey(const std::string& key) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@ namespace ploven {
 class Messages;
 class ScheduleHeader;
 class Settings;
+struct ProgramSettings;
 }  // namespace ploven
 
 namespace ploven::cli {
@@ -25,6 +28,45 @@ inline constexpr size_t kHeaderKeepClearThrough = ScheduleHeader::kKeepClearThro
 // workdays of the program's settings ("Workday0".."Workday6", by the country).
 EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& settings,
                                   int country);
+
+// The Expected Returns switch ("ExpectedReturnsActive"): the priority index of the schedule
+// holds it while the program runs.
+bool ReadExpectedReturnsActive(const Settings& settings);
+
+// After a settings dialog stored new values: the engine plans with what the settings and the
+// header now say (its own switches, such as the done log files, stay), and the priority index
+// takes the Expected Returns switch over without warning again.
+void RereadEngineSettings(Engine& engine, const Settings& settings, int country);
+
+// The timers of AutoPilot and the automatic Balance Day run every so many minutes. 0 would
+// run them on every tick; a stored value above 9998 reads as a missing one.
+inline constexpr int kShortestTimerInterval = 1;
+inline constexpr int kLongestTimerInterval = 9998;
+// A whole number of minutes in that range, or nothing.
+std::optional<int> ReadTimerInterval(const std::string& text);
+
+// The values of the Other Settings dialog.
+struct OtherSettings {
+  bool lifeProjects = false;
+  bool balanceLightensLoad = false;
+  bool autoPilot = false;
+  int autoPilotInterval = 19;
+  bool autoBalanceDay = false;
+  int balanceDayInterval = 1;
+  bool autoBringForward = false;
+  bool expectedReturnsActive = false;
+  bool hideDoneItems = false;  // "EnableHideDoneItems"
+  bool operator==(const OtherSettings&) const = default;
+};
+OtherSettings OtherSettingsOf(const ProgramSettings& program);
+// Takes the values into the program settings and writes the keys that changed. False when the
+// settings file could not be written (the values hold until the program ends).
+bool StoreOtherSettings(const OtherSettings& values, ProgramSettings& program,
+                        Settings& settings);
+
+// The workdays, Sunday first, the same way.
+bool StoreWorkdays(const std::array<bool, 7>& workdays, ProgramSettings& program,
+                   Settings& settings);
 
 // The keys `set` knows.
 bool IsScheduleSettingKey(const std::string& key);

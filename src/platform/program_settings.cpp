@@ -63,6 +63,10 @@ constexpr IntSetting kIntSettings[] = {
     {key::kErrorLogExtreme, &ProgramSettings::errorLogExtreme},
     {key::kAutoPilotTimerVar, &ProgramSettings::autoPilotTimerVar},
     {key::kBalanceTodayTimerVar, &ProgramSettings::balanceTodayTimerVar},
+    {key::kAutoPilot, &ProgramSettings::autoPilot},
+    {key::kAutoBalanceDay, &ProgramSettings::autoBalanceDay},
+    {key::kAutoBringForward, &ProgramSettings::autoBringForward},
+    {key::kExpectedReturnsActive, &ProgramSettings::expectedReturnsActive},
     {key::kSuppressAlarmsUntilDate, &ProgramSettings::suppressAlarmsUntilDate},
     {key::kSuppressAlarmsUntilTime, &ProgramSettings::suppressAlarmsUntilTime},
     {key::kCalendarWeeks, &ProgramSettings::calendarWeeks},
@@ -163,12 +167,27 @@ bool ProgramSettings::WriteAll(Settings& settings, bool startupInProgress, long 
     stored &= settings.WriteInt(key::kWeekStartsMon, weekStartsMon);
     stored &= settings.WriteInt(key::kFirstWeekRule, firstWeekRule);
     stored &= settings.WriteInt(key::kPopCalTiled, popCalTiled);
-    for (int day = 0; day < 7; ++day) {
-      stored &= settings.WriteInt(WorkdayKey(day), workday[static_cast<size_t>(day)]);
-    }
+    stored &= WriteWorkdays(settings);
     stored &= WriteLayoutRecord(settings, userNumber, layout);
   }
   return !settings.TakeSaveFailure() && stored;
+}
+
+bool ProgramSettings::WriteInt(Settings& settings, std::string_view name) const {
+  for (const IntSetting& s : kIntSettings)
+    if (name == s.key) return settings.WriteInt(s.key, this->*s.member);
+  if (name == key::kWeekStartsMon) return settings.WriteInt(name, weekStartsMon);
+  if (name == key::kFirstWeekRule) return settings.WriteInt(name, firstWeekRule);
+  if (name == key::kPopCalTiled) return settings.WriteInt(name, popCalTiled);
+  return false;
+}
+
+bool ProgramSettings::WriteWorkdays(Settings& settings) const {
+  bool stored = true;
+  for (int day = 0; day < 7; ++day) {
+    stored &= settings.WriteInt(WorkdayKey(day), workday[static_cast<size_t>(day)]);
+  }
+  return stored;
 }
 
 bool ProgramSettings::ErrorLogOn() const { return ErrorLogSettingOn(errorLog); }

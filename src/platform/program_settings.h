@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/layout_record.h"
 #include "platform/settings.h"
@@ -74,6 +75,10 @@ struct ProgramSettings {
   std::array<int, 7> workday{0, 1, 1, 1, 1, 1, 0};  // default from the country
   int autoPilotTimerVar = 19;
   int balanceTodayTimerVar = 1;
+  int autoPilot = 0;
+  int autoBalanceDay = 0;
+  int autoBringForward = 0;
+  int expectedReturnsActive = 0;
   int suppressAlarmsUntilDate = 32508;
   int suppressAlarmsUntilTime = 0;
   int calendarWeeks = 6;
@@ -115,6 +120,11 @@ struct ProgramSettings {
   // be written).
   bool WriteAll(Settings& settings, bool startupInProgress, long userNumber,
                 const LayoutRecord& layout) const;
+
+  // Writes one integer setting by its key, or the seven workdays, when a settings dialog takes
+  // new values over. False when the key is not an integer setting or a file was not written.
+  bool WriteInt(Settings& settings, std::string_view key) const;
+  bool WriteWorkdays(Settings& settings) const;
 
   // Event-trace entries go straight to the log.
   bool ErrorLogOn() const;

@@ -56,6 +56,11 @@ inline constexpr char kErrorLogExtreme[] = "ErrorLogExtreme";
 inline constexpr char kWorkdayFormat[] = "Workday%d";  // 0 Sunday .. 6 Saturday
 inline constexpr char kAutoPilotTimerVar[] = "AutoPilotTimerVar";
 inline constexpr char kBalanceTodayTimerVar[] = "BalanceTodayTimerVar";
+// The switches of the Other Settings that go with the two timers and the start of the day.
+inline constexpr char kAutoPilot[] = "AutoPilot";
+inline constexpr char kAutoBalanceDay[] = "AutoBalanceDay";
+inline constexpr char kAutoBringForward[] = "AutoBringForward";
+inline constexpr char kExpectedReturnsActive[] = "ExpectedReturnsActive";
 inline constexpr char kSuppressAlarmsUntilDate[] = "SuppressAlarmsUntilDate";
 inline constexpr char kSuppressAlarmsUntilTime[] = "SuppressAlarmsUntilTime";
 inline constexpr char kCalendarWeeks[] = "CalendarWeeks";

@@ -128,6 +128,32 @@ TEST_F(ProgramSettingsTest, WriteAllRoundTripsThroughBothFiles) {
   EXPECT_EQ(text.rfind("; keep me\n[DoNotAsk]\nX1=04000017\n", 0), 0u);
 }
 
+TEST_F(ProgramSettingsTest, ADialogWritesOneKeyOrTheWorkdaysAndTheLoadReadsThemBack) {
+  {
+    Settings s = Open();
+    ProgramSettings p;
+    p.Load(s, {});
+    p.autoPilot = 1;
+    p.expectedReturnsActive = 1;
+    p.nBatting = 7;  // not written: only the named keys go out
+    p.workday = {1, 0, 1, 1, 1, 1, 1};
+    EXPECT_TRUE(p.WriteInt(s, "AutoPilot"));
+    EXPECT_TRUE(p.WriteInt(s, "ExpectedReturnsActive"));
+    EXPECT_TRUE(p.WriteWorkdays(s));
+    EXPECT_FALSE(p.WriteInt(s, "NoSuchSetting"));
+    EXPECT_FALSE(p.WriteInt(s, "ErrorLog"));  // a text, not an integer
+  }
+  Settings s = Open();
+  ProgramSettings p;
+  p.Load(s, {});
+  EXPECT_EQ(p.autoPilot, 1);
+  EXPECT_EQ(p.expectedReturnsActive, 1);
+  EXPECT_EQ(p.autoBalanceDay, 0);
+  EXPECT_EQ(p.nBatting, 3);
+  EXPECT_EQ(p.workday, (std::array<int, 7>{1, 0, 1, 1, 1, 1, 1}));
+  EXPECT_EQ(s.ReadString("NoSuchSetting"), "");
+}
+
 TEST_F(ProgramSettingsTest, ErrorLogYesSendsTraceEntriesStraightToTheLog) {
   for (const char* value : {"YES", "yes", "Yes"}) {
     TempFolder dir;
