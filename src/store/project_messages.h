@@ -9,6 +9,12 @@ inline constexpr const char* kCopySuffix = " (copy)";
 inline constexpr const char* kProjectDuplicated =
     "Project duplicated. Click OK to modify the new project.";
 
+// The project properties.
+inline constexpr const char* kProjectNameTooLong =
+    "The Project Name cannot be larger than the field.\n";
+inline constexpr const char* kProjectNameEmpty = "Please give the project a name.";
+inline constexpr const char* kProjectHelpTopic = "NewProject.htm";
+
 inline constexpr const char* kDeleteProjectCaption = "Delete Project";
 inline constexpr const char* kDeleteProjectQuestion =
     "If you delete this project, any items assigned to it will have their Project property reset "

@@ -274,12 +274,14 @@ ActHandle DuplicateProject(Schedule& s, ActHandle h) {
   return copy;
 }
 
-bool DeleteProject(Schedule& s, ActHandle h) {
+bool DeleteProject(Schedule& s, ActHandle h,
+                   const std::function<void(ActHandle)>& beforeRemoval) {
   if (!IsProject(s, h)) return false;
   const std::string text = Sprintf(t::kDeleteProjectQuestion, s.GetActTitleFull(h).c_str());
   const int answer = s.messages().MultiButtonBox(text, t::kDeleteProjectCaption,
                                                  kMbYesNo | kMbIconQuestion | kMbDefButton2, {});
   if (answer != kIdYes) return false;
+  if (beforeRemoval) beforeRemoval(h);
 
   const uint32_t id = s.ReadAct(h, t::kModuleProject, __LINE__).ID;
   s.hooks().ActLeavingChain(h);

@@ -181,9 +181,11 @@ std::string DuplicateProjectTitle(std::string_view title);
 // The new project (the caller opens its properties), kNoAct on failure.
 ActHandle DuplicateProject(Schedule& s, ActHandle h);
 // Asks first; on Yes the project leaves the list and the tree and its items
-// belong to no project. The record is not freed: the caller hands it to
-// undelete. True when deleted.
-bool DeleteProject(Schedule& s, ActHandle h);
+// belong to no project. The record is not freed: `beforeRemoval` runs once the
+// user said Yes and while the project is still whole, so that the caller can
+// hand it to undelete. True when deleted.
+bool DeleteProject(Schedule& s, ActHandle h,
+                   const std::function<void(ActHandle)>& beforeRemoval = {});
 // False (and no change) for a handle that is not a project.
 bool ToggleProjectTag(Schedule& s, ActHandle h);
 
