@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -276,6 +277,62 @@ TEST_F(ProjectReportsTest, WeeklyLifeTimeCountsProjectsMarkedWithTheBang) {
             std::string::npos);
   EXPECT_EQ(Count(r.text, "\t0.00 hours"), 25u);
 }
+
+// ---- Items the filter hides ---------------------------------------------------------------
+
+constexpr DayNumber kDay = TestEnv::kToday;
+
+struct HiddenCase {
+  const char* name;
+  DayNumber date;  // where the items stand
+  std::function<std::string(const Schedule&, const ReportFormat&, const ItemFilter&)> report;
+};
+
+class HiddenItemsTest : public ProjectReportsTest,
+                        public ::testing::WithParamInterface<HiddenCase> {};
+
+// A hidden item counts as if it were not there; the items the filter lets through still count.
+TEST_P(HiddenItemsTest, HiddenItemsLeaveNoTimeInTheReport) {
+  const HiddenCase& c = GetParam();
+  // A tagged Life Project, so that every report counts its done time.
+  const ActHandle project = Project("!Health", true);
+  ItemOf(project, c.date, AF_DONE, 60);
+  const std::string without = c.report(s, format, {});
+  const ActHandle hidden = ItemOf(project, c.date, AF_DONE, 600);
+  const ItemFilter hides = [hidden](ActHandle h) { return h == hidden; };
+  ASSERT_NE(c.report(s, format, {}), without) << "the second item must show in the report";
+  EXPECT_EQ(c.report(s, format, hides), without);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, HiddenItemsTest,
+    ::testing::Values(
+        HiddenCase{"DailyTimeByProject", kDay,
+                   [](const Schedule& s, const ReportFormat& f, const ItemFilter& h) {
+                     return DailyTimeByProjectText(s, kDay - 1, kDay + 1, f, h);
+                   }},
+        HiddenCase{"TurnoverScore", kDay,
+                   [](const Schedule& s, const ReportFormat& f, const ItemFilter& h) {
+                     return TurnoverScoreReport(s, kDay, f, h).text;
+                   }},
+        HiddenCase{"DailyTaggedTime", kDay - 1,
+                   [](const Schedule& s, const ReportFormat& f, const ItemFilter& h) {
+                     return DailyTaggedTimeReport(s, kDay, f, h).text;
+                   }},
+        HiddenCase{"WeeklyTaggedTime", kDay - 3,
+                   [](const Schedule& s, const ReportFormat& f, const ItemFilter& h) {
+                     return WeeklyTaggedTimeReport(s, kDay, f, h).text;
+                   }},
+        HiddenCase{"WeeklyLifeTime", kDay - 3,
+                   [](const Schedule& s, const ReportFormat& f, const ItemFilter& h) {
+                     return WeeklyLifeTimeReport(s, kDay, f, h).text;
+                   }},
+        HiddenCase{"ProjectMinutes", kDay,
+                   [](const Schedule& s, const ReportFormat&, const ItemFilter& h) {
+                     const uint32_t id = FindProjectIDByName(s, "!Health");
+                     return std::to_string(ProjectMinutes(s, id, kDay, kDoneTime, h));
+                   }}),
+    [](const ::testing::TestParamInfo<HiddenCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
 }  // namespace ploven::test
