@@ -23,9 +23,16 @@
 #include "dialogs/about_box.h"
 #include "dialogs/balance_settings_dialog.h"
 #include "dialogs/day_bounds_dialog.h"
-#include "dialogs/new_item_dialog.h"
+#include "dialogs/filters_window.h"
+#include "dialogs/item_properties_dialog.h"
+#include "dialogs/other_settings_dialog.h"
+#include "dialogs/progress_window.h"
+#include "dialogs/project_dialog_messages.h"
+#include "dialogs/project_properties_dialog.h"
+#include "dialogs/work_hours_dialog.h"
 #include "dialogs/qt_ui.h"
 #include "done/mark_done.h"
+#include "edit/item_edit.h"
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
@@ -35,6 +42,7 @@
 #include "platform/paths.h"
 #include "platform/settings_keys.h"
 #include "store/date_parse.h"
+#include "store/project_edit.h"
 #include "store/project_reports.h"
 #include "store/recurrence_fields.h"
 #include "store/schedule_header.h"
@@ -535,22 +543,130 @@ void MainWindow::Paste() {
   AfterChange();
 }
 
-void MainWindow::NewItem() {
+std::array<bool, 7> MainWindow::Workdays() const {
+  std::array<bool, 7> days{};
+  const auto& stored = m_session.programSettings().workday;
+  for (size_t d = 0; d < days.size(); ++d) days[d] = stored[d] != 0;
+  return days;
+}
+
+ConflictCheckView MainWindow::ConflictView() {
+  ConflictCheckView view;
+  view.text = m_env->dateText();
+  view.alphabeticalView = m_viewCommand == 933;
+  auto progress = std::make_shared<std::unique_ptr<ProgressWindow>>();
+  view.showProgress = [this, progress](const std::string& line) {
+    if (!*progress) {
+      *progress = std::make_unique<ProgressWindow>(this);
+      (*progress)->Open();
+    }
+    (*progress)->SetText(line);
+  };
+  view.closeProgress = [progress] { progress->reset(); };
+  return view;
+}
+
+ActHandle MainWindow::SelectedProject() const {
+  if (m_stack->currentWidget() != m_list || m_viewCommand != 501) return kNoAct;
+  const ActHandle h = m_list->SelectedItem();
+  return h != kNoAct && (m_session.schedule().ActTypeFlags(h) & ACT_PROJECT) ? h : kNoAct;
+}
+
+void MainWindow::OpenItemDialog(int command) {
   if (!m_session.writable()) return;
-  const ParseContext context = m_session.ParseContextFor(m_viewedDate);
-  NewItemDialog dialog(m_env->dateText(), context, m_session.messages(), m_viewedDate, this);
-  if (dialog.exec() != QDialog::Accepted || !dialog.accepted()) return;
-  const ActHandle h = cli::EnterNewItem(m_session.engine(), *dialog.accepted());
-  if (h == kNoAct) return;
+  Schedule& s = m_session.schedule();
+  Engine& engine = m_session.engine();
+  const ItemDialogMode dialogMode = ModeForCommand(command);
+  const bool fresh = dialogMode == ItemDialogMode::kNew || dialogMode == ItemDialogMode::kPreferences;
+  if (command == kCmdNewProject) {
+    NewProject();
+    return;
+  }
+  // In the Projects List, Modify opens the selected project's own properties.
+  if (!fresh) {
+    if (const ActHandle project = SelectedProject(); project != kNoAct) {
+      ModifyProject(project);
+      return;
+    }
+  }
+  ItemEditRequest request;
+  request.command = command;
+  request.task = fresh ? nullptr : SelectedTask();
+  request.item = fresh || request.task != nullptr ? kNoAct : SelectedItem();
+  request.date = DayViewShowing() ? m_viewedDate : m_session.clock().Today();
+  if (DayViewShowing() && m_days->ActiveView() != nullptr)
+    request.date = m_days->ActiveView()->date();
+  request.lightMode = mode() == MenuMode::kLight;
+  std::optional<ItemEditSession> edit = OpenItemEdit(engine, &m_session.recurrences(), request);
+  if (!edit) return;
+
+  ItemEditHooks hooks;
+  hooks.conflictView = ConflictView();
+  const int result = RunItemPropertiesDialog(
+      this, *edit, engine, &m_session.recurrences(), m_env->dateText(),
+      m_session.ParseContextFor(request.date), m_session.messages(), hooks, Workdays());
+  if (result == kItemDialogDelete) {
+    if (!fresh) DeleteSelected(false);
+    return;
+  }
+  if (result == 0) return;
+  if (result == 1 && dialogMode == ItemDialogMode::kNew && s.IsActValid(edit->item))
+    ShowNewItem(edit->item);
+  AfterChange();
+}
+
+void MainWindow::ShowNewItem(ActHandle h) {
   Schedule& s = m_session.schedule();
   // A recurring item has no day of its own: its occurrences show where they fall.
-  if (!(s.ActFlags(h) & AF_BETA)) {
-    const DayNumber date = s.GetActDate(h);
-    if (date != kNoDate && (!DayViewShowing() || m_days->ViewOf(date) == nullptr)) GoToDate(date);
-    if (TaskNode* task = s.ActTask(h); task && DayViewShowing())
-      if (DayView* view = m_days->ViewOf(TaskDate(task))) view->SelectTask(task);
-  }
+  if (h == kNoAct || !s.IsActValid(h) || (s.ActFlags(h) & AF_BETA)) return;
+  const DayNumber date = s.GetActDate(h);
+  if (date != kNoDate && (!DayViewShowing() || m_days->ViewOf(date) == nullptr)) GoToDate(date);
+  if (TaskNode* task = s.ActTask(h); task && DayViewShowing())
+    if (DayView* view = m_days->ViewOf(TaskDate(task))) view->SelectTask(task);
+}
+
+QString MainWindow::ProjectDialogTitle(ActHandle project) const {
+  const Schedule& s = m_session.schedule();
+  const Act& a = s.ReadAct(project);
+  ItemDialogTitleInput in;
+  in.mode = ItemDialogMode::kModify;
+  in.typeFlags = a.typeFlags;
+  in.createdDate = a.createdDate;
+  in.createdTime = a.createdTime;
+  in.today = m_session.clock().Today();
+  return Q(ItemDialogTitle(in, m_env->dateText()));
+}
+
+void MainWindow::NewProject() {
+  if (!m_session.writable()) return;
+  ShowView(501);
+  const ActHandle h = RunProjectPropertiesDialog(this, m_session.schedule(), kNoAct,
+                                                 project_dialog_text::kNewProjectCaption, m_ui);
+  if (h != kNoAct) m_list->SelectItem(h);
   AfterChange();
+}
+
+void MainWindow::ModifyProject(ActHandle project) {
+  if (!m_session.writable()) return;
+  if (RunProjectPropertiesDialog(this, m_session.schedule(), project, ProjectDialogTitle(project),
+                                 m_ui) != kNoAct)
+    AfterChange();
+}
+
+void MainWindow::OpenFilters() {
+  if (m_filtersWindow == nullptr) {
+    FiltersWindowPorts ports{m_session.schedule(),  m_filters,          m_session.settings(),
+                             m_session.programSettings(), m_session.layout(),
+                             m_session.messages(),  [this] { return m_session.writable(); },
+                             {}};
+    m_filtersWindow = new FiltersWindow(std::move(ports), this);
+    connect(m_filtersWindow, &FiltersWindow::filtersChanged, this, [this] { RefreshViews(); });
+    connect(m_filtersWindow, &FiltersWindow::filtersClosed, this, [this](bool) { RefreshViews(); });
+    connect(m_filtersWindow, &FiltersWindow::helpRequested, this,
+            [this](const QString& topic) { m_ui.OpenHelpTopic(topic.toStdString()); });
+  }
+  m_filtersWindow->Open();
+  RefreshViews();
 }
 
 void MainWindow::Duplicate() {
@@ -713,6 +829,18 @@ void MainWindow::Dispatch(int command) {
           RunDayBoundsDialog(this, m_session.schedule(), m_env->dateText()))
         AfterChange();
       break;
+    case 689:
+      if (m_session.writable() &&
+          RunWorkHoursDialog(this, m_session.engine(), m_session.programSettings(),
+                             m_session.settings(), m_env->dateText().regional.iCountry,
+                             m_env->dateText()))
+        AfterChange();
+      break;
+    case 634:
+      if (RunOtherSettingsDialog(this, m_session.engine(), m_session.programSettings(),
+                                 m_session.settings(), m_env->dateText().regional.iCountry))
+        AfterChange();
+      break;
     case 394:
       if (m_session.writable() &&
           RunBalanceSettingsDialog(this, m_session.engine(), m_env->dateText()))
@@ -761,7 +889,17 @@ void MainWindow::Dispatch(int command) {
     // ---- Edit ----
     case 955: MarkDone(); break;
     case 982: ToggleStarted(); break;
-    case 921: DeleteSelected(false); break;
+    case 921:
+      if (const ActHandle project = SelectedProject(); project != kNoAct) {
+        if (m_session.writable() &&
+            DeleteProjectCommand(m_session.schedule(), project, [this](ActHandle h) {
+              m_undelete->PushUndeleteItem(h, UNDEL_PROJECT);
+            }))
+          AfterChange();
+      } else {
+        DeleteSelected(false);
+      }
+      break;
     case 81: DeleteSelected(true); break;
     case 612: Undelete(); break;
     case 93: Copy(); break;
@@ -770,11 +908,31 @@ void MainWindow::Dispatch(int command) {
       DeleteSelected(false);
       break;
     case 94: Paste(); break;
-    case 978:
-    case 648:
-      NewItem();
+    case kCmdNewItem: case kCmdNewItemLight: case kCmdNewAppointment: case kCmdNewMultiDayEvent:
+    case kCmdNewMemo: case kCmdNewBirthdayMemo: case kCmdNewAnniversaryMemo:
+    case kCmdNewWorkHolidayMemo: case kCmdNewProject: case kCmdModifyItem:
+    case kCmdModifyAllRecurrences: case kCmdModifyMemoAsSetDate: case kCmdNewItemPreferences:
+      OpenItemDialog(command);
       break;
-    case 95: Duplicate(); break;
+    case 95:
+      if (const ActHandle project = SelectedProject(); project != kNoAct) {
+        if (!m_session.writable()) break;
+        const ActHandle copy = DuplicateProject(m_session.schedule(), project);
+        if (copy != kNoAct) ModifyProject(copy);
+        AfterChange();
+      } else {
+        Duplicate();
+      }
+      break;
+    case 700: case 635: case 664:
+      // F4 sequences in the Priority View; in the Projects List it tags.
+      if (m_session.writable() &&
+          TagUntagCommand(m_session.schedule(), m_viewCommand, SelectedProject()))
+        AfterChange();
+      else if (m_viewCommand != 501)
+        NotYet(command);
+      break;
+    case 646: OpenFilters(); break;
     // ---- File ----
     case 1:
     case 723:
@@ -859,10 +1017,10 @@ void MainWindow::ShowReport(int command) {
   const ReportFormat format = ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday);
   ReportText report;
   switch (command) {
-    case 497: report = TurnoverScoreReport(s, m_viewedDate, format); break;
-    case 663: report = DailyTaggedTimeReport(s, m_viewedDate, format); break;
-    case 676: report = WeeklyTaggedTimeReport(s, m_viewedDate, format); break;
-    default: report = WeeklyLifeTimeReport(s, m_viewedDate, format); break;
+    case 497: report = TurnoverScoreReport(s, m_viewedDate, format, m_env->hiddenByFilter); break;
+    case 663: report = DailyTaggedTimeReport(s, m_viewedDate, format, m_env->hiddenByFilter); break;
+    case 676: report = WeeklyTaggedTimeReport(s, m_viewedDate, format, m_env->hiddenByFilter); break;
+    default: report = WeeklyLifeTimeReport(s, m_viewedDate, format, m_env->hiddenByFilter); break;
   }
   m_session.messages().PlainMessage(report.text, report.caption);
 }
@@ -881,7 +1039,7 @@ void MainWindow::DailyTimeByProjectReport() {
   if (file.isEmpty()) return;
   const auto first = static_cast<DayNumber>(m_viewedDate - days + 1);
   const ReportFileResult r = WriteDailyTimeByProjectReport(
-      s, WithTxtExtension(file.toStdString()), first, m_viewedDate, format);
+      s, WithTxtExtension(file.toStdString()), first, m_viewedDate, format, m_env->hiddenByFilter);
   if (r.ok) m_session.messages().InformationMessage(r.message);
   else m_session.messages().ErrorMessage(r.message);
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "app/program_session.h"
 #include "app/qt_engine_ui.h"
 #include "app/view_hooks.h"
+#include "engine/conflict_check.h"
 #include "file/undelete.h"
 #include "filters/item_filter.h"
 #include "views/view_environment.h"
@@ -100,7 +102,15 @@ class MainWindow : public QMainWindow {
   void Copy();
   void Paste();
   void Duplicate();
-  void NewItem();
+  void OpenItemDialog(int command);
+  void ShowNewItem(ActHandle h);
+  std::array<bool, 7> Workdays() const;
+  ConflictCheckView ConflictView();
+  ActHandle SelectedProject() const;
+  QString ProjectDialogTitle(ActHandle project) const;
+  void NewProject();
+  void ModifyProject(ActHandle project);
+  void OpenFilters();
   void SwitchMode(int mode);
   void SaveAs();
   void Backup();
@@ -123,6 +133,7 @@ class MainWindow : public QMainWindow {
   QtEngineUi m_engineUi;
   std::unique_ptr<UndeleteStack> m_undelete;
   FilterState m_filters;
+  class FiltersWindow* m_filtersWindow = nullptr;
   MenuBuilder* m_menus = nullptr;
   QLabel* m_titleBar = nullptr;
   QStackedWidget* m_stack = nullptr;

@@ -107,6 +107,7 @@ void ProgramSession::StartEngine() {
   m_engine.emplace(s, cli::ReadEngineSettings(s.header(), m_settings, m_text.regional.iCountry));
   m_engine->SetDateText(m_text);
   m_engine->SetScheduleWritable(m_writable);
+  s.priorityIndex().SetExpectedReturnsActive(cli::ReadExpectedReturnsActive(m_settings));
   m_recurrences.emplace(*m_engine, cli::ReadRecurrenceSettings(m_settings));
   m_archiver.emplace(*m_engine, m_fs, m_files->folder(), m_text);
   m_engine->SetArchiver(&*m_archiver);

@@ -21,6 +21,7 @@ Planner::Planner(CliEnv& env, Schedule& s)
     : m_engine(s, ReadEngineSettings(s.header(), env.settings(), env.text().regional.iCountry)),
       m_recurrences(m_engine, ReadRecurrenceSettings(env.settings())) {
   m_engine.SetDateText(env.text());
+  s.priorityIndex().SetExpectedReturnsActive(ReadExpectedReturnsActive(env.settings()));
 }
 
 }  // namespace ploven::cli

@@ -68,8 +68,10 @@ ItemDraft NewDraft(const Schedule& s, int command, DayNumber date) {
   } else if (kind == 0) {
     d.Set(AF_FLEXIBLE | AF_SPLIT, false);  // a cash transaction stands on its date
     d.act.duration = 0;
-  } else if (d.act.duration == 0 && !d.Has(AF_HOPE)) {
-    d.act.duration = 30;
+  } else {
+    // Until the user saves preferences of their own, an item is planned by the program.
+    if (s.itemDefaults() == Act{}) d.Set(AF_FLEXIBLE, true);
+    if (d.act.duration == 0 && !d.Has(AF_HOPE)) d.act.duration = 30;
   }
   return d;
 }

@@ -4,7 +4,9 @@
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QCheckBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -13,7 +15,7 @@
 #include "app/main_window.h"
 #include "app/menu_builder.h"
 #include "app/program_session.h"
-#include "dialogs/new_item_dialog.h"
+#include "dialogs/item_properties_dialog.h"
 #include "cli/sample_schedule.h"
 #include "engine/balance_all_days.h"
 #include "mock/test_env.h"
@@ -247,11 +249,12 @@ TEST_F(MainWindowTest, InsertMakesANewItemThroughItsDialog) {
   Show();
   bool seen = false;
   QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<NewItemDialog*>(QApplication::activeModalWidget());
+    auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     seen = true;
-    dialog->title()->setText("Write the report");
-    dialog->duration()->setText("1:15");
+    EXPECT_EQ(dialog->windowTitle(), "New Item");
+    dialog->titleField()->setPlainText("Write the report");
+    dialog->durationField()->setText("1:15");
     dialog->accept();
   });
   Press(Qt::Key_Insert);
@@ -262,55 +265,51 @@ TEST_F(MainWindowTest, InsertMakesANewItemThroughItsDialog) {
   const ActHandle h = today->First()->act;
   EXPECT_EQ(session->schedule().GetActNameFull(h), "Write the report");
   EXPECT_EQ(session->schedule().ReadAct(h).duration, 75);
+  // Without preferences of the user's own, a new item is planned by the program.
   EXPECT_TRUE(session->schedule().ActFlags(h) & AF_FLEXIBLE);
 }
 
-TEST_F(MainWindowTest, TheNewItemDialogTellsWhatItCannotRead) {
-  Open();
-  Show();
-  NewItemDialog dialog(session->dateText(), ParseContext{TestEnv::kToday, TestEnv::kNine,
-                                                         TestEnv::kToday, 7 * 60 + 1, 23 * 60 + 1},
-                       session->messages(), TestEnv::kToday);
-  dialog.title()->setText("Dentist");
-  dialog.start()->setText("25:70");
-  dialog.accept();
-  EXPECT_FALSE(dialog.accepted());
-  EXPECT_FALSE(ui.boxes.empty());
-  dialog.start()->setText("2:30p");
-  dialog.duration()->setText("0:45");
-  dialog.accept();
-  ASSERT_TRUE(dialog.accepted());
-  EXPECT_TRUE(dialog.accepted()->fixed);
-  EXPECT_EQ(dialog.accepted()->start, 14 * 60 + 31);
-  EXPECT_EQ(dialog.accepted()->duration, 45);
-}
-
-TEST_F(MainWindowTest, ARecurringItemIsMadeFromTheNewItemDialog) {
+TEST_F(MainWindowTest, ModifyItemChangesTheSelectedItemAndModifyAllRecurrencesWantsARecurringOne) {
   Open();
   Show();
   QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<NewItemDialog*>(QApplication::activeModalWidget());
+    auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
-    dialog->title()->setText("Stand-up");
-    dialog->start()->setText("8:30a");
-    dialog->duration()->setText("0:15");
-    Beta daily;
-    daily.freq = 0x01;
-    daily.interval = 1;
-    dialog->SetRecurrence(daily);
-    EXPECT_FALSE(dialog->flexible()->isEnabled());
+    dialog->titleField()->setPlainText("Stand-up");
+    dialog->setDateButton()->click();
+    dialog->startTimeField()->setText("8:30a");
+    dialog->durationField()->setText("0:15");
+    dialog->alarmBox()->setChecked(true);  // no alarm question at OK
     dialog->accept();
   });
   Press(Qt::Key_Insert);
-  ASSERT_EQ(session->schedule().betaChain().size(), 1u);
-  const ActHandle h = session->schedule().betaChain().front();
-  EXPECT_EQ(session->schedule().GetActNameFull(h), "Stand-up");
-  for (DayNumber d : {TestEnv::kToday, static_cast<DayNumber>(TestEnv::kToday + 1)}) {
-    bool found = false;
-    for (TaskNode* t = session->schedule().GetTerminal(d)->First(); t; t = t->Next())
-      found = found || t->act == h;
-    EXPECT_TRUE(found) << d;
-  }
+  Schedule& s = session->schedule();
+  const Terminal* today = s.ExistingTerminal(TestEnv::kToday);
+  ASSERT_NE(today, nullptr);
+  ASSERT_EQ(today->nTasks, 1);
+  TaskNode* task = today->First();
+  const ActHandle h = task->act;
+  EXPECT_EQ(s.ReadAct(h).startTime, 8 * 60 + 31);
+
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    seen = true;
+    EXPECT_TRUE(dialog->windowTitle().startsWith("Modify Item | created today"));
+    dialog->durationField()->setText("0:20");
+    dialog->accept();
+  });
+  ASSERT_NE(ActiveDay(), nullptr);
+  ActiveDay()->SelectTask(task);
+  window->Dispatch(19);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(s.ReadAct(h).duration, 20);
+
+  // Not a recurring item: Ctrl+Enter says so and opens nothing.
+  const size_t boxes = ui.boxes.size();
+  window->Dispatch(351);
+  EXPECT_EQ(ui.boxes.size(), boxes + 1);
 }
 
 }  // namespace
