@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/edit_messages.h"
 #include "engine/engine_messages.h"
 
 // The texts of plovenctl: its usage, its own refusals, and the checks of the
@@ -96,18 +97,14 @@ inline constexpr char kRecurringNotDeleted[] =
 inline constexpr char kProjectNotDeleted[] =
     "The ID %s belongs to a project, which this command does not delete.";
 inline constexpr char kNoSuchProject[] = "There is no project named \"%s\".";
-inline constexpr char kTitleTooLong[] = "An item title may hold at most 1000 characters.";
-inline constexpr char kEmptyTitle[] = "An item needs a title.";
+inline constexpr const char* kTitleTooLong = edit_text::kTitleTooLong;
+inline constexpr const char* kEmptyTitle = edit_text::kEmptyTitle;
 inline constexpr char kBadID[] = "\"%s\" is not an item ID.";
-inline constexpr char kDeadlineBeforeEarliest[] =
-    "The deadline is earlier than the earliest date, so change one of them.";
-inline constexpr char kLatestBeforeEarliestTime[] =
-    "The latest end time is earlier than the earliest start time, so change one of them.";
-inline constexpr char kArchivedDate[] =
-    "The date %s is archived; new items go on later dates.";
-inline constexpr char kNotCreated[] = "The item could not be created.";
-inline constexpr char kRecurEndBeforeStart[] =
-    "The End Date is earlier than the Start Date, so please change one of them.";
+inline constexpr const char* kDeadlineBeforeEarliest = edit_text::kDeadlineBeforeEarliest;
+inline constexpr const char* kLatestBeforeEarliestTime = edit_text::kLatestBeforeEarliestTime;
+inline constexpr const char* kArchivedDate = edit_text::kArchivedDate;
+inline constexpr const char* kNotCreated = edit_text::kNotCreated;
+inline constexpr const char* kRecurEndBeforeStart = edit_text::kRecurEndBeforeStart;
 inline constexpr char kNotOnADay[] = "The item with the ID %s is not on any day.";
 inline constexpr char kNotRecurring[] = "No recurring item has the ID %s.";
 inline constexpr char kNoOccurrence[] = "The recurring item with the ID %s does not occur on %s.";
@@ -130,8 +127,7 @@ inline constexpr const char* kKeepClearEndBeforeBegin = engine_text::kKeepClearE
 inline constexpr const char* kMinSplitRange = engine_text::kMinSplitRange;
 
 // Item properties.
-inline constexpr char kSetStartAlarmQuestion[] =
-    "This item has a Set Start Time. Would you like to set an Alarm for it?";
+inline constexpr const char* kSetStartAlarmQuestion = edit_text::kSetStartAlarmQuestion;
 
 // Consistency checks of `check`.
 inline constexpr char kOk[] = "ok";
@@ -147,14 +143,9 @@ namespace ploven::cli_text {
 
 inline constexpr char kFixedWantsStart[] = "--fixed wants --start TIME";
 // Item properties, the Duration field.
-inline constexpr char kAutoSplitCaption[] = "About To Automatically Split Item";
-inline constexpr char kAutoSplit[] =
-    "Because you have specified a Duration for this item that is longer than your Day Bounds "
-    "range of %s hours, the item will automatically be made splittable with a Flexible Date, and "
-    "after you click OK then Balance All Days will run in order to try to split the item over "
-    "more than one day.\n\nIf this is not what you want, you can instead have the Duration "
-    "reduced to %s hours.";
-inline constexpr char kAutoSplitButtons[] = "&Proceed with my Duration\n&Reduce Duration instead";
-inline constexpr char kDurationReduced[] = "The Duration has been reduced. Click OK to continue.";
+inline constexpr const char* kAutoSplitCaption = edit_text::kAutoSplitCaption;
+inline constexpr const char* kAutoSplit = edit_text::kAutoSplit;
+inline constexpr const char* kAutoSplitButtons = edit_text::kAutoSplitButtons;
+inline constexpr const char* kDurationReduced = edit_text::kDurationReduced;
 
 }  // namespace ploven::cli_text

@@ -62,6 +62,7 @@ ItemDraft NewDraft(const Schedule& s, int command, DayNumber date) {
   } else if (kind & (ACT_APPOINTMENT | ACT_APPOINTMENT_ALT)) {
     d.Set(AF_FIXED, true);
     d.Set(AF_FLEXIBLE | AF_SPLIT | AF_HOPE, false);
+    if (d.act.duration == 0) d.act.duration = 30;
   } else if (kind & (ACT_MULTIDAY | ACT_MULTIDAY_ALT)) {
     d.Set(AF_FLEXIBLE | AF_SPLIT, false);
     d.act.deadlineDate = d.date;  // the last day of the event
