@@ -137,7 +137,10 @@ std::optional<ItemEditSession> OpenItemEdit(Engine& engine, Recurrences* recurre
       ses.definition = RecurringItemOf(s, h);
       ses.occurrence = day;
     }
-    if (ses.mode == ItemDialogMode::kModifyAllRecurrences) {
+    // A recurring item chosen from a list, not one of its days, is changed as a whole.
+    const bool wholeSeries = ses.mode == ItemDialogMode::kModifyAllRecurrences ||
+                             (ses.definition == h && !ses.clone);
+    if (wholeSeries) {
       if (ses.definition == kNoAct) {
         msg.InformationMessage(t::kNotRecurringItem);
         return std::nullopt;

@@ -364,6 +364,23 @@ TEST_F(ItemEditTest, OneInstanceOrEveryInstanceOfARecurringItem) {
   EXPECT_EQ(env.ui.boxes.back().text, t::kNotRecurringItem);
 }
 
+TEST_F(ItemEditTest, ARecurringItemChosenFromAListChangesAsAWhole) {
+  const ActHandle def = Recurring("Water the plants", Daily(kToday, 2));
+  Keep(kToday);
+  ItemEditRequest request;
+  request.command = kCmdModifyItem;
+  request.item = def;
+  std::optional<ItemEditSession> ses = OpenItemEdit(engine, &r, request);
+  ASSERT_TRUE(ses.has_value());
+  EXPECT_TRUE(ses->modifyEveryInstance);
+  EXPECT_EQ(ses->draft.date, kToday);  // the Start Date
+  ses->draft.act.duration = 10;
+  ASSERT_EQ(Ok(*ses).outcome, ConfirmOutcome::kApplied);
+  EXPECT_EQ(s.ReadAct(def).duration, 10);
+  EXPECT_EQ(ClonesOn(def, kToday), 1);
+  ExpectConsistent();
+}
+
 TEST_F(ItemEditTest, TickingSplittableBalancesAllDays) {
   const ActHandle h = Make(kCmdNewItem, "Long job");
   env.ui.boxes.clear();
