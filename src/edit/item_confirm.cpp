@@ -359,6 +359,7 @@ ConfirmResult ConfirmItemEdit(Engine& engine, Recurrences* recurrences, ItemEdit
   else
     h = ApplyToItem(c, ses);
   if (h == kNoAct) return result;
+  ses.item = h;  // the session now names what was made or changed
   result.outcome = ConfirmOutcome::kApplied;
   result.item = h;
   return result;

@@ -267,6 +267,9 @@ TEST_F(MainWindowTest, InsertMakesANewItemThroughItsDialog) {
   EXPECT_EQ(session->schedule().ReadAct(h).duration, 75);
   // Without preferences of the user's own, a new item is planned by the program.
   EXPECT_TRUE(session->schedule().ActFlags(h) & AF_FLEXIBLE);
+  // The new item is the one selected.
+  ASSERT_NE(ActiveDay(), nullptr);
+  EXPECT_EQ(ActiveDay()->SelectedTask(), today->First());
 }
 
 TEST_F(MainWindowTest, ModifyItemChangesTheSelectedItemAndModifyAllRecurrencesWantsARecurringOne) {

@@ -32,6 +32,7 @@ class ItemEditTest : public RecurTest {
     if (fill) fill(ses.draft);
     const ConfirmResult result = Ok(ses);
     EXPECT_EQ(result.outcome, ConfirmOutcome::kApplied);
+    EXPECT_EQ(ses.item, result.item);
     return result.item;
   }
   int BoxesCaptioned(const std::string& caption) const {
