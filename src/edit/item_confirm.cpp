@@ -100,7 +100,8 @@ bool Check(Engine& engine, const ItemEditSession& ses, Messages& msg, ConfirmRes
   const bool movesDate = ses.mode == ItemDialogMode::kNew || d.date != ses.opened.date;
   if (ses.mode != ItemDialogMode::kPreferences && !d.recurrence && movesDate &&
       s.header().IsArchived(d.date))
-    return Refuse(msg, Sprintf(t::kArchivedDate, FormatDate(d.date, engine.dateText()).c_str()), r, F::kDates);
+    return Refuse(msg, Sprintf(t::kArchivedDate, FormatDate(d.date, engine.dateText()).c_str()),
+                  r, F::kDates);
   return true;
 }
 
@@ -148,7 +149,8 @@ bool CheckProcrastination(ItemEditSession& ses, const ItemEditHooks& hooks, Mess
   MultiButtonParams params;
   params.customCaptions = t::kBusterButtons;
   const std::string text =
-      std::string(t::kBusterIntro) + t::kBusterAdvice[PickAdvice(hooks)] + t::kBusterButtonsExplained;
+      std::string(t::kBusterIntro) + t::kBusterAdvice[PickAdvice(hooks)] +
+      t::kBusterButtonsExplained;
   const int answer = msg.MultiButtonBox(text, t::kBusterCaption, kMbIconExclamation, params);
   if (answer == kIdCustom1 + 1) {
     msg.InformationMessage(t::kBusterNeverAgain);

@@ -118,8 +118,8 @@ std::optional<ItemEditSession> OpenItemEdit(Engine& engine, Recurrences* recurre
   title.mode = ses.mode;
   title.today = s.Today();
   if (fresh) {
-    ses.draft = NewDraft(s, ses.mode == ItemDialogMode::kPreferences ? kCmdNewItem : request.command,
-                         request.date);
+    const int kind = ses.mode == ItemDialogMode::kPreferences ? kCmdNewItem : request.command;
+    ses.draft = NewDraft(s, kind, request.date);
     title.typeFlags = ses.draft.act.typeFlags;
   } else {
     ActHandle h = request.task != nullptr ? request.task->act : request.item;

@@ -36,8 +36,9 @@ class ItemEditTest : public RecurTest {
     return result.item;
   }
   int BoxesCaptioned(const std::string& caption) const {
-    return static_cast<int>(std::count_if(env.ui.boxes.begin(), env.ui.boxes.end(),
-                                          [&](const BoxRequest& b) { return b.caption == caption; }));
+    return static_cast<int>(
+        std::count_if(env.ui.boxes.begin(), env.ui.boxes.end(),
+                      [&](const BoxRequest& b) { return b.caption == caption; }));
   }
   int Range() const { return engine.DayBoundsLatest() - engine.DayBoundsEarliest(); }
 
@@ -91,7 +92,8 @@ TEST_F(ItemEditTest, ModifyTitlesNameTheKindAndWhenTheItemWasMade) {
 
   const ActHandle h = Fixed("Dentist", kToday, At(10), 30, 0, ACT_ITEM);
   const ItemEditSession ses = Open(kCmdModifyItem, s.ActTask(h));
-  EXPECT_EQ(ses.caption, "Modify Item | created " + CreationStamp(kToday, env.clock.Now(), kToday, text));
+  EXPECT_EQ(ses.caption,
+            "Modify Item | created " + CreationStamp(kToday, env.clock.Now(), kToday, text));
   EXPECT_EQ(ses.helpTopic, "ModifyItem.htm");
 
   ItemDialogTitleInput in;
@@ -105,7 +107,8 @@ TEST_F(ItemEditTest, ModifyTitlesNameTheKindAndWhenTheItemWasMade) {
   EXPECT_EQ(ItemDialogTitle(in, text), "Modify Item (exception to recurring item) | instance "
                                        "originally on " + FormatDate(kToday + 2, text));
   in.mode = ItemDialogMode::kModifyAllRecurrences;
-  EXPECT_EQ(ItemDialogTitle(in, text), "Modify All Recurrences | created today " + FormatTime(At(9), text));
+  EXPECT_EQ(ItemDialogTitle(in, text),
+            "Modify All Recurrences | created today " + FormatTime(At(9), text));
 }
 
 TEST_F(ItemEditTest, EachKindIsMadeAndPlanned) {
@@ -184,6 +187,19 @@ TEST_F(ItemEditTest, OkRefusesWhatCannotBeAndMakesNothing) {
     EXPECT_EQ(env.ui.boxes.back().text, c.expected) << c.name;
     EXPECT_EQ(s.actChain().Count(), before) << c.name;
   }
+
+  // A set date the archive already holds.
+  s.header().setLastArchivedDate(kToday - 5);
+  const size_t before = s.actChain().Count();
+  ItemEditSession ses = Open(kCmdNewItem);
+  ses.draft.title = "Something";
+  ses.draft.Set(AF_FLEXIBLE, false);
+  ses.draft.date = kToday - 7;
+  EXPECT_EQ(Ok(ses).outcome, ConfirmOutcome::kStayOpen);
+  ASSERT_FALSE(env.ui.boxes.empty());
+  EXPECT_EQ(env.ui.boxes.back().text, "The date " + FormatDate(kToday - 7, engine.dateText()) +
+                                          " is archived; new items go on later dates.");
+  EXPECT_EQ(s.actChain().Count(), before);
 }
 
 TEST_F(ItemEditTest, ADurationLongerThanTheDayBoundsAsksWhatToDo) {
@@ -293,8 +309,9 @@ TEST_F(ItemEditTest, TheProcrastinationBusterComesAtTheThirteenthPostponement) {
   // 13th: "I'll go change it now" keeps the dialog open and counts nothing yet.
   EXPECT_EQ(postpone(kIdCustom1), ConfirmOutcome::kStayOpen);
   ASSERT_EQ(BoxesCaptioned(t::kBusterCaption), 1);
-  const BoxRequest& box = *std::find_if(env.ui.boxes.begin(), env.ui.boxes.end(),
-                                        [](const BoxRequest& b) { return b.caption == t::kBusterCaption; });
+  const BoxRequest& box =
+      *std::find_if(env.ui.boxes.begin(), env.ui.boxes.end(),
+                    [](const BoxRequest& b) { return b.caption == t::kBusterCaption; });
   EXPECT_EQ(box.text.rfind(t::kBusterIntro, 0), 0u);
   EXPECT_NE(box.text.find(t::kBusterAdvice[2]), std::string::npos);
   EXPECT_EQ(s.ReadAct(h).postponeCount, 12);
