@@ -175,6 +175,7 @@ struct ApplyContext {
   Engine& engine;
   Recurrences* recurrences;
   const ItemEditHooks& hooks;
+  uint32_t formerProject;  // an item leaving its project leaves that project's tree too
 };
 
 void AnnounceSplitBalance(ApplyContext& c) {
@@ -199,7 +200,7 @@ void Plan(ApplyContext& c, ActHandle h, const ItemDraft& d, bool splitChanged) {
     if (date != kNoDate) c.engine.RecalcDayTimes(date);
   }
   if (s.ReadAct(h).startTime != kNoTime) ConflictCheck(s, h, c.hooks.conflictView);
-  if (s.ReadAct(h).projectID != 0 || d.act.projectID != 0) RefreshProjectTreeKeepingFolding(s);
+  if (c.formerProject != 0 || d.act.projectID != 0) RefreshProjectTreeKeepingFolding(s);
   s.hooks().ItemChanged(h);
   s.PruneTerminals();
   s.MarkChanged();
@@ -352,7 +353,7 @@ ConfirmResult ConfirmItemEdit(Engine& engine, Recurrences* recurrences, ItemEdit
          (ses.draft.title.back() == '\n' || ses.draft.title.back() == '\r'))
     ses.draft.title.pop_back();
 
-  ApplyContext c{engine, recurrences, hooks};
+  ApplyContext c{engine, recurrences, hooks, ses.opened.act.projectID};
   ActHandle h = kNoAct;
   if (ses.mode == ItemDialogMode::kNew)
     h = ApplyNew(c, ses);

@@ -297,8 +297,7 @@ bool AlarmTicked(ItemEditSession& ses, Messages& msg,
     ses.draft.Set(AF_ALARM, true);
     return true;
   }
-  ItemDraft none;
-  SetDefaultAlarm(ses.draft, none.act);
+  SetDefaultAlarm(ses.draft, ses.opened.act);
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include "recur/beta_qualify.h"
 #include "recur/expansion_fixture.h"
 #include "store/priority_index.h"
+#include "store/project_edit.h"
+#include "store/projects.h"
 #include "store/recurrence_fields.h"
 
 namespace ploven::test {
@@ -408,6 +410,25 @@ TEST_F(ItemEditTest, TickingSplittableBalancesAllDays) {
   EXPECT_EQ(BoxesCaptioned(t::kSplitChangeCaption), 1);
   EXPECT_TRUE(s.ActFlags(h) & AF_SPLIT);
   EXPECT_NE(s.GetActDate(h), kNoDate);
+}
+
+TEST_F(ItemEditTest, AnItemTakenOutOfItsProjectLeavesTheProjectsTree) {
+  ProjectFields garden;
+  garden.name = "Garden";
+  const ActHandle project = ApplyProjectFields(s, kNoAct, garden);
+  ASSERT_NE(project, kNoAct);
+  const uint32_t id = s.GetActID(project);
+  ItemEditSession ses = Open(kCmdNewItem);
+  ses.draft.title = "Prune the roses";
+  ses.draft.act.projectID = id;
+  ASSERT_EQ(Ok(ses).outcome, ConfirmOutcome::kApplied);
+  const ActHandle h = ses.item;
+  EXPECT_FALSE(s.projects().tree().NodesShowing(h).empty());
+
+  ItemEditSession out = Open(kCmdModifyItem, s.ActTask(h));
+  out.draft.act.projectID = 0;
+  ASSERT_EQ(Ok(out).outcome, ConfirmOutcome::kApplied);
+  EXPECT_TRUE(s.projects().tree().NodesShowing(h).empty());
 }
 
 TEST_F(ItemEditTest, PreferencesAreWhatNewItemsStartWith) {
