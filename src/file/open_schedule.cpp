@@ -52,24 +52,29 @@ std::optional<OpenResult> ScheduleFiles::AskRecovery(int corruptLoad) {
   }
   if (answer != t::kRecoverTryBackup) return std::nullopt;
 
+  const BackupNames names = Names();
+  const std::string backup = names.Backup();
   if (corruptLoad == 3) {
-    m_msg.ErrorMessage(std::string(t::kAlreadyTriedBackup) + t::kSeeTroubleshooting);
+    m_msg.ErrorMessage(FillText(t::kAlreadyTriedBackup,
+                                {FileNameOf(m_schedulePath), FileNameOf(backup)}) +
+                       t::kSeeTroubleshooting);
     SetCorruptLoad(0);
     return WithStatus(OpenStatus::kExit);
   }
-  const std::string backup = BackupPath();
   if (!m_fs.Exists(backup)) {
-    m_msg.ErrorMessage(t::kNoBackupFile);
+    m_msg.ErrorMessage(FillText(t::kNoBackupFile, {FileNameOf(backup)}));
     return WithStatus(OpenStatus::kExit);
   }
-  m_msg.InformationMessage(t::kWillReplaceWithBackup);
+  m_msg.InformationMessage(
+      FillText(t::kWillReplaceWithBackup, {FileNameOf(backup), FileNameOf(backup),
+                                           FileNameOf(names.ScheduleRenamed()),
+                                           FileNameOf(names.BackupRenamed())}));
   struct Copy {
     std::string from, to;
   };
   std::vector<Copy> copies;
-  if (m_fs.Exists(m_schedulePath))
-    copies.push_back({m_schedulePath, m_folder + "/" + t::kPakRenamedName});
-  copies.push_back({backup, m_folder + "/" + t::kBakRenamedName});
+  if (m_fs.Exists(m_schedulePath)) copies.push_back({m_schedulePath, names.ScheduleRenamed()});
+  copies.push_back({backup, names.BackupRenamed()});
   copies.push_back({backup, m_schedulePath});
   for (const Copy& c : copies) {
     const FileOutcome outcome = CopyFileSafely(m_fs, c.from, c.to);
@@ -114,7 +119,9 @@ OpenResult ScheduleFiles::OpenMissing(bool fromCommandLine) {
   }
   const std::string backup = BackupPath();
   if (m_fs.Exists(backup)) {
-    m_msg.InformationMessage(t::kMissingRestoring);
+    const std::string schedule = FileNameOf(m_schedulePath);
+    m_msg.InformationMessage(
+        FillText(t::kMissingRestoring, {schedule, FileNameOf(backup), schedule}));
     OpenResult restored = ReplaceWithBackup(backup);
     if (!restored.schedule) m_msg.ErrorMessage(t::kBackupAlsoInvalid);
     return restored;
@@ -135,15 +142,17 @@ OpenResult ScheduleFiles::OpenMissing(bool fromCommandLine) {
 OpenResult ScheduleFiles::LoadFailed() {
   const std::string backup = BackupPath();
   if (!m_fs.Exists(backup)) {
-    m_msg.ErrorMessage(FillText(t::kLoadFailedNoBackup, {m_path}) + t::kLoadFailedNoBackupDetail);
+    m_msg.ErrorMessage(FillText(t::kLoadFailedNoBackup, {m_path}) +
+                       FillText(t::kLoadFailedNoBackupDetail, {FileNameOf(backup)}));
     return {};
   }
-  const std::string question = FillText(t::kLoadFailedAskBackup, {m_path});
+  const std::string question = FillText(t::kLoadFailedAskBackup, {m_path, FileNameOf(backup)});
   Log(question);
   if (m_msg.Question(question) != kIdYes) return {};
   OpenResult restored = ReplaceWithBackup(backup);
   if (restored.schedule) {
-    m_msg.InformationMessage(t::kGoodNewsReplaced);
+    m_msg.InformationMessage(
+        FillText(t::kGoodNewsReplaced, {FileNameOf(m_schedulePath), FileNameOf(backup)}));
   } else {
     m_msg.ErrorMessage(t::kBackupAlsoInvalid);
   }
@@ -185,7 +194,13 @@ std::unique_ptr<Schedule> ScheduleFiles::LoadInto(std::span<const uint8_t> bytes
 }
 
 void ScheduleFiles::AfterLoad(bool writtenByOtherVersion) {
-  if (m_corruptLoadAtOpen == 2) m_msg.InformationMessage(t::kGoodNewsBackupSolved);
+  if (m_corruptLoadAtOpen == 2) {
+    const BackupNames names = Names();
+    m_msg.InformationMessage(FillText(
+        t::kGoodNewsBackupSolved,
+        {FileNameOf(m_schedulePath), FileNameOf(names.Backup()),
+         FileNameOf(names.ScheduleRenamed()), FileNameOf(names.BackupRenamed())}));
+  }
   m_corruptLoadAtOpen = 0;
   if (CorruptLoad() != 0) SetCorruptLoad(0);
   m_lastSaveSize = m_fs.FileSize(m_path).value_or(0);
@@ -203,7 +218,7 @@ void ScheduleFiles::LatestLaunchBackup(bool force) {
     const std::optional<int64_t> kept = m_fs.FileSize(latest);
     const std::optional<int64_t> now = m_fs.FileSize(m_schedulePath);
     if (kept && now && *now * 2 < *kept) {
-      Log(t::kLatestLaunchSkipped);
+      Log(FillText(t::kLatestLaunchSkipped, {FileNameOf(latest), FileNameOf(m_schedulePath)}));
       return;
     }
   }

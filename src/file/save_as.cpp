@@ -20,11 +20,6 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string NameOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 bool ScheduleFiles::SaveAs(Schedule& s, const std::string& folder, SaveAsKind kind,
@@ -104,7 +99,7 @@ bool ScheduleFiles::WriteCopy(Schedule& s, const std::string& destination,
 }
 
 // The schedule moves to `folder`: it is saved there under the default name,
-// with the backups of the old folder beside it.
+// with its backups beside it.
 bool ScheduleFiles::MoveTo(Schedule& s, const std::string& folder) {
   const std::string target = folder + "/" + t::kDefaultScheduleName;
   if (target == m_schedulePath) return SaveNow(s);
@@ -119,7 +114,7 @@ bool ScheduleFiles::MoveTo(Schedule& s, const std::string& folder) {
   }
   const std::string oldPath = m_path, oldSchedule = m_schedulePath, oldFolder = m_folder;
   const bool oldNew = m_newSchedule;
-  CopyBackupsTo(folder);
+  CopyBackupsTo(target);
   std::unique_ptr<ScheduleLock> oldLock = std::move(m_lock);
   m_lock = std::move(lock);
   SetPaths(target);
@@ -136,19 +131,15 @@ bool ScheduleFiles::MoveTo(Schedule& s, const std::string& folder) {
   return true;
 }
 
-// The backups that travel with the schedule.
-std::vector<std::string> ScheduleFiles::BackupFileNames() const {
-  std::vector<std::string> names = {t::kBackupName, NameOf(LatestLaunchPath())};
-  for (int n = 1; n <= 3; ++n) names.push_back(NameOf(RandomBackupPath(n)));
-  for (int n = 1; n <= 7; ++n) names.push_back(NameOf(WeekdayBackupPath(n)));
-  return names;
-}
-
+// The backups travel with the schedule and take the names of its new place
+// ("work.bak" becomes "timedata.bak" beside a schedule moved to "timedata.pak").
 // Files already in the destination stay: they may be another schedule's.
-void ScheduleFiles::CopyBackupsTo(const std::string& folder) {
-  for (const std::string& name : BackupFileNames()) {
-    const std::string from = m_folder + "/" + name;
-    const std::string to = folder + "/" + name;
+void ScheduleFiles::CopyBackupsTo(const std::string& targetSchedule) {
+  const std::vector<std::string> froms = Names().Travelling();
+  const std::vector<std::string> tos = BackupNames(targetSchedule).Travelling();
+  for (size_t i = 0; i < froms.size() && i < tos.size(); ++i) {
+    const std::string& from = froms[i];
+    const std::string& to = tos[i];
     if (!m_fs.Exists(from) || m_fs.Exists(to)) continue;
     const FileOutcome outcome = CopyFileSafely(m_fs, from, to);
     if (!outcome.ok()) ReportCopyFailure(from, to, outcome, false);
@@ -196,7 +187,7 @@ bool ScheduleFiles::RelocateSchedule(Schedule& s, const std::string& sharedFolde
     ReportCopyFailure(m_schedulePath, newPath, copied, false);
     return false;
   }
-  CopyBackupsTo(target);
+  CopyBackupsTo(newPath);
   if (m_lock) m_lock->Release();
   m_lock = std::move(lock);
   SetPaths(newPath);
@@ -239,8 +230,8 @@ BackupAllResult ScheduleFiles::BackupAll(Schedule& s, const std::string& destina
   }
   // The lock and waiting notes belong to the running programs, and files
   // being written are not complete.
-  const std::string lockName = NameOf(m_lock ? m_lock->lockPath() : std::string());
-  const std::string waitName = NameOf(m_lock ? m_lock->waitPath() : std::string());
+  const std::string lockName = FileNameOf(m_lock ? m_lock->lockPath() : std::string());
+  const std::string waitName = FileNameOf(m_lock ? m_lock->waitPath() : std::string());
   for (const std::string& name : m_fs.ListFiles(m_folder)) {
     const bool skip = (!lockName.empty() && name.rfind(lockName, 0) == 0) ||
                       (!waitName.empty() && name.rfind(waitName, 0) == 0) ||

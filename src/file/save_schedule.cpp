@@ -1,5 +1,5 @@
 // Saving: the new file is complete and on the disk before it takes the
-// schedule's name, and the previous schedule survives as timedata.bak.
+// schedule's name, and the previous schedule survives as its backup.
 
 #include "file/lock_messages.h"
 #include "file/schedule_files.h"

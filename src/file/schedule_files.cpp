@@ -38,16 +38,6 @@ std::string Trim(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-// The path with its file name's extension replaced (or added).
-std::string WithExtension(const std::string& path, std::string_view extension) {
-  const size_t slash = path.find_last_of('/');
-  const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-  const size_t dot = path.find_last_of('.');
-  // A leading dot starts a hidden name, not an extension.
-  if (dot != std::string::npos && dot > nameStart) return path.substr(0, dot) + std::string(extension);
-  return path + std::string(extension);
-}
-
 }  // namespace
 
 std::string FillText(std::string_view format, std::initializer_list<std::string_view> arguments) {
@@ -135,19 +125,6 @@ void ScheduleFiles::SetPaths(const std::string& path) {
   m_folder = FolderOf(path);
 }
 
-std::string ScheduleFiles::TempPath() const { return WithExtension(m_schedulePath, t::kTempExtension); }
-std::string ScheduleFiles::BackupPath() const { return m_folder + "/" + t::kBackupName; }
-std::string ScheduleFiles::LatestLaunchPath() const {
-  return WithExtension(m_schedulePath, t::kLatestLaunchExtension);
-}
-std::string ScheduleFiles::RandomBackupPath(int n) const {
-  return m_folder + "/" + t::kRandomBackupPrefix + std::to_string(n);
-}
-std::string ScheduleFiles::WeekdayBackupPath(int n) const {
-  return m_folder + "/" + t::kWeekdayBackupPrefix + std::to_string(n);
-}
-std::string ScheduleFiles::UnsavedLogPath() const { return m_folder + "/" + t::kUnsavedLogName; }
-
 int ScheduleFiles::CorruptLoad() const { return m_settings.ReadInt(t::kCorruptLoadKey, 10000); }
 void ScheduleFiles::SetCorruptLoad(int value) { m_settings.WriteInt(t::kCorruptLoadKey, value); }
 
@@ -194,7 +171,7 @@ void ScheduleFiles::LogUnsavedItem(const std::string& title) {
   std::string line = title + "\n";
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(line.data()), line.size());
   if (!WriteWholeFile(m_fs, UnsavedLogPath(), bytes, CreateMode::kAppend).ok())
-    m_msg.ErrorMessage(t::kUnsavedLogFailed);
+    m_msg.ErrorMessage(FillText(t::kUnsavedLogFailed, {FileNameOf(UnsavedLogPath())}));
 }
 
 void ScheduleFiles::LogNewItems(Schedule& s) {
@@ -207,7 +184,7 @@ void ScheduleFiles::Close(Schedule* s) {
   if (s != nullptr && s->changed()) {
     // Without exclusive access the save would only be postponed again.
     const bool saved = m_lock && m_lock->held() && Save(*s);
-    if (!saved) Log(t::kClosingUnsaved);
+    if (!saved) Log(FillText(t::kClosingUnsaved, {FileNameOf(m_schedulePath)}));
   }
   if (m_lock) m_lock->Release();
 }

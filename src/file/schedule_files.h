@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "file/backup_names.h"
 #include "file/file_system.h"
 #include "file/schedule_format.h"
 #include "file/schedule_lock.h"
@@ -59,8 +60,8 @@ enum class BackupAllResult { kFailed, kDone, kDoneClose };
 //
 // A save never leaves a moment without a complete schedule under its name:
 // the new file is written and flushed as ".tmp", the old schedule is copied to
-// "timedata.bak" (through a temporary file), and the ".tmp" is renamed over
-// the schedule in one step.
+// its backup ("work.bak" for "work.pak", see BackupNames) through a temporary
+// file, and the ".tmp" is renamed over the schedule in one step.
 class ScheduleFiles {
  public:
   ScheduleFiles(FileSystem& fs, Messages& messages, const Clock& clock, Settings& settings,
@@ -83,13 +84,15 @@ class ScheduleFiles {
   int64_t lastSaveSize() const { return m_lastSaveSize; }
   double lastSaveSeconds() const { return m_lastSaveSeconds; }
 
-  // The names beside the schedule.
-  std::string TempPath() const;
-  std::string BackupPath() const;  // "timedata.bak" in the schedule's folder
-  std::string LatestLaunchPath() const;
-  std::string RandomBackupPath(int n) const;   // 1..3
-  std::string WeekdayBackupPath(int n) const;  // 1..7, 1 = Sunday
-  std::string UnsavedLogPath() const;
+  // The names beside the schedule, named after it.
+  BackupNames Names() const { return BackupNames(m_schedulePath); }
+  std::string TempPath() const { return Names().Temp(); }
+  std::string BackupPath() const { return Names().Backup(); }
+  std::string LatestLaunchPath() const { return Names().LatestLaunch(); }
+  std::string RandomBackupPath(int n) const { return Names().RandomBackup(n); }  // 1..3
+  // 1..7, 1 = Sunday
+  std::string WeekdayBackupPath(int n) const { return Names().WeekdayBackup(n); }
+  std::string UnsavedLogPath() const { return Names().UnsavedLog(); }
 
   // Loads `path` with the recovery questions; takes the write lock, or opens
   // read-only when another program holds it. `fromCommandLine`: a missing file
@@ -127,7 +130,7 @@ class ScheduleFiles {
   // Saves, then copies every file of the schedule folder into `destination`.
   BackupAllResult BackupAll(Schedule& s, const std::string& destination);
 
-  // Appended to "ItemsNotYetSavedLog.txt" until the next save.
+  // Appended to the schedule's "ItemsNotYetSavedLog.txt" until the next save.
   void LogUnsavedItem(const std::string& title);
   // Logs the titles of the schedule's items made since the last save that are
   // not logged yet.
@@ -168,8 +171,7 @@ class ScheduleFiles {
   bool WriteCopy(Schedule& s, const std::string& destination, const SaveOptions& options);
   bool MoveTo(Schedule& s, const std::string& folder);
   bool BackLevelAllowed(Schedule& s, int16_t formatVersion);
-  std::vector<std::string> BackupFileNames() const;
-  void CopyBackupsTo(const std::string& folder);
+  void CopyBackupsTo(const std::string& targetSchedule);
 
   FileSystem& m_fs;
   Messages& m_msg;

@@ -11,12 +11,15 @@ inline constexpr char kProgramFolderScheduleName[] = "Timedata.pak";
 inline constexpr char kScheduleExtension[] = ".pak";
 inline constexpr char kTempExtension[] = ".tmp";
 inline constexpr char kLatestLaunchExtension[] = ".BackupLatestLaunch";
-inline constexpr char kBackupName[] = "timedata.bak";
+// The files beside a schedule are its name without the extension and these
+// (see BackupNames); the default schedule's always start with this name.
+inline constexpr char kDefaultStem[] = "timedata";
 inline constexpr char kBackupExtension[] = ".bak";
-inline constexpr char kRandomBackupPrefix[] = "timedata.BackupRandom";
-inline constexpr char kWeekdayBackupPrefix[] = "timedata.BackupDayOfWeek";
-inline constexpr char kPakRenamedName[] = "timedata.pakrenamed";
-inline constexpr char kBakRenamedName[] = "timedata.bakrenamed";
+inline constexpr char kRandomBackupExtension[] = ".BackupRandom";
+inline constexpr char kWeekdayBackupExtension[] = ".BackupDayOfWeek";
+inline constexpr char kPakRenamedExtension[] = ".pakrenamed";
+inline constexpr char kBakRenamedExtension[] = ".bakrenamed";
+// The default schedule's; another schedule's is prefixed with its name and a dot.
 inline constexpr char kUnsavedLogName[] = "ItemsNotYetSavedLog.txt";
 inline constexpr char kScrambledName[] = "timedatascrambled.pak";
 inline constexpr char kCopyingSuffix[] = ".copying";  // CopyFileSafely's temporary file
@@ -52,23 +55,28 @@ inline constexpr int kRecoverContinue = 23;
 inline constexpr int kRecoverTryBackup = 24;
 inline constexpr int kRecoverExit = 25;
 
+// The texts below name the files without their folders: "the schedule" is the
+// schedule's own name (timedata.pak), "the backup" its backup's (timedata.bak).
+
+// The schedule, the backup.
 inline constexpr char kAlreadyTriedBackup[] =
-    "Sorry: we've already tried replacing timedata.pak with the timedata.bak file and it was "
-    "corrupt too.";
+    "Sorry: we've already tried replacing %s with the %s file and it was corrupt too.";
 inline constexpr char kSeeTroubleshooting[] =
     "\n\nPlease read the Troubleshooting help topic in Ploven Help to learn how to try other "
     "backup files.";
+// The backup, the backup, the schedule's renamed copy, the backup's renamed copy.
 inline constexpr char kWillReplaceWithBackup[] =
     "We will now try to replace your Ploven schedule file with our most recent backup of that "
-    "file (the timedata.bak file).\n\nTo make sure you don't lose any future options, before doing "
-    "so we'll make an additional backup of your schedule file and the timedata.bak file (these "
-    "copies will be called timedata.pakrenamed and timedata.bakrenamed).\n\nClick OK to proceed.";
+    "file (the %s file).\n\nTo make sure you don't lose any future options, before doing so "
+    "we'll make an additional backup of your schedule file and the %s file (these copies will be "
+    "called %s and %s).\n\nClick OK to proceed.";
 inline constexpr char kReplacedNowExit[] = "Done. Now click OK to exit Ploven.";
 inline constexpr char kReplacedNowExitAdvice[] =
     "\n\nThen start Ploven again: it will open the restored schedule. At most about a minute of "
     "the changes you made before the problem will be missing.";
+// The backup.
 inline constexpr char kNoBackupFile[] =
-    "Sorry: you don't have a timedata.bak file. Click OK to exit Ploven, then read the "
+    "Sorry: you don't have a %s file. Click OK to exit Ploven, then read the "
     "Troubleshooting help topic in Ploven Help to learn how to try other backup files.";
 inline constexpr char kExitConfirmed[] =
     "Ploven will now exit without changing your schedule files. You will be asked again at the "
@@ -81,39 +89,43 @@ inline constexpr char kFolderUnreachable[] =
 inline constexpr char kFolderUnreachableCauses[] =
     "\n\nThe folder may have been moved or deleted, the network connection to it may be down, "
     "you may not have the access rights it needs, or a firewall may be blocking it.";
+// The schedule, the backup, the schedule.
 inline constexpr char kMissingRestoring[] =
-    "The schedule file (timedata.pak) is missing. Click OK to load Ploven's most recent backup of "
-    "it (timedata.bak), which will then get automatically saved as timedata.pak in the first "
-    "minute after it opens successfully.";
+    "The schedule file (%s) is missing. Click OK to load Ploven's most recent backup of it (%s), "
+    "which will then get automatically saved as %s in the first minute after it opens "
+    "successfully.";
 inline constexpr char kCreateNewQuestion[] = "File %s cannot be found.\rCreate a new empty one?";
 inline constexpr char kCannotCreateFolder[] =
     "Ploven could not create the folder %s for the new schedule.";
 
 inline constexpr char kLoadFailedNoBackup[] =
     "There was a problem loading your %s schedule file: it may be damaged.";
+// The backup.
 inline constexpr char kLoadFailedNoBackupDetail[] =
-    "\n\nThere is no backup of it (timedata.bak) in that folder, so the file must be replaced by "
+    "\n\nThere is no backup of it (%s) in that folder, so the file must be replaced by "
     "hand with a copy from one of your own backups.";
+// The schedule's full path, the backup.
 inline constexpr char kLoadFailedAskBackup[] =
     "Ploven cannot open your schedule file %s ...it is likely damaged.\n\nWould you like to "
-    "replace your schedule file with the most recent backup file (timedata.bak) now?\n\n(Ploven "
+    "replace your schedule file with the most recent backup file (%s) now?\n\n(Ploven "
     "makes this backup file once a minute if you've made changes, so you've likely lost, at most, "
     "one minute of activity.)";
+// The schedule, the backup.
 inline constexpr char kGoodNewsReplaced[] =
-    "Good news: your timedata.pak file has been successfully replaced with the contents of the "
-    "timedata.bak backup file. Click OK to continue using Ploven.";
+    "Good news: your %s file has been successfully replaced with the contents of the %s backup "
+    "file. Click OK to continue using Ploven.";
 inline constexpr char kBackupAlsoInvalid[] =
     "Unfortunately, the backup schedule file is also invalid or incomplete.";
 inline constexpr char kInsufficientMemory[] = "Insufficient memory to load data";
+// The schedule, the backup, the schedule's renamed copy, the backup's renamed copy.
 inline constexpr char kGoodNewsBackupSolved[] =
-    "Good news: it appears that replacing your timedata.pak with your timedata.bak has solved the "
-    "corrupt schedule problem.\n\nYou will have lost any changes you made between the time those "
-    "two files were saved. (To know how much activity was lost, you can use Windows Explorer to "
-    "check how much the datestamps of timedata.pakrenamed and timedata.bakrenamed differ.)\n\n"
-    "Choose OK to continue using Ploven.";
+    "Good news: it appears that replacing your %s with your %s has solved the corrupt schedule "
+    "problem.\n\nYou will have lost any changes you made between the time those two files were "
+    "saved. (To know how much activity was lost, you can use Windows Explorer to check how much "
+    "the datestamps of %s and %s differ.)\n\nChoose OK to continue using Ploven.";
+// Error log: the latest-launch backup, the schedule.
 inline constexpr char kLatestLaunchSkipped[] =
-    "timedata.BackupLatestLaunch skipped, due to suspiciously small timedata.pak file...could be "
-    "due to very new installation.";
+    "%s skipped, due to suspiciously small %s file...could be due to very new installation.";
 // Error log: source, destination, step, reason.
 inline constexpr char kLatestLaunchFailed[] =
     "Latest-launch backup of %s to %s not made: the %s step failed (%s).";
@@ -137,10 +149,12 @@ inline constexpr char kCopyFailedDuringSave[] =
 // Error log: folder, reason.
 inline constexpr char kFolderNotFlushed[] =
     "Schedule saved, but the folder %s could not be flushed to disk (%s).";
+// The log's file name.
 inline constexpr char kUnsavedLogFailed[] =
-    "Unable to create or open the temporary ItemsNotYetSavedLog.txt file in order to write a new "
+    "Unable to create or open the temporary %s file in order to write a new "
     "item to it. This is odd, but not of any danger unless it happens often.";
-inline constexpr char kClosingUnsaved[] = "Changed timedata.pak still not saved, so closing it.";
+// Error log: the schedule.
+inline constexpr char kClosingUnsaved[] = "Changed %s still not saved, so closing it.";
 
 // ---- Save As ------------------------------------------------------------------------
 

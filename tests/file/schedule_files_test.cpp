@@ -165,7 +165,7 @@ TEST_F(ScheduleFilesTest, SaveWaitsForStartUpAndForExclusiveAccess) {
   EXPECT_EQ(std::count(texts.begin(), texts.end(), lock_text::kPostponedSave), 1);
   EXPECT_EQ(Read(path), before);
   second->Close(theirs.schedule.get());
-  EXPECT_TRUE(env.Logged(t::kClosingUnsaved));
+  EXPECT_TRUE(env.Logged("Changed timedata.pak still not saved, so closing it."));
 
   AddItem(*mine.schedule, "Mine");
   EXPECT_TRUE(first->SaveIfChanged(*mine.schedule, /*startupOver=*/false));
@@ -220,24 +220,29 @@ TEST_F(ScheduleFilesTest, UnsavedItemsLogAppendsAndTellsWhenItCannot) {
   fsys::remove(files->UnsavedLogPath());
   fsys::create_directory(files->UnsavedLogPath());  // cannot be opened for appending
   files->LogUnsavedItem("three");
-  EXPECT_TRUE(env.ui.Showed(t::kUnsavedLogFailed));
+  EXPECT_TRUE(env.ui.Showed(
+      "Unable to create or open the temporary ItemsNotYetSavedLog.txt file in order to write a "
+      "new item to it."));
 }
 
 // ---- Opening and recovery --------------------------------------------------------------
 
 TEST_F(ScheduleFilesTest, DeletedScheduleComesBackFromBackupAtNextOpen) {
   const auto backup = ScheduleBytes({"From backup"});
-  Put(In(t::kBackupName), backup);
+  Put(In("timedata.bak"), backup);
   auto files = Make();
   OpenResult opened = files->OpenSchedule(path, false);
   ASSERT_EQ(opened.status, OpenStatus::kOpened);
-  EXPECT_TRUE(env.ui.Showed(t::kMissingRestoring));
+  EXPECT_TRUE(env.ui.Showed(
+      "The schedule file (timedata.pak) is missing. Click OK to load Ploven's most recent backup "
+      "of it (timedata.bak), which will then get automatically saved as timedata.pak in the first "
+      "minute after it opens successfully."));
   EXPECT_TRUE(files->usingBackup());
   EXPECT_TRUE(Holds(*opened.schedule, "From backup"));
   EXPECT_FALSE(There(path));  // nothing replaced before the first save
   ASSERT_TRUE(files->SaveIfChanged(*opened.schedule));
   EXPECT_FALSE(files->usingBackup());
-  EXPECT_EQ(Read(In(t::kBackupName)), backup);  // the backup is kept as it was
+  EXPECT_EQ(Read(In("timedata.bak")), backup);  // the backup is kept as it was
   auto saved = LoadBytes(Read(path));
   ASSERT_TRUE(saved);
   EXPECT_TRUE(Holds(*saved, "From backup"));
@@ -245,16 +250,18 @@ TEST_F(ScheduleFilesTest, DeletedScheduleComesBackFromBackupAtNextOpen) {
 
 TEST_F(ScheduleFilesTest, DamagedScheduleIsReplacedByBackupWhenTheUserAgrees) {
   Put(path, garbage);
-  Put(In(t::kBackupName), ScheduleBytes({"Good"}));
+  Put(In("timedata.bak"), ScheduleBytes({"Good"}));
   env.ui.Answer(kIdOk);   // what the reader says about the file
   env.ui.Answer(kIdYes);  // replace with the backup
   auto files = Make();
   OpenResult opened = files->OpenSchedule(path, false);
   ASSERT_EQ(opened.status, OpenStatus::kOpened);
-  EXPECT_TRUE(env.ui.Showed(t::kGoodNewsReplaced));
+  EXPECT_TRUE(env.ui.Showed(
+      "Good news: your timedata.pak file has been successfully replaced with the contents of the "
+      "timedata.bak backup file."));
   EXPECT_TRUE(env.Logged("Ploven cannot open your schedule file"));
   ASSERT_TRUE(files->SaveIfChanged(*opened.schedule));
-  EXPECT_NE(Read(In(t::kBackupName)), garbage);  // the damaged file never becomes the backup
+  EXPECT_NE(Read(In("timedata.bak")), garbage);  // the damaged file never becomes the backup
   EXPECT_TRUE(LoadBytes(Read(path)));
 }
 
@@ -272,7 +279,7 @@ class FailedLoadTest : public ScheduleFilesTest,
 TEST_P(FailedLoadTest, NothingHalfBuiltIsReturned) {
   const FailedLoadCase& c = GetParam();
   Put(path, garbage);
-  if (c.backup) Put(In(t::kBackupName), c.backupGood ? ScheduleBytes({"B"}) : garbage);
+  if (c.backup) Put(In("timedata.bak"), c.backupGood ? ScheduleBytes({"B"}) : garbage);
   env.ui.Answer(kIdOk);
   env.ui.Answer(c.answer);
   auto files = Make();
@@ -336,13 +343,13 @@ TEST_F(ScheduleFilesTest, TryABackupThenGoodNewsOnceAtTheNextLaunch) {
   const auto damaged = ScheduleBytes({"Damaged"});
   const auto backup = ScheduleBytes({"Backup"});
   Put(path, damaged);
-  Put(In(t::kBackupName), backup);
+  Put(In("timedata.bak"), backup);
   settings.WriteInt(t::kCorruptLoadKey, 1);
   env.ui.Answer(t::kRecoverTryBackup);
   EXPECT_EQ(Make()->OpenSchedule(path, false).status, OpenStatus::kExit);
   EXPECT_TRUE(env.ui.Showed(t::kReplacedNowExit));
-  EXPECT_EQ(Read(In(t::kPakRenamedName)), damaged);
-  EXPECT_EQ(Read(In(t::kBakRenamedName)), backup);
+  EXPECT_EQ(Read(In("timedata.pakrenamed")), damaged);
+  EXPECT_EQ(Read(In("timedata.bakrenamed")), backup);
   EXPECT_EQ(Read(path), backup);
   EXPECT_EQ(settings.ReadInt(t::kCorruptLoadKey, 10000), 2);
 
@@ -373,7 +380,7 @@ TEST_P(RecoveryTest, QuestionAfterADamagedLoad) {
   const RecoveryCase& c = GetParam();
   const auto bytes = ScheduleBytes({"Mine"});
   Put(path, bytes);
-  if (c.backup) Put(In(t::kBackupName), ScheduleBytes({"Older"}));
+  if (c.backup) Put(In("timedata.bak"), ScheduleBytes({"Older"}));
   settings.WriteInt(t::kCorruptLoadKey, c.corruptLoad);
   env.ui.Answer(c.answer);
   OpenResult r = Make()->OpenSchedule(path, false);
@@ -393,9 +400,10 @@ INSTANTIATE_TEST_SUITE_P(
         RecoveryCase{"Continue", 1, true, t::kRecoverContinue, OpenStatus::kOpened, 0, nullptr},
         RecoveryCase{"Exit", 1, true, t::kRecoverExit, OpenStatus::kExit, 1, t::kExitConfirmed},
         RecoveryCase{"NoBackup", 1, false, t::kRecoverTryBackup, OpenStatus::kExit, 1,
-                     t::kNoBackupFile},
+                     "Sorry: you don't have a timedata.bak file. Click OK"},
         RecoveryCase{"BackupWasCorruptToo", 3, true, t::kRecoverTryBackup, OpenStatus::kExit, 0,
-                     t::kAlreadyTriedBackup}),
+                     "Sorry: we've already tried replacing timedata.pak with the timedata.bak "
+                     "file and it was corrupt too."}),
     NameOf);
 
 struct DamagedTreeCase {
@@ -445,7 +453,8 @@ TEST_F(ScheduleFilesTest, LatestLaunchBackupIsNotReplacedByAMuchSmallerSchedule)
   Put(latest, big);
   ASSERT_TRUE(files->OpenSchedule(path, false).schedule);
   EXPECT_EQ(Read(latest), big);
-  EXPECT_TRUE(env.Logged(t::kLatestLaunchSkipped));
+  EXPECT_TRUE(env.Logged(
+      "timedata.BackupLatestLaunch skipped, due to suspiciously small timedata.pak file"));
 
   const std::vector<uint8_t> half(small.size() * 2, 1);  // not more than twice: replaced
   Put(latest, half);
@@ -457,7 +466,7 @@ TEST_F(ScheduleFilesTest, LatestLaunchBackupIsNotReplacedByAMuchSmallerSchedule)
 
 TEST_F(ScheduleFilesTest, SaveAsMovesTheScheduleAndCopiesAreLeftAlone) {
   Put(path, ScheduleBytes({"Keep me"}));
-  Put(In(t::kBackupName), ScheduleBytes({"Older"}));
+  Put(In("timedata.bak"), ScheduleBytes({"Older"}));
   auto files = Make();
   OpenResult opened = files->OpenSchedule(path, false);
   Schedule& s = *opened.schedule;
@@ -485,7 +494,7 @@ TEST_F(ScheduleFilesTest, SaveAsMovesTheScheduleAndCopiesAreLeftAlone) {
   ASSERT_TRUE(files->SaveAs(s, elsewhere, ScheduleFiles::SaveAsKind::kCurrent));
   EXPECT_EQ(files->path(), elsewhere + "/timedata.pak");
   EXPECT_FALSE(s.changed());
-  EXPECT_EQ(Read(elsewhere + "/" + t::kBackupName), Read(In(t::kBackupName)));
+  EXPECT_EQ(Read(elsewhere + "/timedata.bak"), Read(In("timedata.bak")));
   auto moved = LoadBytes(Read(files->path()));
   ASSERT_TRUE(moved);
   EXPECT_TRUE(Holds(*moved, "Keep me"));
