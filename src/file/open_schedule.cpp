@@ -55,9 +55,9 @@ std::optional<OpenResult> ScheduleFiles::AskRecovery(int corruptLoad) {
   const BackupNames names = Names();
   const std::string backup = names.Backup();
   if (corruptLoad == 3) {
-    m_msg.ErrorMessage(FillText(t::kAlreadyTriedBackup,
-                                {FileNameOf(m_schedulePath), FileNameOf(backup)}) +
-                       t::kSeeTroubleshooting);
+    m_msg.ErrorMessage(
+        FillText(t::kAlreadyTriedBackup, {FileNameOf(m_schedulePath), FileNameOf(backup)}) +
+        t::kSeeTroubleshooting);
     SetCorruptLoad(0);
     return WithStatus(OpenStatus::kExit);
   }
@@ -66,9 +66,9 @@ std::optional<OpenResult> ScheduleFiles::AskRecovery(int corruptLoad) {
     return WithStatus(OpenStatus::kExit);
   }
   m_msg.InformationMessage(
-      FillText(t::kWillReplaceWithBackup, {FileNameOf(backup), FileNameOf(backup),
-                                           FileNameOf(names.ScheduleRenamed()),
-                                           FileNameOf(names.BackupRenamed())}));
+      FillText(t::kWillReplaceWithBackup,
+               {FileNameOf(backup), FileNameOf(backup), FileNameOf(names.ScheduleRenamed()),
+                FileNameOf(names.BackupRenamed())}));
   struct Copy {
     std::string from, to;
   };
@@ -196,10 +196,10 @@ std::unique_ptr<Schedule> ScheduleFiles::LoadInto(std::span<const uint8_t> bytes
 void ScheduleFiles::AfterLoad(bool writtenByOtherVersion) {
   if (m_corruptLoadAtOpen == 2) {
     const BackupNames names = Names();
-    m_msg.InformationMessage(FillText(
-        t::kGoodNewsBackupSolved,
-        {FileNameOf(m_schedulePath), FileNameOf(names.Backup()),
-         FileNameOf(names.ScheduleRenamed()), FileNameOf(names.BackupRenamed())}));
+    m_msg.InformationMessage(
+        FillText(t::kGoodNewsBackupSolved,
+                 {FileNameOf(m_schedulePath), FileNameOf(names.Backup()),
+                  FileNameOf(names.ScheduleRenamed()), FileNameOf(names.BackupRenamed())}));
   }
   m_corruptLoadAtOpen = 0;
   if (CorruptLoad() != 0) SetCorruptLoad(0);

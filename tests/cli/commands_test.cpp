@@ -307,6 +307,24 @@ TEST_F(CliTest, ADamagedFileFailsTheCheck) {
   EXPECT_NE(r.err.find("message: Datafile invalid."), std::string::npos) << r.err;
 }
 
+// Each schedule's backup is its own: the one before the last save of that schedule.
+TEST_F(CliTest, TwoSchedulesInOneFolderKeepTheirOwnBackups) {
+  for (const std::string name : {"work", "home"}) {
+    ASSERT_EQ(Run({"new", name + ".pak"}).status, 0);
+    ASSERT_EQ(Run({"add", name + ".pak", "--title", name + " 1"}).status, 0);
+  }
+  for (const std::string name : {"work", "home"})
+    ASSERT_EQ(Run({"add", name + ".pak", "--title", name + " 2"}).status, 0);
+  for (const std::string name : {"work", "home"}) {
+    const CliRun r = Run({"items", name + ".bak"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 1u) << r.out;
+    EXPECT_EQ(Fields(lines[0]).back(), name + " 1");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "timedata.bak"));
+}
+
 TEST_F(CliTest, ALockedScheduleIsNotChanged) {
   New();
   const std::string before = Bytes();
