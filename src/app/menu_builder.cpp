@@ -12,8 +12,21 @@ namespace ploven {
 
 MenuBuilder::MenuBuilder(QMainWindow* window) : QObject(window), m_window(window) {}
 
+// The command that replaces the menus (the mode switch) runs inside the triggered signal of one
+// of the old actions, so the old actions and their bar must outlive it: they are put out of use
+// at once and deleted when control is back in the event loop.
 void MenuBuilder::Clear() {
-  delete m_keyActions;  // their destructors take them off the window
+  for (auto& [command, actions] : m_actions) {
+    for (QAction* action : actions) {
+      action->setShortcut(QKeySequence());
+      action->setEnabled(false);
+    }
+  }
+  if (m_keyActions) {
+    for (QAction* action : m_keyActions->findChildren<QAction*>()) m_window->removeAction(action);
+    m_keyActions->deleteLater();
+  }
+  m_keyActions = nullptr;
   m_actions.clear();
   m_groups.clear();
   m_placeholders.clear();
@@ -32,11 +45,11 @@ void MenuBuilder::Install(MenuMode mode) {
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { emit popupAboutToShow(menu); });
     AddItems(menu, popup.children);
   }
+  // The window hides the old bar and deletes it later (see Clear).
   m_window->setMenuBar(m_menuBar);
   // The window would show the bar only once events run, and a hidden bar's keys do nothing.
   m_menuBar->show();
-  // The window only schedules the old bar's deletion; its keys must stop working now.
-  delete old;
+  if (old) old->deleteLater();
 
   AddKeyOnlyBindings();
 
