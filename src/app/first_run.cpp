@@ -40,10 +40,9 @@ void AskFirstRunQuestions(ProgramSession& session) {
   } else {
     session.messages().InformationMessage(t::kTutorialLater);
   }
-  if (Ask(session, t::kModeText, t::kModeCaption, t::kModeButtons) != kIdCustom1 &&
-      session.writable()) {
-    session.SetMode(3);
-  }
+  // The answer wins over the mode the schedule was made with.
+  const bool light = Ask(session, t::kModeText, t::kModeCaption, t::kModeButtons) == kIdCustom1;
+  if (session.writable()) session.SetMode(light ? kScheduleLightMode : kScheduleProMode);
   session.SaveIfChanged();
   Ask(session, t::kDoneText, t::kDoneCaption, t::kFinishButton, kMbIconInformation);
 }

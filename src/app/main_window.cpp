@@ -19,6 +19,7 @@
 #include "app/app_messages.h"
 #include "app/import_once.h"
 #include "app/menu_builder.h"
+#include "app/window_placement.h"
 #include "cli/item_entry.h"
 #include "dialogs/about_box.h"
 #include "dialogs/balance_settings_dialog.h"
@@ -57,9 +58,6 @@ namespace ploven {
 namespace t = app_text;
 
 namespace {
-
-constexpr int kLightMode = 1;
-constexpr int kProMode = 3;
 
 // The private clipboard format of an item line.
 constexpr char kItemMimeType[] = "application/x-ploven-item";
@@ -704,7 +702,11 @@ void MainWindow::Duplicate() {
 
 void MainWindow::SwitchMode(int newMode) {
   m_session.SetMode(newMode);
-  m_env->options.proMode = newMode != kLightMode;
+  FollowScheduleMode();
+}
+
+void MainWindow::FollowScheduleMode() {
+  m_env->options.proMode = mode() == MenuMode::kPro;
   m_menus->Install(mode());
   UpdateMenuStates();
   AfterChange();
@@ -956,8 +958,8 @@ void MainWindow::Dispatch(int command) {
       Dispatch(978);
       break;
     // ---- Settings ----
-    case 716: SwitchMode(kLightMode); break;
-    case 717: SwitchMode(kProMode); break;
+    case 716: SwitchMode(kScheduleLightMode); break;
+    case 717: SwitchMode(kScheduleProMode); break;
     // ---- Help ----
     case 605: m_ui.OpenHelpTopic("Ploven.htm"); break;
     case 707: m_ui.OpenHelpTopic("KeyboardShortcuts.htm"); break;
@@ -1086,16 +1088,18 @@ void MainWindow::ChooseFont(int command) {
 
 void MainWindow::ShowCalendarWindow(bool show) {
   if (show && m_calendarDock->isFloating() && !m_calendarDock->isVisible()) {
-    // Where it was last time, kept on the screen and large enough to read.
-    const WindowPlace& p = m_session.layout().calendar;
+    // Where it was last time, kept on the screen and large enough to read; the first time
+    // beside the main window.
     const QRect area = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
-    const int w = std::clamp(p.width, 340, std::max(340, area.width() / 3));
-    const int h = std::clamp(p.height, 300, std::max(300, area.height() / 2));
-    const int x = p.width > 0 ? std::clamp(p.x, area.left(), area.right() - w)
-                              : geometry().right() - w - 20;
-    const int y = p.width > 0 ? std::clamp(p.y, area.top(), area.bottom() - h)
-                              : geometry().top() + 80;
-    m_calendarDock->setGeometry(x, y, w, h);
+    WindowPlace place = m_session.layout().calendar;
+    if (place.width > 0) {
+      place.width = std::clamp(place.width, kCalendarMinWidth,
+                               std::max(kCalendarMinWidth, area.width() / 3));
+      place.height = std::clamp(place.height, kCalendarMinHeight,
+                                std::max(kCalendarMinHeight, area.height() / 2));
+    }
+    const QRect frame = FrameInArea(place, area);
+    PlaceFrame(*m_calendarDock, frame.isEmpty() ? FirstRunPlacesIn(area).calendar : frame);
   }
   m_calendarDock->setVisible(show);
   if (show) m_calendar->SetViewedDate(m_viewedDate);
@@ -1111,11 +1115,9 @@ void MainWindow::SetCalendarDocked(bool docked) {
 }
 
 void MainWindow::RememberPlaces() {
-  m_session.layout().main = {x(), y(), width(), height()};
-  if (m_calendarDock->isFloating() && m_calendarDock->isVisible()) {
-    const QRect g = m_calendarDock->geometry();
-    m_session.layout().calendar = {g.x(), g.y(), g.width(), g.height()};
-  }
+  m_session.layout().main = PlaceOfFrame(NormalFrame(*this));
+  if (m_calendarDock->isFloating() && m_calendarDock->isVisible())
+    m_session.layout().calendar = PlaceOfFrame(NormalFrame(*m_calendarDock));
 }
 
 bool MainWindow::CloseQuery() {

@@ -56,6 +56,8 @@ class MainWindow : public QMainWindow {
 
   void RefreshViews();
   void RefreshTitle();
+  // Menus, keys and views of the mode the schedule is in (after the first-run questions).
+  void FollowScheduleMode();
   // The title over the views: the view, its date and the state of the schedule.
   QString ContainerTitleText() const;
 

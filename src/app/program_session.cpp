@@ -12,12 +12,6 @@
 
 namespace ploven {
 
-namespace {
-
-constexpr int kLightMode = 1;
-
-}  // namespace
-
 ProgramSession::ProgramSession(Ui& ui, const Clock& system, ProgramPlaces places)
     : m_system(system),
       m_places(std::move(places)),
@@ -95,6 +89,9 @@ SessionStart ProgramSession::OpenPath(const std::string& pathText, bool fromComm
     m_schedule->header().setLastArchivedDate(static_cast<DayNumber>(m_clock.Today() - 1));
   if (m_createdThisRun) {
     m_layout = DefaultLayout(1280, 800);
+    // The windows are placed for the screen they open on (width 0: not placed yet).
+    m_layout.main = {};
+    m_layout.calendar = {};
   } else {
     ReadLayoutRecord(m_settings, userNumber(), m_layout);
   }
@@ -194,7 +191,8 @@ void ProgramSession::Close() {
 
 void ProgramSession::SetMode(int mode) {
   if (!open()) return;
-  m_schedule->header().setMode(mode == kLightMode ? 1 : 3);
+  m_schedule->header().setMode(mode == kScheduleLightMode ? kScheduleLightMode
+                                                          : kScheduleProMode);
   m_schedule->MarkChanged();
 }
 

@@ -15,6 +15,7 @@
 #include "app/import_once.h"
 #include "app/main_window.h"
 #include "app/program_session.h"
+#include "app/window_placement.h"
 #include "app/single_instance.h"
 #include "dialogs/qt_ui.h"
 #include "dialogs/splash_window.h"
@@ -41,19 +42,12 @@ void Step(SplashWindow& splash, const char* status) {
   QThread::msleep(220);
 }
 
-// The saved placement, kept inside the screen's work area; width 0 lets the system choose.
+// The saved frame, kept inside the screen's available area; a first run gets a place that
+// leaves room for the calendar window beside it.
 void PlaceMainWindow(MainWindow& window, const LayoutRecord& layout) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-  const WindowPlace& p = layout.main;
-  if (p.width > 0 && p.height > 0) {
-    const int w = std::min(p.width, area.width());
-    const int h = std::min(p.height, area.height());
-    const int x = std::clamp(p.x, area.left(), area.right() - w + 1);
-    const int y = std::clamp(p.y, area.top(), area.bottom() - h + 1);
-    window.setGeometry(x, y, w, h);
-  } else {
-    window.resize(std::min(1200, area.width()), std::min(800, area.height()));
-  }
+  const QRect saved = FrameInArea(layout.main, area);
+  PlaceFrame(window, saved.isEmpty() ? FirstRunPlacesIn(area).main : saved);
 }
 
 constexpr uint16_t kMaximized = 0x2;
@@ -139,7 +133,7 @@ int RunProgram(int argc, char** argv) {
   session.EndStartup();
   if (session.createdThisRun()) {
     AskFirstRunQuestions(session);
-    window.RefreshViews();
+    window.FollowScheduleMode();
   } else {
     window.CheckPastUndone();
   }

@@ -12,6 +12,9 @@ namespace ploven {
 inline constexpr size_t kScheduleHeaderSize = 655;
 inline constexpr int16_t kScheduleMagic = 12960;
 inline constexpr int16_t kCurrentFormatVersion = 26;
+// The header's mode: Light Mode, or Pro Mode (any other value reads as Pro Mode).
+inline constexpr int32_t kScheduleLightMode = 1;
+inline constexpr int32_t kScheduleProMode = 3;
 
 // The schedule's own settings and counters, held as the exact bytes the file
 // stores so that settings this program does not read survive every save.
@@ -49,7 +52,7 @@ class ScheduleHeader {
 
   int32_t mode() const { return Get<int32_t>(kMode); }
   void setMode(int32_t m) { Set(kMode, m); }
-  bool LightModePermitted() const { return mode() == 1; }
+  bool LightModePermitted() const { return mode() == kScheduleLightMode; }
 
   DayNumber lastArchivedDate() const { return Get<int16_t>(kLastArchivedDate); }
   void setLastArchivedDate(DayNumber d) { Set<int16_t>(kLastArchivedDate, d); }

@@ -6,12 +6,14 @@
 #include <QMouseEvent>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 #include <fstream>
 
+#include "app/first_run.h"
 #include "app/main_window.h"
 #include "app/menu_builder.h"
 #include "app/program_session.h"
@@ -161,6 +163,43 @@ TEST_F(MainWindowTest, ModeSwitchSwapsTheMenusAndTheTitle) {
   EXPECT_EQ(window->mode(), MenuMode::kLight);
   EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
   EXPECT_EQ(window->menus().Action(974), nullptr);  // no Balance All Days in Light Mode
+}
+
+// The mode switch replaces the menus from inside the triggered signal of one of them: the menu
+// item must survive its own handler, in both directions, with every view and the calendar
+// window docked and floating.
+TEST_F(MainWindowTest, ModeSwitchFromItsMenuItemsBackAndForthWithEveryView) {
+  Open();
+  Fixed("Meeting", TestEnv::kToday, 10);
+  Show();
+  auto* dock = window->findChild<QDockWidget*>("CalendarWindow");
+  ASSERT_NE(dock, nullptr);
+  const auto trigger = [&](int command) {
+    QAction* action = window->menus().Action(command);
+    ASSERT_NE(action, nullptr) << command;
+    action->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  };
+  for (const bool docked : {true, false}) {
+    window->Dispatch(951);  // the calendar window shows
+    dock->setFloating(!docked);
+    for (const int view : {931, 933, 934, 935, 936}) {
+      SCOPED_TRACE(testing::Message() << "view " << view << (docked ? " docked" : " floating"));
+      if (window->menus().Action(view) != nullptr) trigger(view);
+      trigger(716);
+      EXPECT_EQ(window->mode(), MenuMode::kLight);
+      EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
+      trigger(717);
+      EXPECT_EQ(window->mode(), MenuMode::kPro);
+      ASSERT_NE(window->menus().Action(974), nullptr);
+      // The new menus answer: Balance All Days is there again and the keys still work.
+      Press(Qt::Key_M, Qt::ControlModifier);
+      EXPECT_EQ(window->viewCommand(), 934);
+    }
+  }
+  // Only the menus of the mode in force are left on the window.
+  EXPECT_EQ(window->findChildren<QMenuBar*>().size(), 1);
 }
 
 TEST_F(MainWindowTest, CalendarWindowAndReportsAnswerTheirCommands) {
@@ -314,6 +353,41 @@ TEST_F(MainWindowTest, ModifyItemChangesTheSelectedItemAndModifyAllRecurrencesWa
   window->Dispatch(351);
   EXPECT_EQ(ui.boxes.size(), boxes + 1);
 }
+
+// The first run's answers: the mode the user picks is the one the window and the schedule are
+// in, and the sample items come only when asked for.
+struct FirstRunRow {
+  const char* name;
+  int sampleAnswer;
+  int modeAnswer;
+  MenuMode mode;
+  bool samples;
+};
+
+class FirstRunTest : public MainWindowTest, public testing::WithParamInterface<FirstRunRow> {};
+
+TEST_P(FirstRunTest, TheAnswersDecideTheModeAndTheSampleItems) {
+  const FirstRunRow& row = GetParam();
+  Open();
+  ASSERT_TRUE(session->createdThisRun());
+  Show();
+  ui.Answer(row.sampleAnswer);
+  ui.Answer(row.modeAnswer);
+  AskFirstRunQuestions(*session);
+  window->FollowScheduleMode();
+  EXPECT_EQ(session->schedule().header().LightModePermitted(), row.mode == MenuMode::kLight);
+  EXPECT_EQ(window->mode(), row.mode);
+  EXPECT_EQ(window->menus().Action(974) != nullptr, row.mode == MenuMode::kPro);
+  EXPECT_EQ(session->schedule().actChain().Count() > 0, row.samples);
+  // The question offers what the button really loads.
+  EXPECT_TRUE(ui.Showed("sample items"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, FirstRunTest,
+    testing::Values(FirstRunRow{"LightNoSamples", kIdCustom1 + 1, kIdCustom1, MenuMode::kLight, false},
+                    FirstRunRow{"ProWithSamples", kIdCustom1, kIdCustom1 + 1, MenuMode::kPro, true}),
+    [](const testing::TestParamInfo<FirstRunRow>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace ploven::test
