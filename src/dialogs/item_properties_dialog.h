@@ -71,6 +71,7 @@ class ItemPropertiesDialog : public QDialog {
   QCheckBox* hideBox() const { return m_hide; }
   QComboBox* tierBox() const { return m_tier; }
   QScrollBar* rankBar() const { return m_rank; }
+  QLabel* rankText() const { return m_rankText; }
   QDoubleSpinBox* expectedReturnField() const { return m_expectedReturn; }
   QLineEdit* returnPerHourField() const { return m_returnPerHour; }
   QComboBox* prereqBox() const { return m_prereq; }

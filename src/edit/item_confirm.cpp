@@ -2,6 +2,7 @@
 
 #include "edit/edit_messages.h"
 #include "edit/item_edit.h"
+#include "store/priority_index.h"
 #include "engine/balance_all_days.h"
 #include "engine/engine.h"
 #include "engine/past_days.h"
@@ -189,7 +190,9 @@ void AnnounceSplitBalance(ApplyContext& c) {
 // The engine's part after the record was written: priority, placement, conflicts.
 void Plan(ApplyContext& c, ActHandle h, const ItemDraft& d, bool splitChanged) {
   Schedule& s = c.engine.schedule();
-  if (!(s.ActFlags(h) & AF_BETA)) ConfirmItemPriority(s, h, d.rank);
+  // A draft's rank 0 is the end of the tier, which is what the dialog shows for it.
+  if (!(s.ActFlags(h) & AF_BETA))
+    ConfirmItemPriority(s, h, d.rank > 0 ? d.rank : kEndOfTierRank);
   const uint32_t flags = s.ActFlags(h);
   if (splitChanged && (flags & AF_FLEXIBLE)) {
     AnnounceSplitBalance(c);

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <memory>
 
 #include "dialogs/box_driver.h"
@@ -108,6 +110,49 @@ TEST_F(ItemDialogTest, FlexibleItemKeepsItsDeadlineTierAndFlags) {
   const DayNumber day = s.GetActDate(h);
   EXPECT_GE(day, kToday);
   EXPECT_LE(day, kToday + 5);
+}
+
+// What the Rank line shows when OK is pressed is the rank the item gets.
+TEST_F(ItemDialogTest, TheRankShownIsTheRankSaved) {
+  for (const char* title : {"One", "Two", "Three"}) {
+    Act a;
+    a.flags = AF_FLEXIBLE;
+    a.typeFlags = ACT_ITEM;
+    a.tier = 'A';
+    a.duration = 30;
+    ASSERT_NE(s.NewItem(kToday + 3, a, title), kNoAct);
+  }
+  struct Row {
+    const char* title;
+    int moveTo;  // 0: leave the bar where it opens
+    const char* shown;
+    int saved;
+  };
+  for (const Row row : {Row{"Last", 0, "4 of 4", 4}, Row{"Second", 2, "2 of 5", 2}}) {
+    SCOPED_TRACE(row.title);
+    ItemPropertiesDialog& dialog = Dialog(Open(kCmdNewItem));
+    dialog.titleField()->setPlainText(row.title);
+    dialog.flexibleButton()->setChecked(true);
+    Type(dialog.durationField(), "0:30");
+    ASSERT_NE(dialog.rankBar(), nullptr);
+    if (row.moveTo != 0) dialog.rankBar()->setValue(row.moveTo);
+    EXPECT_TRUE(dialog.rankText()->text().contains(row.shown)) << dialog.rankText()->text().toStdString();
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted) << env.msg.LastMessage();
+    const ActHandle h = s.FindActByTitle(row.title);
+    ASSERT_NE(h, kNoAct);
+    EXPECT_EQ(s.GetActRank(h), row.saved);
+  }
+  // An item taken to another tier goes to that tier's end, as the line says.
+  const ActHandle one = s.FindActByTitle("One");
+  ItemPropertiesDialog& dialog = Dialog(Open(kCmdModifyItem, s.GetActDate(one), s.ActTask(one)));
+  ASSERT_NE(dialog.tierBox(), nullptr);
+  dialog.tierBox()->setCurrentIndex(1);  // B, empty so far
+  EXPECT_TRUE(dialog.rankText()->text().contains("1 of 1")) << dialog.rankText()->text().toStdString();
+  dialog.accept();
+  ASSERT_EQ(dialog.result(), QDialog::Accepted) << env.msg.LastMessage();
+  EXPECT_EQ(s.ReadAct(one).tier, 'B');
+  EXPECT_EQ(s.GetActRank(one), 1);
 }
 
 TEST_F(ItemDialogTest, AppointmentAndMemoFormsMakeTheirKindOnTheirDay) {
