@@ -149,3 +149,10 @@ inline constexpr const char* kAutoSplitButtons = edit_text::kAutoSplitButtons;
 inline constexpr const char* kDurationReduced = edit_text::kDurationReduced;
 
 }  // namespace ploven::cli_text
+
+namespace ploven::cli_text {
+
+// The reading commands.
+inline constexpr char kJsonOrAll[] = "--json and --all exclude each other";
+
+}  // namespace ploven::cli_text

@@ -11,6 +11,7 @@
 #include "cli/demo.h"
 #include "cli/engine_commands.h"
 #include "cli/item_entry.h"
+#include "cli/listing_commands.h"
 #include "cli/output.h"
 #include "cli/planner.h"
 #include "cli/recur_rule.h"
@@ -30,10 +31,6 @@ using Args = std::vector<std::string>;
 
 ParseContext ContextFor(CliEnv& env, const Schedule& s) {
   return env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay());
-}
-
-void PrintLines(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) std::cout << line << '\n';
 }
 
 std::optional<uint32_t> ReadNumber(const std::string& text) {
@@ -60,14 +57,6 @@ int NewCommand(CliEnv& env, const Args& a, bool sample) {
   return session.Save() ? kExitOk : kExitRefused;
 }
 
-int InfoCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
-  auto s = LoadForReading(env, a[1]);
-  if (s == nullptr) return kExitRefused;
-  PrintLines(InfoLines(*s));
-  return kExitOk;
-}
-
 int CheckCommand(CliEnv& env, const Args& a) {
   if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
   auto s = LoadForReading(env, a[1]);
@@ -75,32 +64,6 @@ int CheckCommand(CliEnv& env, const Args& a) {
   const std::string finding = CheckSchedule(*s);
   if (!finding.empty()) return Refused(env, finding);
   std::cout << t::kOk << '\n';
-  return kExitOk;
-}
-
-int ItemsCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
-  auto s = LoadForReading(env, a[1]);
-  if (s == nullptr) return kExitRefused;
-  PrintLines(ItemLines(*s));
-  return kExitOk;
-}
-
-int DayCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
-  auto s = LoadForReading(env, a[1]);
-  if (s == nullptr) return kExitRefused;
-  const auto date = ReadDateArgument(a[2], env.text(), ContextFor(env, *s));
-  if (!date.value) return Refused(env, date.message);
-  // A day the file does not hold yet shows what it would hold: its recurring occurrences.
-  Planner planner(env, *s);
-  const DayNumber day = *date.value;
-  if (!s->header().IsArchived(day)) s->GetTerminal(day);
-  PrintLines(DayLines(*s, day, [&](const TaskNode& task) {
-    return (s->ActFlags(task.act) & AF_BETA)
-               ? OccurrenceTitle(planner.recurrences(), task.act, day, false)
-               : s->GetActTitle(task.act);
-  }));
   return kExitOk;
 }
 
@@ -324,6 +287,8 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "delete") return DeleteCommand(env, a);
   if (c == "set") return SetCommand(env, a);
   if (c == "check") return CheckCommand(env, a);
+  if (c == "priority") return PriorityCommand(env, a);
+  if (c == "occurrences") return OccurrencesCommand(env, a);
   if (c == "demo") return DemoCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
   bool handled = false;

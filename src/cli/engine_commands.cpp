@@ -287,32 +287,6 @@ TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, Da
   return nullptr;
 }
 
-int OccurrencesCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 5) return UsageError(t::kWrongArguments + a[0]);
-  auto s = LoadForReading(env, a[1]);
-  if (s == nullptr) return kExitRefused;
-  Planner planner(env, *s);
-  const auto id = ReadID(a[2]);
-  const ActHandle h = id ? s->FindActByID(*id) : kNoAct;
-  if (h == kNoAct || !(s->ActFlags(h) & AF_BETA))
-    return Refused(env, Sprintf(t::kNotRecurring, a[2].c_str()));
-  const ParseContext context =
-      env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay());
-  const auto from = ReadDateArgument(a[3], env.text(), context);
-  if (!from.value) return Refused(env, from.message);
-  const auto to = ReadDateArgument(a[4], env.text(), context);
-  if (!to.value) return Refused(env, to.message);
-  for (int d = *from.value; d <= *to.value; ++d) {
-    const auto date = static_cast<DayNumber>(d);
-    if (!BetaQualify(planner.recurrences(), h, date)) continue;
-    std::string line = IsoDate(date);
-    if (const XEntry* x = s->FindXlistEntry(h, date))
-      line += x->drone == kNoAct ? "\tcancelled" : "\tedited";
-    std::cout << line << '\n';
-  }
-  return kExitOk;
-}
-
 int CancelCommand(CliEnv& env, const Args& a) {
   if (a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
   PlanningSession p(env, a[1]);
@@ -386,14 +360,6 @@ int EditOccurrenceCommand(CliEnv& env, const Args& a) {
   return kExitOk;
 }
 
-int PriorityCommand(CliEnv& env, const Args& a) {
-  if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
-  auto s = LoadForReading(env, a[1]);
-  if (s == nullptr) return kExitRefused;
-  for (const std::string& line : PriorityLines(*s)) std::cout << line << '\n';
-  return kExitOk;
-}
-
 }  // namespace
 
 int RunEngineCommand(CliEnv& env, const Args& a, bool& handled) {
@@ -403,13 +369,11 @@ int RunEngineCommand(CliEnv& env, const Args& a, bool& handled) {
   if (c == "balance-day") return BalanceDayCommand(env, a);
   if (c == "lighten") return LightenCommand(env, a);
   if (c == "increase") return IncreaseCommand(env, a);
-  if (c == "priority") return PriorityCommand(env, a);
   if (c == "bring-forward") return BringForwardCommand(env, a);
   if (c == "move") return MoveCommand(env, a);
   if (c == "postpone") return PostponeCommand(env, a);
   if (c == "done") return DoneCommand(env, a);
   if (c == "archive") return ArchiveCommand(env, a);
-  if (c == "occurrences") return OccurrencesCommand(env, a);
   if (c == "cancel") return CancelCommand(env, a);
   if (c == "edit-occurrence") return EditOccurrenceCommand(env, a);
   handled = false;

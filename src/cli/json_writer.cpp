@@ -99,6 +99,12 @@ JsonValue& JsonValue::Set(std::string_view key, JsonValue value) {
   return *this;
 }
 
+JsonValue& JsonValue::SetAll(JsonValue object) {
+  if (auto* members = std::get_if<Members>(&object.m_value))
+    for (auto& [key, value] : *members) Set(key, std::move(value));
+  return *this;
+}
+
 std::string JsonValue::Text() const {
   std::string out;
   AppendTo(out);
@@ -133,6 +139,36 @@ void JsonValue::AppendTo(std::string& out) const {
     }
   };
   std::visit(Writer{out}, m_value);
+}
+
+void JsonValue::Flatten(const std::string& prefix,
+                        std::vector<std::pair<std::string, std::string>>& out) const {
+  struct Leaf {
+    std::string operator()(std::monostate) const { return "-"; }
+    std::string operator()(bool b) const { return b ? "true" : "false"; }
+    std::string operator()(int64_t n) const { return std::to_string(n); }
+    std::string operator()(double d) const {
+      std::string text;
+      AppendNumber(text, d);
+      return text == "null" ? "-" : text;
+    }
+    std::string operator()(const std::string& s) const { return s; }
+    std::string operator()(const List& list) const {
+      std::string text;
+      for (size_t i = 0; i < list.size(); ++i) {
+        if (i > 0) text += ',';
+        text += list[i].IsNull() ? "-" : std::visit(*this, list[i].m_value);
+      }
+      return text;
+    }
+    std::string operator()(const Members& members) const { return JsonValue(members).Text(); }
+  };
+  if (const auto* members = std::get_if<Members>(&m_value)) {
+    for (const auto& [key, value] : *members)
+      value.Flatten(prefix.empty() ? key : prefix + "." + key, out);
+    return;
+  }
+  out.emplace_back(prefix, std::visit(Leaf{}, m_value));
 }
 
 std::string JsonString(std::string_view text) {

@@ -34,10 +34,17 @@ class JsonValue {
 
   // On an object: sets `key` (a key set again keeps its first place).
   JsonValue& Set(std::string_view key, JsonValue value);
+  // On an object: sets every member of another object, in its order.
+  JsonValue& SetAll(JsonValue object);
   bool IsNull() const { return std::holds_alternative<std::monostate>(m_value); }
 
   std::string Text() const;
   void AppendTo(std::string& out) const;
+
+  // The leaves of an object as name and value, for a plain-text line: nested objects' fields
+  // named "outer.inner", lists joined with commas, null "-", texts as they are.
+  void Flatten(const std::string& prefix,
+               std::vector<std::pair<std::string, std::string>>& out) const;
 
  private:
   std::variant<std::monostate, bool, int64_t, double, std::string, List, Members> m_value;

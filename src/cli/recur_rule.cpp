@@ -114,4 +114,54 @@ RecurRuleResult ReadRecurRule(const std::string& text, Beta& b) {
   return {false, t::kBadRecurRule};
 }
 
+std::string WeekdayNames(uint8_t bits) {
+  static constexpr const char* kNames[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+  std::string out;
+  for (int d = 0; d < 7; ++d) {
+    if (!((bits >> d) & 1)) continue;
+    if (!out.empty()) out += ',';
+    out += kNames[d];
+  }
+  return out;
+}
+
+std::string WriteRecurRule(const Beta& b) {
+  std::string rule;
+  const uint8_t kind = b.freq & kFreqKinds;
+  if (kind & kFreqDaily) {
+    rule = "daily";
+  } else if (kind & kFreqWeekly) {
+    rule = "weekly:" + WeekdayNames(b.dayBits & 0x7Fu);
+  } else if (kind & kFreqYearly) {
+    rule = "yearly";
+  } else if ((kind & kFreqMonthly) && (b.dateBits & kDateBitsLastWeek)) {
+    // Weeks 1 to 4 of the month in the date bits, the last (or fifth) week in the day bits.
+    const bool fifth = (b.dayBits & kDayBitsFifthWeek) != 0;
+    std::string list;
+    auto add = [&](const std::string& week, int weekday) {
+      if (!list.empty()) list += ',';
+      list += week + WeekdayNames(static_cast<uint8_t>(1u << weekday));
+    };
+    for (int w = 1; w <= 4; ++w)
+      for (int d = 0; d < 7; ++d)
+        if (b.dateBits & (1u << (7 * (w - 1) + d))) add(std::to_string(w), d);
+    for (int d = 0; d < 7; ++d)
+      if (b.dayBits & (1u << d)) add(fifth ? "5" : "last", d);
+    rule = (fifth ? "monthly-445:" : "monthly-week:") + list;
+  } else if (kind & kFreqMonthly) {
+    std::string list;
+    for (int d = 1; d <= 30; ++d) {
+      if (!(b.dateBits & (1u << (d - 1)))) continue;
+      if (!list.empty()) list += ',';
+      list += std::to_string(d);
+    }
+    if (b.dateBits & kDateBitLast) list += list.empty() ? "last" : ",last";
+    rule = "monthly:" + list;
+  } else {
+    return "";
+  }
+  if (b.interval > 1) rule += "/" + std::to_string(b.interval);
+  return rule;
+}
+
 }  // namespace ploven::cli

@@ -22,4 +22,11 @@ struct RecurRuleResult {
 };
 RecurRuleResult ReadRecurRule(const std::string& text, Beta& into);
 
+// The rule of a recurrence in the same form, so that what plovenctl prints reads back the
+// same (the Start and End Dates, options and exceptions are not part of it).
+std::string WriteRecurRule(const Beta& beta);
+
+// Weekday bits (Sunday first) as "Mo,We,Fr".
+std::string WeekdayNames(uint8_t bits);
+
 }  // namespace ploven::cli

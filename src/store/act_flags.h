@@ -18,12 +18,16 @@ enum ActFlag : uint32_t {
   AF_DRONE = 0x800,         // an edited instance of a recurring item
   AF_UNDERSCORED = 0x1000,
   AF_ALARM = 0x2000,
+  AF_ALARM_AT_BEGIN = 0x4000,  // the alarm's offset counts from the item's begin ...
+  AF_ALARM_AT_END = 0x8000,    // ... or from the end of its planned duration
+  AF_ALSO_DIAL = 0x40000,      // the alarm is also forwarded to the Also Dial number
   AF_DIALOG_BOX_1 = 0x80000,   // carried unchanged for the item dialog
   AF_DIALOG_BOX_2 = 0x400000,  // carried unchanged for the item dialog
   AF_SEQUENCED = 0x800000,
   AF_MARK1 = 0x1000000,
   AF_MARK2 = 0x2000000,
   AF_HIDE = 0x4000000,
+  AF_REMINDER_DAYS = 0x8000000,  // set while reminderDays is not 0 (Daily Reminders)
   AF_WORK_HOURS = 0x20000000,
   AF_AFTER_HOURS = 0x40000000,
 };
