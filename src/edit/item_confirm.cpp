@@ -22,10 +22,13 @@ namespace t = edit_text;
 
 namespace {
 
-// The flags the dialog's check boxes and buttons own; the rest belong to the item's life.
+// The flags the dialog's check boxes and buttons (its alarm dialog's included) own; the rest
+// belong to the item's life.
 constexpr uint32_t kDialogFlags = AF_SPLIT | AF_CLONE_ON_DONE | AF_FLEXIBLE | AF_HOPE | AF_FIXED |
-                                  AF_UNDERSCORED | AF_ALARM | AF_DIALOG_BOX_1 | AF_DIALOG_BOX_2 |
-                                  AF_HIDE | AF_WORK_HOURS | AF_AFTER_HOURS;
+                                  AF_UNDERSCORED | AF_ALARM | AF_ALARM_AT_BEGIN | AF_ALARM_AT_END |
+                                  AF_ALSO_DIAL | AF_REMINDER_DAYS | AF_DIALOG_BOX_1 |
+                                  AF_DIALOG_BOX_2 | AF_SEQUENCED | AF_HIDE | AF_WORK_HOURS |
+                                  AF_AFTER_HOURS;
 
 // Copies what the dialog edits into the record, leaving its identity and run-time fields.
 void CopyEditedFields(const ItemDraft& d, Act& a) {
