@@ -155,4 +155,44 @@ namespace ploven::cli_text {
 // The reading commands.
 inline constexpr char kJsonOrAll[] = "--json and --all exclude each other";
 
+// edit: usage errors.
+inline constexpr char kEditWantsAnOption[] = "edit wants at least one option, such as --title TEXT";
+inline constexpr char kBadKind[] =
+    "--kind wants item, appointment, multiday, memo, birthday, anniversary or work-holiday";
+inline constexpr char kBadLabel[] = "--label wants a number from 0 to 9";
+inline constexpr char kBadJobNumber[] = "--job wants a whole number from 0 to 2147483647";
+inline constexpr char kBadExpectedReturn[] = "--expected-return wants a number";
+inline constexpr char kBadPrereq[] = "--prereq wants an item ID or none";
+inline constexpr char kBadPrereqDays[] = "--prereq-days wants a number from 0 to 999";
+inline constexpr char kBadFirstYear[] = "--first-year wants a year from 0 to 9999";
+inline constexpr char kBadAlarmAt[] = "--alarm-at wants begin or end";
+inline constexpr char kAlarmBeforeOrAfter[] = "--alarm-before and --alarm-after exclude each other";
+inline constexpr char kBadReminderDays[] =
+    "--reminder-days wants a whole number: days before the item's day, or after it when negative";
+inline constexpr char kBadWeekdaysOrAll[] = "--weekdays wants two-letter days such as Mo,We,Fr, or all";
+
+// edit: refusals (standard error as a message, exit 1).
+inline constexpr char kProjectNotEdited[] =
+    "The ID %s belongs to a project, which this command does not edit.";
+inline constexpr char kOnlyRecurringOccurs[] =
+    "The item with the ID %s is not a recurring item, so no occurrence of it is named by a date.";
+inline constexpr char kStartedDoneByOccurrence[] =
+    "A recurring item is started and done one occurrence at a time: give the date of the "
+    "occurrence after the ID %s.";
+inline constexpr char kNoSuchPrereq[] = "No item has the ID %s, so it cannot be the prerequisite.";
+inline constexpr char kNotAPrereq[] =
+    "The item with the ID %s cannot be this item's prerequisite: a prerequisite is another item "
+    "with a Set Date that is not done, not recurring, and does not itself wait for this item.";
+inline constexpr char kRankWantsFlexible[] =
+    "Only a flexible item has a rank among the priorities; give --flexible as well.";
+inline constexpr char kSequencedWantsFlexible[] =
+    "Only a flexible item can be Sequenced after the item ranked before it; give --flexible as "
+    "well.";
+inline constexpr char kAppointmentWantsStart[] =
+    "An appointment stands at its Set Start Time; give --start TIME as well.";
+// The alarm dialog's own refusals.
+inline constexpr char kAlarmOver24Hours[] = "The alarm value cannot exceed 24 hours.";
+inline constexpr char kReminderDaysOverLimit[] =
+    "%d alarm reminder days exceeds the allowed limit of 99.";
+
 }  // namespace ploven::cli_text

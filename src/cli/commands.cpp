@@ -9,6 +9,7 @@
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
 #include "cli/demo.h"
+#include "cli/edit_command.h"
 #include "cli/engine_commands.h"
 #include "cli/item_entry.h"
 #include "cli/listing_commands.h"
@@ -287,6 +288,7 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "delete") return DeleteCommand(env, a);
   if (c == "set") return SetCommand(env, a);
   if (c == "check") return CheckCommand(env, a);
+  if (c == "edit") return EditCommand(env, a);
   if (c == "priority") return PriorityCommand(env, a);
   if (c == "occurrences") return OccurrencesCommand(env, a);
   if (c == "demo") return DemoCommand(env, a);

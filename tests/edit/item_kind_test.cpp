@@ -116,5 +116,17 @@ TEST_F(ItemChangeTest, AlarmPointAlsoDialRemindersAndSequencedReachTheItem) {
   EXPECT_EQ(s.ActFlags(h) & kBits, 0u);
 }
 
+TEST_F(ItemChangeTest, AnItemWithoutATierJoinsTheFirstTierAtItsEnd) {
+  const ActHandle first = Make(kCmdNewItem, "First");
+  const ActHandle set = Fixed("Set", kToday, At(10), 30);
+  ASSERT_EQ(s.ReadAct(set).tier, 0);
+  Modify(set, [](ItemDraft& d) {
+    d.Set(AF_FIXED, false);
+    d.Set(AF_FLEXIBLE, true);
+  });
+  EXPECT_EQ(s.ReadAct(set).tier, 'A');
+  EXPECT_EQ(s.priorityIndex().ItemRankedBefore(set), first);
+}
+
 }  // namespace
 }  // namespace ploven::test
