@@ -19,7 +19,7 @@
 #include "recur/beta_qualify.h"
 #include "cli/sample_schedule.h"
 #include "cli/schedule_access.h"
-#include "cli/schedule_settings.h"
+#include "cli/settings_command.h"
 #include "cli/store_checks.h"
 #include "platform/format.h"
 #include "store/projects.h"
@@ -104,25 +104,6 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   if (IsProject(s, h)) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
   // The record stays allocated until the program ends, as the undelete stack keeps it.
   s.DeleteItem(h);
-  s.MarkChanged();
-  return session.Save() ? kExitOk : kExitRefused;
-}
-
-int SetCommand(CliEnv& env, const Args& a) {
-  if (a.size() < 3) return UsageError(t::kWrongArguments + a[0]);
-  std::vector<SettingChange> changes;
-  for (size_t i = 2; i < a.size(); ++i) {
-    const size_t eq = a[i].find('=');
-    const std::string key = a[i].substr(0, eq);
-    if (eq == std::string::npos || !IsScheduleSettingKey(key))
-      return UsageError(t::kUnknownSetting + a[i]);
-    changes.push_back({key, a[i].substr(eq + 1)});
-  }
-  WriteSession session(env, a[1]);
-  if (!session.Open()) return kExitRefused;
-  Schedule& s = session.schedule();
-  if (!ApplyScheduleSettings(s.header(), changes, env.text(), ContextFor(env, s), env.msg()))
-    return kExitRefused;
   s.MarkChanged();
   return session.Save() ? kExitOk : kExitRefused;
 }
@@ -287,6 +268,7 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "items") return ItemsCommand(env, a);
   if (c == "delete") return DeleteCommand(env, a);
   if (c == "set") return SetCommand(env, a);
+  if (c == "get") return GetCommand(env, a);
   if (c == "check") return CheckCommand(env, a);
   if (c == "edit") return EditCommand(env, a);
   if (c == "priority") return PriorityCommand(env, a);

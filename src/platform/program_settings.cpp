@@ -182,6 +182,34 @@ bool ProgramSettings::WriteInt(Settings& settings, std::string_view name) const 
   return false;
 }
 
+std::vector<std::string_view> ProgramSettings::IntKeys() {
+  std::vector<std::string_view> keys;
+  for (const IntSetting& s : kIntSettings) keys.emplace_back(s.key);
+  keys.insert(keys.end(), {key::kWeekStartsMon, key::kFirstWeekRule, key::kPopCalTiled});
+  return keys;
+}
+
+std::optional<int> ProgramSettings::IntValue(std::string_view name) const {
+  for (const IntSetting& s : kIntSettings)
+    if (name == s.key) return this->*s.member;
+  if (name == key::kWeekStartsMon) return weekStartsMon;
+  if (name == key::kFirstWeekRule) return firstWeekRule;
+  if (name == key::kPopCalTiled) return popCalTiled;
+  return std::nullopt;
+}
+
+bool ProgramSettings::SetIntValue(std::string_view name, int value) {
+  int* member = nullptr;
+  for (const IntSetting& s : kIntSettings)
+    if (name == s.key) member = &(this->*s.member);
+  if (name == key::kWeekStartsMon) member = &weekStartsMon;
+  if (name == key::kFirstWeekRule) member = &firstWeekRule;
+  if (name == key::kPopCalTiled) member = &popCalTiled;
+  if (member == nullptr) return false;
+  *member = value;
+  return true;
+}
+
 bool ProgramSettings::WriteWorkdays(Settings& settings) const {
   bool stored = true;
   for (int day = 0; day < 7; ++day) {

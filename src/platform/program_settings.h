@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/layout_record.h"
 #include "platform/settings.h"
@@ -125,6 +126,12 @@ struct ProgramSettings {
   // new values over. False when the key is not an integer setting or a file was not written.
   bool WriteInt(Settings& settings, std::string_view key) const;
   bool WriteWorkdays(Settings& settings) const;
+
+  // The integer settings by key (every key WriteInt writes), in the order they are read: the
+  // value held now, and a new value taken over (false for a key that is not one of them).
+  static std::vector<std::string_view> IntKeys();
+  std::optional<int> IntValue(std::string_view key) const;
+  bool SetIntValue(std::string_view key, int value);
 
   // Event-trace entries go straight to the log.
   bool ErrorLogOn() const;
