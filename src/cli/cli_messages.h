@@ -3,53 +3,14 @@
 #include "edit/edit_messages.h"
 #include "engine/engine_messages.h"
 
-// The texts of plovenctl: its usage, its own refusals, and the checks of the
-// settings dialogs that `set` applies.
+// The texts of plovenctl: its own refusals, and the checks of the settings dialogs that `set`
+// applies. Its usage is the table in cli/usage.cpp.
 namespace ploven::cli_text {
-
-inline constexpr char kUsage[] =
-    "usage: plovenctl [--today DATE] [--now TIME] [--intl KEY=VALUE]... COMMAND\n"
-    "  new FILE                 create an empty schedule\n"
-    "  sample FILE              create the sample schedule of a first run\n"
-    "  info FILE                the schedule's counters and settings\n"
-    "  add FILE --title TEXT [--date DATE] [--start TIME] [--duration DUR] [--fixed]\n"
-    "           [--memo] [--flexible] [--earliest DATE] [--deadline DATE]\n"
-    "           [--earliest-time TIME] [--latest-time TIME] [--weekdays Su,Mo,...]\n"
-    "           [--tier LETTER] [--rank N] [--split] [--project NAME]\n"
-    "           [--recur RULE [--from DATE] [--until DATE] [--nearest Mo,Fr] [--on-or-before]\n"
-    "            [--on-or-after] [--seasonal] [--full-moons]\n"
-    "            [--bring-forward-action instance|delete|shift]]\n"
-    "           RULE: daily, weekly:Mo,We, monthly:1,20,last, monthly-week:1Tu,lastFr,\n"
-    "                 monthly-445:1Tu,5Fr or yearly, each with an optional /N\n"
-    "  occurrences FILE ID FROM TO  the dates a recurring item occurs on\n"
-    "  cancel FILE ID DATE      delete one occurrence of a recurring item\n"
-    "  edit-occurrence FILE ID DATE [--title TEXT] [--start TIME] [--duration DUR]\n"
-    "                           change one occurrence of a recurring item\n"
-    "  project FILE NAME        create a project\n"
-    "  day FILE DATE            the day's tasks in order\n"
-    "  items FILE               every item in alphabetical order\n"
-    "  delete FILE ID           delete an item\n"
-    "  set FILE KEY=VALUE...    dayStart dayEnd workStart workEnd minSplit reserveToday\n"
-    "                           reserveFuture keepClearFrom keepClearThrough\n"
-    "  check FILE               run the consistency checks\n"
-    "  balance FILE [--conflict skip|skip-rest|blank|deadline=DATE]\n"
-    "                           re-plan every flexible item (Balance All Days)\n"
-    "  balance-day FILE DATE    improve the order of one day\n"
-    "  lighten FILE DATE [--urgency]  defer one flexible item of the day\n"
-    "  increase FILE DATE       bring the most important later item to the day\n"
-    "  bring-forward FILE DATE  move the undone items of past days to the date\n"
-    "  move FILE ID DATE [OCCURRENCE]\n"
-    "                           move an item to another date (a recurring item's\n"
-    "                           occurrence is named by its date)\n"
-    "  postpone FILE ID [OCCURRENCE]\n"
-    "                           postpone an item (or an occurrence) one hour\n"
-    "  done FILE ID [DATE]      mark an item done (on DATE when given)\n"
-    "  archive FILE             archive completed past days to the done logs\n"
-    "  priority FILE            the priority index in order\n"
-    "  demo | date TEXT | time TEXT | duration TEXT\n";
 
 // Usage errors (standard error, exit 2).
 inline constexpr char kUsagePrefix[] = "plovenctl: ";
+inline constexpr char kSeeHelp[] =
+    "Run \"plovenctl --help\" for every command, \"plovenctl COMMAND --help\" for one.";
 inline constexpr char kBadToday[] =
     "--today wants a date from 1980-01-01 to 2068-12-31 as YYYY-MM-DD";
 inline constexpr char kBadNow[] = "--now wants a time as HH:MM";

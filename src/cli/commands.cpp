@@ -252,7 +252,7 @@ int AddCommand(CliEnv& env, const Args& a) {
 }  // namespace
 
 int UsageError(const std::string& text) {
-  std::cerr << t::kUsagePrefix << text << '\n' << t::kUsage;
+  std::cerr << t::kUsagePrefix << text << '\n' << t::kSeeHelp << '\n';
   return kExitUsage;
 }
 
