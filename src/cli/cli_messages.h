@@ -127,6 +127,7 @@ inline constexpr char kBadPrereq[] = "--prereq wants an item ID or none";
 inline constexpr char kBadPrereqDays[] = "--prereq-days wants a number from 0 to 999";
 inline constexpr char kBadFirstYear[] = "--first-year wants a year from 0 to 9999";
 inline constexpr char kBadAlarmAt[] = "--alarm-at wants begin or end";
+inline constexpr char kRecurOrNoRecur[] = "--recur and --no-recur exclude each other";
 inline constexpr char kAlarmBeforeOrAfter[] = "--alarm-before and --alarm-after exclude each other";
 inline constexpr char kBadReminderDays[] =
     "--reminder-days wants a whole number: days before the item's day, or after it when negative";
@@ -149,6 +150,11 @@ inline constexpr char kRankWantsFlexible[] =
 inline constexpr char kSequencedWantsFlexible[] =
     "Only a flexible item can be Sequenced after the item ranked before it; give --flexible as "
     "well.";
+inline constexpr char kRecurWholeItem[] =
+    "An occurrence has no rule of its own: change the recurring item's rule, Start Date or End "
+    "Date without naming an occurrence.";
+inline constexpr char kFromUntilWantRecur[] =
+    "--from and --until are the dates of a recurring item; give --recur RULE as well.";
 inline constexpr char kAppointmentWantsStart[] =
     "An appointment stands at its Set Start Time; give --start TIME as well.";
 // get and set.

@@ -14,12 +14,14 @@
 #include "cli/commands.h"
 #include "cli/flag_names.h"
 #include "cli/planner.h"
+#include "cli/recur_rule.h"
 #include "cli/schedule_access.h"
 #include "done/mark_done.h"
 #include "edit/item_edit.h"
 #include "edit/item_kind.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "recur/beta_qualify.h"
 #include "recur/recurrences.h"
 #include "store/projects.h"
 
@@ -36,12 +38,12 @@ constexpr const char* kValued[] = {
     "latest-time",   "weekdays",    "tier",         "rank",         "prereq",
     "prereq-days",   "prereq-time", "expected-return", "project",   "label",
     "job",           "first-year",  "alarm-before", "alarm-after",  "alarm-at",
-    "reminder-days"};
+    "reminder-days", "recur",       "from",         "until"};
 // The switches; each is also given as --no-NAME. --set-date is --no-flexible.
 constexpr const char* kSwitches[] = {"flexible",  "split",       "sequenced", "work-hours",
                                      "after-hours", "hide",      "underscored", "private",
                                      "memo-hold", "clone-on-done", "alarm",   "also-dial",
-                                     "started",   "done"};
+                                     "started",   "done",        "recur"};
 
 constexpr int kLastLabel = 9;
 constexpr int kLongestPrereqDays = 999;
@@ -148,6 +150,7 @@ struct PlainValues {
   std::optional<uint32_t> alarmAt;  // AF_ALARM_AT_BEGIN or AF_ALARM_AT_END
   std::optional<int> reminderDays;
   std::optional<uint8_t> weekdays;
+  std::optional<Beta> rule;  // --recur: freq, interval, dayBits and dateBits
 };
 
 std::optional<PlainValues> ReadPlainValues(const EditArgs& e) {
@@ -218,6 +221,13 @@ std::optional<PlainValues> ReadPlainValues(const EditArgs& e) {
     if (!n) return bad(t::kBadReminderDays);
     v.reminderDays = static_cast<int>(*n);
   }
+  if (const std::string* rule = e.Value("recur")) {
+    Beta b;
+    const RecurRuleResult read = ReadRecurRule(*rule, b);
+    if (!read.ok) return bad(read.error.c_str());
+    v.rule = b;
+  }
+  if (e.Value("recur") && e.Switch("recur") == false) return bad(t::kRecurOrNoRecur);
   if (const std::string* days = e.Value("weekdays")) {
     v.weekdays = *days == "all" ? std::optional<uint8_t>(0) : ReadWeekdays(*days);
     if (!v.weekdays || (*days != "all" && *v.weekdays == 0)) return bad(t::kBadWeekdaysOrAll);
@@ -315,10 +325,41 @@ bool SetStarted(Schedule& s, TaskNode* task, bool on) {
   return true;
 }
 
+// The Recurring check box and the recurrence dialog: a new rule (the options that name
+// weekdays belonged to the old one), new Start and End Dates, or Recurring unticked. False:
+// refused (told).
+bool ApplyRecurrence(ItemEditSession& ses, Recurrences& r, const EditArgs& e,
+                     const PlainValues& v, std::optional<DayNumber> from,
+                     std::optional<DayNumber> until, Messages& msg) {
+  const std::optional<bool> recurring = e.Switch("recur");
+  if (!v.rule && !from && !until && !recurring) return true;
+  if (ses.definition != kNoAct && !ses.modifyEveryInstance) {
+    msg.ErrorMessage(t::kRecurWholeItem);
+    return false;
+  }
+  if (recurring == false) return SetRecurring(ses, &r, std::nullopt, msg);
+  if (!v.rule && !ses.draft.recurrence) {
+    msg.ErrorMessage(t::kFromUntilWantRecur);
+    return false;
+  }
+  Beta rule = ses.draft.recurrence.value_or(Beta{});
+  if (v.rule) {
+    constexpr uint8_t kWeekdayOptions = kOptionNearestDay | kOptionOnOrAfter | kOptionOnOrBefore;
+    rule.freq = static_cast<uint8_t>((rule.freq & ~kFreqKinds) | (v.rule->freq & kFreqKinds));
+    rule.interval = v.rule->interval;
+    rule.dayBits = v.rule->dayBits;
+    rule.dateBits = v.rule->dateBits;
+    rule.betaOptions = static_cast<uint8_t>(rule.betaOptions & ~kWeekdayOptions);
+  }
+  if (from) rule.startDate = *from;
+  if (until) rule.endDate = *until;
+  return SetRecurring(ses, &r, rule, msg);
+}
+
 // Everything the item dialog holds, in the order its fields are read, with the field rules
 // the dialog runs as a field is left. False: refused (told).
-bool ApplyFields(CliEnv& env, Engine& engine, ItemEditSession& ses, const EditArgs& e,
-                 const PlainValues& v) {
+bool ApplyFields(CliEnv& env, Engine& engine, Recurrences& recurrences, ItemEditSession& ses,
+                 const EditArgs& e, const PlainValues& v) {
   Schedule& s = engine.schedule();
   Messages& msg = s.messages();
   ItemDraft& d = ses.draft;
@@ -347,6 +388,9 @@ bool ApplyFields(CliEnv& env, Engine& engine, ItemEditSession& ses, const EditAr
   read.Minutes("prereq-time", [&](Duration x) { prereqTime = x; });
   read.Minutes("alarm-before", [&](Duration x) { alarmOffset = x; });
   read.Minutes("alarm-after", [&](Duration x) { alarmOffset = static_cast<Duration>(-x); });
+  std::optional<DayNumber> from, until;
+  read.Date("from", false, [&](DayNumber x) { from = x; });
+  read.Date("until", true, [&](DayNumber x) { until = x; });
   if (!read.ok()) return false;
 
   // Set Date / Flexible Date: choosing Set Date may take the deadline time as Latest End.
@@ -451,6 +495,8 @@ bool ApplyFields(CliEnv& env, Engine& engine, ItemEditSession& ses, const EditAr
     d.Set(v.alarmAt.value_or(d.Has(AF_ALARM_AT_END) ? AF_ALARM_AT_END : AF_ALARM_AT_BEGIN), true);
   }
 
+  if (!ApplyRecurrence(ses, recurrences, e, v, from, until, msg)) return false;
+
   // Leaving the Duration field: a duration longer than the day bounds (a memo takes none).
   if (duration && !d.Has(AF_HOPE)) DurationLeft(ses, engine, msg);
 
@@ -527,7 +573,7 @@ int EditCommand(CliEnv& env, const Args& a) {
     request.lightMode = s.header().LightModePermitted();
     std::optional<ItemEditSession> ses = OpenItemEdit(engine, &recurrences, request);
     if (!ses) return kExitRefused;
-    if (!ApplyFields(env, engine, *ses, *e, *v)) return kExitRefused;
+    if (!ApplyFields(env, engine, recurrences, *ses, *e, *v)) return kExitRefused;
     ItemEditHooks hooks;
     hooks.conflictView.text = env.text();
     const ConfirmResult result = ConfirmItemEdit(engine, &recurrences, *ses, hooks);

@@ -283,7 +283,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NotAnID", {"x7", "--title", "x"}, "\"x7\" is not an item ID."},
         RefusalCase{"OccurrenceOfAPlainItem", {"3", "2026-12-10", "--title", "x"},
                     "is not a recurring item"},
+        RefusalCase{"DatesOfAPlainItem", {"3", "--until", "2026-12-31"},
+                    Message(t::kFromUntilWantRecur)},
         // Usage errors.
+        RefusalCase{"UnreadableRule", {"3", "--recur", "fortnightly"}, "plovenctl: --recur wants",
+                    2},
+        RefusalCase{"RecurAndNoRecur", {"3", "--recur", "daily", "--no-recur"},
+                    Usage(t::kRecurOrNoRecur), 2},
         RefusalCase{"NoOptions", {"3"}, Usage(t::kEditWantsAnOption), 2},
         RefusalCase{"UnknownOption", {"3", "--colour", "red"}, Usage("unknown option --colour"),
                     2},
@@ -314,9 +320,37 @@ TEST_F(EditTest, ARecurringItemChangesAsAWholeOrOneOccurrenceAtATime) {
   EXPECT_EQ(Day("2026-12-11"), (std::vector<std::string>{"09:30 20 Standup"}));
   EXPECT_EQ(Day("2026-12-10"), (std::vector<std::string>{"09:00 45 Long standup"}));
 
+  const CliRun rule = Edit(id, {"2026-12-11", "--recur", "weekly:Mo"});
+  EXPECT_EQ(rule.status, 1);
+  EXPECT_NE(rule.err.find(t::kRecurWholeItem), std::string::npos) << rule.err;
+
   const CliRun missing = Edit(id, {"2026-11-30", "--title", "x"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("does not occur on 2026-11-30"), std::string::npos) << missing.err;
+}
+
+TEST_F(EditTest, RecurringIsTickedChangedAndUnticked) {
+  const std::string id = Add({"--title", "Gym", "--date", "2026-12-09", "--start", "18:00",
+                              "--fixed"});
+  const CliRun ticked = Edit(id, {"--recur", "weekly:We,Fr", "--until", "2026-12-18"});
+  ASSERT_EQ(ticked.status, 0) << ticked.err;
+  const std::string series = Lines(ticked.out)[0];
+  auto dates = [&] {
+    return Lines(Run({"occurrences", "s.pak", series, "2026-12-01", "2027-01-31"}).out);
+  };
+  EXPECT_EQ(dates(), (std::vector<std::string>{"2026-12-09", "2026-12-11", "2026-12-16",
+                                               "2026-12-18"}));
+  ASSERT_EQ(Edit(series, {"--recur", "weekly:Mo/2", "--from", "2026-12-14", "--until", "none"})
+                .status,
+            0);
+  EXPECT_EQ(Show(Item(series)["recurrence"]["rule"]), "weekly:Mo/2");
+  EXPECT_EQ(dates().size(), 4u);  // 14 and 28 December, 11 and 25 January
+  const CliRun unticked = Edit(series, {"--no-recur"});
+  ASSERT_EQ(unticked.status, 0) << unticked.err;
+  const Json single = Item(Lines(unticked.out)[0]);
+  EXPECT_TRUE(single["recurrence"].IsNull());
+  EXPECT_EQ(Show(single["date"]), "2026-12-14");
+  EXPECT_EQ(Lines(Run({"items", "s.pak"}).out).size(), 1u);
 }
 
 TEST_F(EditTest, StartedAndDoneGoThroughTheirCommands) {
