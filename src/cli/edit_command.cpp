@@ -464,8 +464,10 @@ bool ApplyFields(CliEnv& env, Engine& engine, Recurrences& recurrences, ItemEdit
   if (v.job) a.jobNumber = *v.job;
   if (v.firstYear) a.firstYear = *v.firstYear;
 
-  // The Alarm check box, then what the alarm dialog sets; its OK ticks the box.
-  const bool alarmDialog = alarmOffset || v.alarmAt || v.reminderDays || e.Switch("also-dial");
+  // The Alarm check box, then what the alarm dialog sets; its OK ticks the box. Switching
+  // Also Dial or the Daily Reminders off alone is no reason to have an alarm.
+  const bool alarmDialog = alarmOffset || v.alarmAt || v.reminderDays.value_or(0) != 0 ||
+                           e.Switch("also-dial").value_or(false);
   if (const auto on = e.Switch("alarm"); on && !*on) {
     d.Set(AF_ALARM, false);
   } else if ((on || alarmDialog) && !d.Has(AF_ALARM)) {

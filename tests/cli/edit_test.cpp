@@ -158,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"flags", "alarm,alarm-at-begin"}}},
         GroupCase{"AlarmTickedAlone", kSet, {"--alarm"},
                   {{"alarmMinutes", "5"}, {"flags", "alarm"}}},
+        GroupCase{"AlsoDialOffWithoutAnAlarm", kSet, {"--no-also-dial", "--reminder-days", "0"},
+                  {{"flags", ""}, {"reminderDays", "0"}}},
         GroupCase{"OtherFields", kSet,
                   {"--project", "Garden", "--label", "4", "--job", "1234", "--expected-return",
                    "99.5", "--first-year", "1990"},
