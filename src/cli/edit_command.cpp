@@ -32,18 +32,21 @@ namespace t = cli_text;
 using Args = std::vector<std::string>;
 
 // The options that take a value, without their "--".
-constexpr const char* kValued[] = {
-    "title",         "kind",        "date",         "start",        "duration",
-    "earliest",      "earliest-at", "deadline",     "deadline-at",  "earliest-time",
-    "latest-time",   "weekdays",    "tier",         "rank",         "prereq",
-    "prereq-days",   "prereq-time", "expected-return", "project",   "label",
-    "job",           "first-year",  "alarm-before", "alarm-after",  "alarm-at",
-    "reminder-days", "recur",       "from",         "until"};
+constexpr const char* kValued[] = {"title",         "kind",          "date",
+                                   "start",         "duration",      "earliest",
+                                   "earliest-at",   "deadline",      "deadline-at",
+                                   "earliest-time", "latest-time",   "weekdays",
+                                   "tier",          "rank",          "prereq",
+                                   "prereq-days",   "prereq-time",   "expected-return",
+                                   "project",       "label",         "job",
+                                   "first-year",    "alarm-before",  "alarm-after",
+                                   "alarm-at",      "reminder-days", "recur",
+                                   "from",          "until"};
 // The switches; each is also given as --no-NAME. --set-date is --no-flexible.
-constexpr const char* kSwitches[] = {"flexible",  "split",       "sequenced", "work-hours",
-                                     "after-hours", "hide",      "underscored", "private",
-                                     "memo-hold", "clone-on-done", "alarm",   "also-dial",
-                                     "started",   "done",        "recur"};
+constexpr const char* kSwitches[] = {"flexible",    "split",         "sequenced",   "work-hours",
+                                     "after-hours", "hide",          "underscored", "private",
+                                     "memo-hold",   "clone-on-done", "alarm",       "also-dial",
+                                     "started",     "done",          "recur"};
 
 constexpr int kLastLabel = 9;
 constexpr int kLongestPrereqDays = 999;
@@ -164,9 +167,9 @@ std::optional<PlainValues> ReadPlainValues(const EditArgs& e) {
     if (!v.kind || !IsChangeableKind(*v.kind)) return bad(t::kBadKind);
   }
   if (const std::string* tier = e.Value("tier")) {
-    const char c = tier->size() == 1 ? static_cast<char>(std::toupper(
-                                           static_cast<unsigned char>((*tier)[0])))
-                                     : '\0';
+    const char c = tier->size() == 1
+                       ? static_cast<char>(std::toupper(static_cast<unsigned char>((*tier)[0])))
+                       : '\0';
     if (c < 'A' || c > 'Z') return bad(t::kBadTier);
     v.tier = static_cast<uint8_t>(c);
   }
@@ -212,9 +215,12 @@ std::optional<PlainValues> ReadPlainValues(const EditArgs& e) {
     v.firstYear = static_cast<int32_t>(*n);
   }
   if (const std::string* at = e.Value("alarm-at")) {
-    if (*at == "begin") v.alarmAt = AF_ALARM_AT_BEGIN;
-    else if (*at == "end") v.alarmAt = AF_ALARM_AT_END;
-    else return bad(t::kBadAlarmAt);
+    if (*at == "begin")
+      v.alarmAt = AF_ALARM_AT_BEGIN;
+    else if (*at == "end")
+      v.alarmAt = AF_ALARM_AT_END;
+    else
+      return bad(t::kBadAlarmAt);
   }
   if (const std::string* days = e.Value("reminder-days")) {
     const auto n = Whole(*days, -32768, 32767);
@@ -249,21 +255,30 @@ class FieldReader {
 
   template <typename T>
   void Date(const char* name, bool mayBeNone, T&& put) {
-    Read(name, mayBeNone, [&](const std::string& text) {
-      return Take(ReadDateArgument(text, m_env.text(), m_context), put);
-    }, [&] { put(kNoDate); });
+    Read(
+        name, mayBeNone,
+        [&](const std::string& text) {
+          return Take(ReadDateArgument(text, m_env.text(), m_context), put);
+        },
+        [&] { put(kNoDate); });
   }
   template <typename T>
   void Time(const char* name, T&& put) {
-    Read(name, true, [&](const std::string& text) {
-      return Take(ReadTimeArgument(text, m_env.text(), m_context), put);
-    }, [&] { put(kNoTime); });
+    Read(
+        name, true,
+        [&](const std::string& text) {
+          return Take(ReadTimeArgument(text, m_env.text(), m_context), put);
+        },
+        [&] { put(kNoTime); });
   }
   template <typename T>
   void Minutes(const char* name, T&& put) {
-    Read(name, false, [&](const std::string& text) {
-      return Take(ReadDurationArgument(text, m_env.text()), put);
-    }, [] {});
+    Read(
+        name, false,
+        [&](const std::string& text) {
+          return Take(ReadDurationArgument(text, m_env.text()), put);
+        },
+        [] {});
   }
 
  private:
@@ -328,9 +343,8 @@ bool SetStarted(Schedule& s, TaskNode* task, bool on) {
 // The Recurring check box and the recurrence dialog: a new rule (the options that name
 // weekdays belonged to the old one), new Start and End Dates, or Recurring unticked. False:
 // refused (told).
-bool ApplyRecurrence(ItemEditSession& ses, Recurrences& r, const EditArgs& e,
-                     const PlainValues& v, std::optional<DayNumber> from,
-                     std::optional<DayNumber> until, Messages& msg) {
+bool ApplyRecurrence(ItemEditSession& ses, Recurrences& r, const EditArgs& e, const PlainValues& v,
+                     std::optional<DayNumber> from, std::optional<DayNumber> until, Messages& msg) {
   const std::optional<bool> recurring = e.Switch("recur");
   if (!v.rule && !from && !until && !recurring) return true;
   if (ses.definition != kNoAct && !ses.modifyEveryInstance) {
@@ -395,8 +409,10 @@ bool ApplyFields(CliEnv& env, Engine& engine, Recurrences& recurrences, ItemEdit
 
   // Set Date / Flexible Date: choosing Set Date may take the deadline time as Latest End.
   if (const auto flexible = e.Switch("flexible")) {
-    if (*flexible) d.Set(AF_FLEXIBLE, true);
-    else if (d.flexible()) SetDateChosen(ses, msg);
+    if (*flexible)
+      d.Set(AF_FLEXIBLE, true);
+    else if (d.flexible())
+      SetDateChosen(ses, msg);
   }
   if (duration) a.duration = *duration;
   if (v.weekdays) a.weekdays = *v.weekdays;
@@ -405,11 +421,11 @@ bool ApplyFields(CliEnv& env, Engine& engine, Recurrences& recurrences, ItemEdit
     const char* name;
     uint32_t flag;
   };
-  for (const FlagSwitch& f : {FlagSwitch{"split", AF_SPLIT}, FlagSwitch{"sequenced", AF_SEQUENCED},
-                              FlagSwitch{"hide", AF_HIDE}, FlagSwitch{"underscored", AF_UNDERSCORED},
-                              FlagSwitch{"memo-hold", AF_HOPE},
-                              FlagSwitch{"clone-on-done", AF_CLONE_ON_DONE},
-                              FlagSwitch{"also-dial", AF_ALSO_DIAL}})
+  for (const FlagSwitch& f :
+       {FlagSwitch{"split", AF_SPLIT}, FlagSwitch{"sequenced", AF_SEQUENCED},
+        FlagSwitch{"hide", AF_HIDE}, FlagSwitch{"underscored", AF_UNDERSCORED},
+        FlagSwitch{"memo-hold", AF_HOPE}, FlagSwitch{"clone-on-done", AF_CLONE_ON_DONE},
+        FlagSwitch{"also-dial", AF_ALSO_DIAL}})
     if (const auto on = e.Switch(f.name)) d.Set(f.flag, *on);
   // Work hours and after work hours exclude each other, as their check boxes do: the one
   // ticked last stands.
@@ -554,9 +570,9 @@ int EditCommand(CliEnv& env, const Args& a) {
   TaskNode* task = nullptr;
   if (e->occurrence) {
     if (!recurring) return Refuse(env, Sprintf(t::kOnlyRecurringOccurs, e->id.c_str()));
-    const auto date = ReadDateArgument(
-        *e->occurrence, env.text(),
-        env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay()));
+    const auto date =
+        ReadDateArgument(*e->occurrence, env.text(),
+                         env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay()));
     if (!date.value) return Refuse(env, date.message);
     occurrence = *date.value;
     task = OccurrenceTask(s, h, *occurrence);

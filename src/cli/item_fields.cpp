@@ -32,7 +32,7 @@ JsonValue Options(uint8_t options) {
   static constexpr struct {
     uint8_t bit;
     const char* name;
-  } kOptions[] = {{kOptionNearestDay, "nearest"},     {kOptionOnOrAfter, "on-or-after"},
+  } kOptions[] = {{kOptionNearestDay, "nearest"},      {kOptionOnOrAfter, "on-or-after"},
                   {kOptionOnOrBefore, "on-or-before"}, {kOptionNoteNotShared, "note-not-shared"},
                   {kOptionFullMoons, "full-moons"},    {kOptionSeasonal, "seasonal"}};
   JsonValue::List list;
@@ -48,15 +48,16 @@ JsonValue Recurrence(const Schedule& s, const Beta& b) {
   r.Set("until", b.endDate == kNoEndDate ? JsonValue() : Date(b.endDate));
   r.Set("options", Options(b.betaOptions));
   r.Set("nearest", (b.betaOptions & kOptionNearestDay) ? Weekdays(b.dayBits & 0x7Fu) : JsonValue());
-  r.Set("bringForward", (b.freq & kBringForwardDeleteInstance)  ? "delete"
-                        : (b.freq & kBringForwardShiftStart) ? "shift"
-                                                              : "instance");
+  r.Set("bringForward", (b.freq & kBringForwardDeleteInstance) ? "delete"
+                        : (b.freq & kBringForwardShiftStart)   ? "shift"
+                                                               : "instance");
   r.Set("lastDone", Date(b.lastDone));
   JsonValue::List exceptions;
   for (const XEntry& x : b.xlist) {
     JsonValue e = JsonValue::Object();
     e.Set("date", Date(x.date));
-    e.Set("id", x.drone != kNoAct && s.IsActValid(x.drone) ? Id(s.ReadAct(x.drone).ID) : JsonValue());
+    e.Set("id",
+          x.drone != kNoAct && s.IsActValid(x.drone) ? Id(s.ReadAct(x.drone).ID) : JsonValue());
     exceptions.push_back(std::move(e));
   }
   r.Set("exceptions", std::move(exceptions));
@@ -82,8 +83,9 @@ JsonValue ItemFields(Schedule& s, ActHandle h) {
   f.Set("earliestTime", Time(a.earliestTime));
   f.Set("latestTime", Time(a.latestTime));
   f.Set("weekdays", Weekdays(a.weekdays));
-  f.Set("tier", a.tier >= 'A' && a.tier <= 'Z' ? JsonValue(std::string(1, static_cast<char>(a.tier)))
-                                               : JsonValue());
+  f.Set("tier", a.tier >= 'A' && a.tier <= 'Z'
+                    ? JsonValue(std::string(1, static_cast<char>(a.tier)))
+                    : JsonValue());
   f.Set("rank", static_cast<int>(s.GetActRank(h)));
   std::string project;
   if (a.projectID != 0 && ProjectName(s, a.projectID, project) > 0)
@@ -183,11 +185,20 @@ std::string FieldsLine(const JsonValue& object) {
     line += '=';
     for (const char c : value) {
       switch (c) {
-        case '\\': line += "\\\\"; break;
-        case '\t': line += "\\t"; break;
-        case '\r': line += "\\r"; break;
-        case '\n': line += "\\n"; break;
-        default: line += c;
+        case '\\':
+          line += "\\\\";
+          break;
+        case '\t':
+          line += "\\t";
+          break;
+        case '\r':
+          line += "\\r";
+          break;
+        case '\n':
+          line += "\\n";
+          break;
+        default:
+          line += c;
       }
     }
   }

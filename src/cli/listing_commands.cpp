@@ -55,9 +55,9 @@ int DayCommand(CliEnv& env, const std::vector<std::string>& args) {
   if (!a) return kExitUsage;
   auto s = LoadForReading(env, a->positional[1]);
   if (s == nullptr) return kExitRefused;
-  const auto date = ReadDateArgument(
-      a->positional[2], env.text(),
-      env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay()));
+  const auto date =
+      ReadDateArgument(a->positional[2], env.text(),
+                       env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay()));
   if (!date.value) return Refuse(env, date.message);
   // A day the file does not hold yet shows what it would hold: its recurring occurrences.
   Planner planner(env, *s);
@@ -113,8 +113,9 @@ int PriorityCommand(CliEnv& env, const std::vector<std::string>& args) {
   for (const auto& entry : s->priorityIndex()) {
     const PriorityEntry& e = entry.entry;
     JsonValue f = JsonValue::Object();
-    f.Set("tier", e.tier >= 'A' && e.tier <= 'Z' ? JsonValue(std::string(1, static_cast<char>(e.tier)))
-                                                 : JsonValue());
+    f.Set("tier", e.tier >= 'A' && e.tier <= 'Z'
+                      ? JsonValue(std::string(1, static_cast<char>(e.tier)))
+                      : JsonValue());
     f.Set("rank", static_cast<int>(e.rank));
     f.Set("returnPerHour", static_cast<double>(e.returnPerHour));
     f.SetAll(ItemFields(*s, e.item));
@@ -152,8 +153,8 @@ int OccurrencesCommand(CliEnv& env, const std::vector<std::string>& args) {
     JsonValue f = JsonValue::Object();
     f.Set("date", IsoDate(date));
     f.Set("state", state != nullptr ? state : "planned");
-    f.Set("id", x != nullptr && x->drone != kNoAct ? JsonValue(s->GetActID(x->drone))
-                                                    : JsonValue());
+    f.Set("id",
+          x != nullptr && x->drone != kNoAct ? JsonValue(s->GetActID(x->drone)) : JsonValue());
     Print(f.Text());
   }
   return kExitOk;

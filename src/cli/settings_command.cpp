@@ -32,8 +32,8 @@ namespace t = cli_text;
 using Args = std::vector<std::string>;
 
 // The schedule's own settings that `set` hands to the settings dialogs' rules as they are.
-constexpr const char* kDialogKeys[] = {"dayStart",      "dayEnd",       "workStart",
-                                       "workEnd",       "minSplit",     "reserveToday",
+constexpr const char* kDialogKeys[] = {"dayStart",      "dayEnd",        "workStart",
+                                       "workEnd",       "minSplit",      "reserveToday",
                                        "reserveFuture", "keepClearFrom", "keepClearThrough"};
 constexpr char kMidnightShift[] = "midnightShift";  // read only: dayEnd before dayStart
 constexpr char kMode[] = "mode";
@@ -41,17 +41,16 @@ constexpr char kAppearFirst[] = "appearFirst";
 constexpr char kAppearLast[] = "appearLast";
 
 // Program settings kept as text, as colour numbers, and as four numbers.
-constexpr const char* kTextKeys[] = {key::kUserName,  key::kErrorLog,  key::kFontHeadings,
-                                     key::kFontText,  key::kFontMonth, key::kFontNote};
+constexpr const char* kTextKeys[] = {key::kUserName, key::kErrorLog,  key::kFontHeadings,
+                                     key::kFontText, key::kFontMonth, key::kFontNote};
 constexpr const char* kColourKeys[] = {key::kColorNormalBackground, key::kColorNormalText,
-                                       key::kColorFluid, key::kColorUnscheduled,
-                                       key::kColorDone};
+                                       key::kColorFluid, key::kColorUnscheduled, key::kColorDone};
 constexpr const char* kRectKeys[] = {key::kTimerPos, key::kFilterWnd};
 // The switches of the Other Settings dialog, and its two timer intervals.
-constexpr const char* kOtherSwitches[] = {
-    key::kLifeProject,    key::kBalanceLightensLoad, key::kAutoPilot,
-    key::kAutoBalanceDay, key::kAutoBringForward,    key::kExpectedReturnsActive,
-    key::kEnableHideDoneItems};
+constexpr const char* kOtherSwitches[] = {key::kLifeProject,        key::kBalanceLightensLoad,
+                                          key::kAutoPilot,          key::kAutoBalanceDay,
+                                          key::kAutoBringForward,   key::kExpectedReturnsActive,
+                                          key::kEnableHideDoneItems};
 constexpr uint32_t kLargestColour = 0xFFFFFF;
 
 template <typename List>
@@ -69,8 +68,8 @@ std::optional<int> WorkdayOf(const std::string& name) {
 }
 
 bool IsScheduleKey(const std::string& name) {
-  return In(kDialogKeys, name) || name == kMidnightShift || name == kMode ||
-         name == kAppearFirst || name == kAppearLast;
+  return In(kDialogKeys, name) || name == kMidnightShift || name == kMode || name == kAppearFirst ||
+         name == kAppearLast;
 }
 
 bool IsProgramIntKey(const std::string& name) {
@@ -317,11 +316,10 @@ bool StoreProgramSettings(const Changes& c, ProgramSettings& p, Settings& settin
 }  // namespace
 
 std::vector<std::string> SettingKeys() {
-  std::vector<std::string> keys{"dayStart",     "dayEnd",        kMidnightShift,
-                                "workStart",    "workEnd",       "minSplit",
-                                "reserveToday", "reserveFuture", "keepClearFrom",
-                                "keepClearThrough", kMode,       kAppearFirst,
-                                kAppearLast};
+  std::vector<std::string> keys{
+      "dayStart", "dayEnd",       kMidnightShift,  "workStart",     "workEnd",
+      "minSplit", "reserveToday", "reserveFuture", "keepClearFrom", "keepClearThrough",
+      kMode,      kAppearFirst,   kAppearLast};
   for (std::string_view k : ProgramSettings::IntKeys()) keys.emplace_back(k);
   for (int day = 0; day < 7; ++day) keys.push_back(WorkdayKey(day));
   for (const char* k : kColourKeys) keys.emplace_back(k);
@@ -345,8 +343,10 @@ int GetCommand(CliEnv& env, const Args& args) {
   JsonValue json = JsonValue::Object();
   for (const std::string& k : keys) {
     Shown shown = Value(env, *s, p, k);
-    if (a->listing == Listing::kJson) json.Set(k, std::move(shown.json));
-    else std::cout << (named ? shown.text : k + "=" + shown.text) << '\n';
+    if (a->listing == Listing::kJson)
+      json.Set(k, std::move(shown.json));
+    else
+      std::cout << (named ? shown.text : k + "=" + shown.text) << '\n';
   }
   if (a->listing == Listing::kJson) std::cout << json.Text() << '\n';
   return kExitOk;
@@ -378,15 +378,15 @@ int SetCommand(CliEnv& env, const Args& a) {
     entry.earliest = s.header().earliestTimeOfDay();
     entry.latest = s.header().latestTimeOfDay();
     if (!AppearItem(s, c->appearFirst, AF_MARK1, entry.appearFirst) ||
-        !AppearItem(s, c->appearLast, AF_MARK2, entry.appearLast) ||
-        !DayBoundsSettingsOk(s, entry))
+        !AppearItem(s, c->appearLast, AF_MARK2, entry.appearLast) || !DayBoundsSettingsOk(s, entry))
       return kExitRefused;
   }
   if (c->mode) s.header().setMode(*c->mode);
 
   ProgramSettings program = LoadProgramSettings(env);
   const OtherSettings before = OtherSettingsOf(program);
-  if (!StoreProgramSettings(*c, program, env.settings())) return Refuse(env, t::kSettingsNotWritten);
+  if (!StoreProgramSettings(*c, program, env.settings()))
+    return Refuse(env, t::kSettingsNotWritten);
   const OtherSettings after = OtherSettingsOf(program);
   // What the Other Settings dialog does after its OK: Expected Returns warns when switched on,
   // the engine plans with the new values, and ticking Balance Life Projects looks at them now.

@@ -35,8 +35,7 @@ constexpr CommandUsage kCommands[] = {
     {"Reading", "priority", "FILE [--json]", "the priority index in order",
      "Each line: tier and rank (A1), ID, date and title, TAB-separated.\n"
      "  --json                tier, rank and returnPerHour, then the item's fields"},
-    {"Reading", "occurrences", "FILE ID FROM TO [--json]",
-     "the dates a recurring item occurs on",
+    {"Reading", "occurrences", "FILE ID FROM TO [--json]", "the dates a recurring item occurs on",
      "Each line: the date, and \"cancelled\" or \"edited\" for an exception.\n"
      "  --json                date, state (planned, cancelled or edited) and id"},
 

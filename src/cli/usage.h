@@ -11,7 +11,7 @@ namespace ploven::cli {
 // `plovenctl --help` prints every command's line, `plovenctl COMMAND --help` the command's
 // own page, and the README's plovenctl block is `plovenctl --help` (a test compares them).
 struct CommandUsage {
-  const char* group;     // the heading it is listed under
+  const char* group;  // the heading it is listed under
   const char* name;
   const char* synopsis;  // the arguments after the name
   const char* summary;   // one line

@@ -15,8 +15,7 @@ constexpr Duration kItemDuration = 30;
 
 bool IsChangeableKind(uint16_t typeFlags) {
   const bool oneKind = typeFlags != 0 && (typeFlags & (typeFlags - 1)) == 0;
-  return oneKind &&
-         (typeFlags & (ACT_ITEM | kMemoKinds | kAppointmentKinds | kMultiDayKinds)) != 0;
+  return oneKind && (typeFlags & (ACT_ITEM | kMemoKinds | kAppointmentKinds | kMultiDayKinds)) != 0;
 }
 
 void ChangeItemKind(ItemDraft& d, uint16_t kind) {

@@ -19,20 +19,24 @@ namespace e = edit_text;
 // with commas, whole numbers without a fraction.
 std::string Show(const Json& j) {
   switch (j.type) {
-    case Json::Type::kNull: return "null";
-    case Json::Type::kBool: return j.boolean ? "true" : "false";
+    case Json::Type::kNull:
+      return "null";
+    case Json::Type::kBool:
+      return j.boolean ? "true" : "false";
     case Json::Type::kNumber: {
       const auto whole = static_cast<long long>(j.number);
       return static_cast<double>(whole) == j.number ? std::to_string(whole)
                                                     : std::to_string(j.number);
     }
-    case Json::Type::kString: return j.text;
+    case Json::Type::kString:
+      return j.text;
     case Json::Type::kList: {
       std::string out;
       for (const Json& item : j.list) out += (out.empty() ? "" : ",") + Show(item);
       return out;
     }
-    case Json::Type::kObject: return "{...}";
+    case Json::Type::kObject:
+      return "{...}";
   }
   return "";
 }
@@ -108,59 +112,79 @@ const std::vector<std::string> kSet{"--date", "2026-12-10", "--duration", "30"};
 INSTANTIATE_TEST_SUITE_P(
     Groups, EditGroupTest,
     ::testing::Values(
-        GroupCase{"TitleAndPrivate", kSet, {"--title", "Secret \"plan\"", "--private"},
+        GroupCase{"TitleAndPrivate",
+                  kSet,
+                  {"--title", "Secret \"plan\"", "--private"},
                   {{"title", "!Secret \"plan\""}, {"private", "true"}}},
-        GroupCase{"NoLongerPrivate", {"--date", "2026-12-10"}, {"--title", "!x", "--no-private"},
+        GroupCase{"NoLongerPrivate",
+                  {"--date", "2026-12-10"},
+                  {"--title", "!x", "--no-private"},
                   {{"title", "x"}, {"private", "false"}}},
-        GroupCase{"DatesAndTheirTimes", kFluid,
-                  {"--earliest", "2026-12-14", "--earliest-at", "13:00", "--deadline",
-                   "2026-12-16", "--deadline-at", "17:30"},
+        GroupCase{"DatesAndTheirTimes",
+                  kFluid,
+                  {"--earliest", "2026-12-14", "--earliest-at", "13:00", "--deadline", "2026-12-16",
+                   "--deadline-at", "17:30"},
                   {{"earliest", "2026-12-14"},
                    {"earliestAt", "13:00"},
                    {"deadline", "2026-12-16"},
                    {"deadlineAt", "17:30"},
                    {"date", "2026-12-14"}}},
-        GroupCase{"FluidTimeOfDayAndWeekdays", kFluid,
+        GroupCase{"FluidTimeOfDayAndWeekdays",
+                  kFluid,
                   {"--earliest-time", "08:00", "--latest-time", "12:00", "--weekdays", "Mo,Th",
                    "--after-hours"},
                   {{"earliestTime", "08:00"},
                    {"latestTime", "12:00"},
                    {"weekdays", "Mo,Th"},
                    {"flags", "flexible,after-hours"}}},
-        GroupCase{"WorkHoursReplaceAfterHours", kFluid, {"--after-hours", "--work-hours"},
+        GroupCase{"WorkHoursReplaceAfterHours",
+                  kFluid,
+                  {"--after-hours", "--work-hours"},
                   {{"flags", "flexible,work-hours"}}},
-        GroupCase{"EveryDayAgain", {"--weekdays", "Mo", "--flexible"}, {"--weekdays", "all"},
+        GroupCase{"EveryDayAgain",
+                  {"--weekdays", "Mo", "--flexible"},
+                  {"--weekdays", "all"},
                   {{"weekdays", ""}}},
-        GroupCase{"TierAndRank", kFluid, {"--tier", "c", "--rank", "1"},
-                  {{"tier", "C"}, {"rank", "1"}}},
-        GroupCase{"CheckBoxes", kFluid,
+        GroupCase{
+            "TierAndRank", kFluid, {"--tier", "c", "--rank", "1"}, {{"tier", "C"}, {"rank", "1"}}},
+        GroupCase{"CheckBoxes",
+                  kFluid,
                   {"--hide", "--underscored", "--clone-on-done", "--split", "--sequenced"},
                   {{"flags", "split,clone-on-done,flexible,underscored,sequenced,hide"}}},
-        GroupCase{"CheckBoxesOff", {"--duration", "30", "--split", "--flexible"},
+        GroupCase{"CheckBoxesOff",
+                  {"--duration", "30", "--split", "--flexible"},
                   {"--no-split", "--set-date", "--date", "2026-12-11"},
                   {{"flags", ""}, {"date", "2026-12-11"}, {"rank", "0"}}},
-        GroupCase{"SetDateToFlexible", kSet, {"--flexible"},
+        GroupCase{"SetDateToFlexible",
+                  kSet,
+                  {"--flexible"},
                   {{"flags", "flexible"}, {"tier", "A"}, {"rank", "1"}}},
-        GroupCase{"PrerequisiteWithLag", kFluid,
+        GroupCase{"PrerequisiteWithLag",
+                  kFluid,
                   {"--prereq", "1", "--prereq-days", "2", "--prereq-time", "1:30"},
                   {{"prereq", "1"}, {"prereqDays", "2"}, {"prereqMinutes", "90"}}},
         GroupCase{"NoPrerequisite", kFluid, {"--prereq", "none"}, {{"prereq", "null"}}},
-        GroupCase{"AlarmBeforeTheEnd", kSet,
-                  {"--alarm-before", "1:30", "--alarm-at", "end", "--also-dial",
-                   "--reminder-days", "-3"},
-                  {{"alarmHours", "1"},
-                   {"alarmMinutes", "30"},
-                   {"reminderDays", "-3"},
-                   {"flags", "alarm,alarm-at-end,also-dial,reminder-days"}}},
-        GroupCase{"AlarmAfterTheBegin", kSet, {"--alarm-after", "0:10"},
-                  {{"alarmHours", "0"},
-                   {"alarmMinutes", "-10"},
-                   {"flags", "alarm,alarm-at-begin"}}},
-        GroupCase{"AlarmTickedAlone", kSet, {"--alarm"},
-                  {{"alarmMinutes", "5"}, {"flags", "alarm"}}},
-        GroupCase{"AlsoDialOffWithoutAnAlarm", kSet, {"--no-also-dial", "--reminder-days", "0"},
+        GroupCase{
+            "AlarmBeforeTheEnd",
+            kSet,
+            {"--alarm-before", "1:30", "--alarm-at", "end", "--also-dial", "--reminder-days", "-3"},
+            {{"alarmHours", "1"},
+             {"alarmMinutes", "30"},
+             {"reminderDays", "-3"},
+             {"flags", "alarm,alarm-at-end,also-dial,reminder-days"}}},
+        GroupCase{
+            "AlarmAfterTheBegin",
+            kSet,
+            {"--alarm-after", "0:10"},
+            {{"alarmHours", "0"}, {"alarmMinutes", "-10"}, {"flags", "alarm,alarm-at-begin"}}},
+        GroupCase{
+            "AlarmTickedAlone", kSet, {"--alarm"}, {{"alarmMinutes", "5"}, {"flags", "alarm"}}},
+        GroupCase{"AlsoDialOffWithoutAnAlarm",
+                  kSet,
+                  {"--no-also-dial", "--reminder-days", "0"},
                   {{"flags", ""}, {"reminderDays", "0"}}},
-        GroupCase{"OtherFields", kSet,
+        GroupCase{"OtherFields",
+                  kSet,
                   {"--project", "Garden", "--label", "4", "--job", "1234", "--expected-return",
                    "99.5", "--first-year", "1990"},
                   {{"project", "Garden"},
@@ -169,13 +193,21 @@ INSTANTIATE_TEST_SUITE_P(
                    {"jobNumber", "1234"},
                    {"expectedReturn", "99.500000"},
                    {"firstYear", "1990"}}},
-        GroupCase{"OutOfTheProject", {"--project", "Garden"}, {"--project", "none"},
+        GroupCase{"OutOfTheProject",
+                  {"--project", "Garden"},
+                  {"--project", "none"},
                   {{"project", "null"}, {"projectId", "null"}}},
-        GroupCase{"StartAndDuration", kSet, {"--start", "15:00", "--duration", "1:15"},
+        GroupCase{"StartAndDuration",
+                  kSet,
+                  {"--start", "15:00", "--duration", "1:15"},
                   {{"start", "15:00"}, {"duration", "75"}}},
-        GroupCase{"ToAMemo", kSet, {"--kind", "birthday"},
+        GroupCase{"ToAMemo",
+                  kSet,
+                  {"--kind", "birthday"},
                   {{"kind", "birthday"}, {"flags", "memo-hold"}, {"duration", "0"}}},
-        GroupCase{"ToAnAppointment", kFluid, {"--kind", "appointment", "--start", "14:00"},
+        GroupCase{"ToAnAppointment",
+                  kFluid,
+                  {"--kind", "appointment", "--start", "14:00"},
                   {{"kind", "appointment"}, {"flags", "fixed"}, {"start", "14:00"}}},
         GroupCase{"MemoHold", kSet, {"--memo-hold"}, {{"flags", "memo-hold"}}}),
     [](const auto& row) { return std::string(row.param.name); });
@@ -186,8 +218,7 @@ TEST_F(EditTest, ALongerItemMovesTheItemsAfterIt) {
   Add({"--title", "Report", "--date", "2026-12-08", "--duration", "1:30"});
   ASSERT_EQ(Day("2026-12-08"), (std::vector<std::string>{"10:00 60 Meeting", "11:00 90 Report"}));
   ASSERT_EQ(Edit(meeting, {"--duration", "2:00"}).status, 0);
-  EXPECT_EQ(Day("2026-12-08"),
-            (std::vector<std::string>{"10:00 120 Meeting", "12:00 90 Report"}));
+  EXPECT_EQ(Day("2026-12-08"), (std::vector<std::string>{"10:00 120 Meeting", "12:00 90 Report"}));
   // A new date takes the item off its day, and the day closes up.
   ASSERT_EQ(Edit(meeting, {"--date", "2026-12-09"}).status, 0);
   EXPECT_EQ(Day("2026-12-09"), (std::vector<std::string>{"10:00 120 Meeting"}));
@@ -195,10 +226,10 @@ TEST_F(EditTest, ALongerItemMovesTheItemsAfterIt) {
 }
 
 TEST_F(EditTest, ATierChangeReordersThePriorities) {
-  const std::string first = Add({"--title", "First", "--duration", "60", "--deadline",
-                                 "2026-12-18"});
-  const std::string second = Add({"--title", "Second", "--duration", "60", "--deadline",
-                                  "2026-12-18"});
+  const std::string first =
+      Add({"--title", "First", "--duration", "60", "--deadline", "2026-12-18"});
+  const std::string second =
+      Add({"--title", "Second", "--duration", "60", "--deadline", "2026-12-18"});
   ASSERT_EQ(Edit(first, {"--tier", "B"}).status, 0);
   const auto lines = Lines(Run({"priority", "s.pak"}).out);
   ASSERT_EQ(lines.size(), 2u);
@@ -253,60 +284,67 @@ INSTANTIATE_TEST_SUITE_P(
     Refusals, EditRefusalTest,
     ::testing::Values(
         RefusalCase{"BlankTitle", {"3", "--title", "  "}, Message(e::kEmptyTitle)},
-        RefusalCase{"TitleTooLong", {"3", "--title", std::string(1001, 'x')},
+        RefusalCase{
+            "TitleTooLong", {"3", "--title", std::string(1001, 'x')}, Message(e::kTitleTooLong)},
+        RefusalCase{"PrivateMakesItTooLong",
+                    {"3", "--title", std::string(1000, 'x'), "--private"},
                     Message(e::kTitleTooLong)},
-        RefusalCase{"PrivateMakesItTooLong", {"3", "--title", std::string(1000, 'x'), "--private"},
-                    Message(e::kTitleTooLong)},
-        RefusalCase{"DeadlineBeforeEarliest", {"2", "--earliest", "2026-12-15", "--deadline",
-                                               "2026-12-14"},
+        RefusalCase{"DeadlineBeforeEarliest",
+                    {"2", "--earliest", "2026-12-15", "--deadline", "2026-12-14"},
                     Message(e::kDeadlineBeforeEarliest)},
-        RefusalCase{"LatestBeforeEarliestTime", {"2", "--earliest-time", "15:00",
-                                                 "--latest-time", "14:00"},
+        RefusalCase{"LatestBeforeEarliestTime",
+                    {"2", "--earliest-time", "15:00", "--latest-time", "14:00"},
                     Message(e::kLatestBeforeEarliestTime)},
         RefusalCase{"ArchivedDate", {"3", "--date", "2026-12-01"}, "is archived"},
-        RefusalCase{"EventEndsBeforeItBegins", {"3", "--kind", "multiday", "--deadline",
-                                                "2026-12-09"},
+        RefusalCase{"EventEndsBeforeItBegins",
+                    {"3", "--kind", "multiday", "--deadline", "2026-12-09"},
                     Message(e::kEndBeforeStart)},
-        RefusalCase{"AppointmentWithoutStart", {"3", "--kind", "appointment"},
+        RefusalCase{"AppointmentWithoutStart",
+                    {"3", "--kind", "appointment"},
                     Message(t::kAppointmentWantsStart)},
         RefusalCase{"RankOfASetDateItem", {"3", "--rank", "2"}, Message(t::kRankWantsFlexible)},
-        RefusalCase{"SequencedSetDateItem", {"3", "--sequenced"},
-                    Message(t::kSequencedWantsFlexible)},
+        RefusalCase{
+            "SequencedSetDateItem", {"3", "--sequenced"}, Message(t::kSequencedWantsFlexible)},
         RefusalCase{"FlexiblePrerequisite", {"3", "--prereq", "2"}, "cannot be this item's"},
         RefusalCase{"ItsOwnPrerequisite", {"3", "--prereq", "3"}, "cannot be this item's"},
         RefusalCase{"UnknownPrerequisite", {"3", "--prereq", "77"}, "No item has the ID 77"},
         RefusalCase{"UnknownProject", {"3", "--project", "Lawn"}, "There is no project named"},
-        RefusalCase{"AlarmOver24Hours", {"3", "--alarm-before", "25:00"},
-                    Message(t::kAlarmOver24Hours)},
-        RefusalCase{"TooManyReminderDays", {"3", "--reminder-days", "100"},
+        RefusalCase{
+            "AlarmOver24Hours", {"3", "--alarm-before", "25:00"}, Message(t::kAlarmOver24Hours)},
+        RefusalCase{"TooManyReminderDays",
+                    {"3", "--reminder-days", "100"},
                     "100 alarm reminder days exceeds the allowed limit of 99."},
         RefusalCase{"UnreadableDate", {"3", "--date", "soonish"}, "message: "},
         RefusalCase{"UnknownID", {"77", "--title", "x"}, "No item has the ID 77."},
         RefusalCase{"NotAnID", {"x7", "--title", "x"}, "\"x7\" is not an item ID."},
-        RefusalCase{"OccurrenceOfAPlainItem", {"3", "2026-12-10", "--title", "x"},
+        RefusalCase{"OccurrenceOfAPlainItem",
+                    {"3", "2026-12-10", "--title", "x"},
                     "is not a recurring item"},
-        RefusalCase{"DatesOfAPlainItem", {"3", "--until", "2026-12-31"},
-                    Message(t::kFromUntilWantRecur)},
+        RefusalCase{
+            "DatesOfAPlainItem", {"3", "--until", "2026-12-31"}, Message(t::kFromUntilWantRecur)},
         // Usage errors.
-        RefusalCase{"UnreadableRule", {"3", "--recur", "fortnightly"}, "plovenctl: --recur wants",
+        RefusalCase{
+            "UnreadableRule", {"3", "--recur", "fortnightly"}, "plovenctl: --recur wants", 2},
+        RefusalCase{"RecurAndNoRecur",
+                    {"3", "--recur", "daily", "--no-recur"},
+                    Usage(t::kRecurOrNoRecur),
                     2},
-        RefusalCase{"RecurAndNoRecur", {"3", "--recur", "daily", "--no-recur"},
-                    Usage(t::kRecurOrNoRecur), 2},
         RefusalCase{"NoOptions", {"3"}, Usage(t::kEditWantsAnOption), 2},
-        RefusalCase{"UnknownOption", {"3", "--colour", "red"}, Usage("unknown option --colour"),
-                    2},
+        RefusalCase{"UnknownOption", {"3", "--colour", "red"}, Usage("unknown option --colour"), 2},
         RefusalCase{"MissingValue", {"3", "--title"}, Usage("missing value after --title"), 2},
         RefusalCase{"BadTier", {"3", "--tier", "AA"}, Usage(t::kBadTier), 2},
         RefusalCase{"BadKind", {"3", "--kind", "meeting"}, Usage(t::kBadKind), 2},
         RefusalCase{"BadLabel", {"3", "--label", "10"}, Usage(t::kBadLabel), 2},
         RefusalCase{"BadWeekdays", {"3", "--weekdays", "Mo,Xx"}, Usage(t::kBadWeekdaysOrAll), 2},
-        RefusalCase{"BeforeAndAfter", {"3", "--alarm-before", "5", "--alarm-after", "5"},
-                    Usage(t::kAlarmBeforeOrAfter), 2}),
+        RefusalCase{"BeforeAndAfter",
+                    {"3", "--alarm-before", "5", "--alarm-after", "5"},
+                    Usage(t::kAlarmBeforeOrAfter),
+                    2}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(EditTest, ARecurringItemChangesAsAWholeOrOneOccurrenceAtATime) {
-  const std::string id = Add({"--title", "Standup", "--start", "9:00", "--duration", "15",
-                              "--fixed", "--recur", "daily"});
+  const std::string id = Add(
+      {"--title", "Standup", "--start", "9:00", "--duration", "15", "--fixed", "--recur", "daily"});
   ASSERT_EQ(Edit(id, {"--duration", "0:20"}).status, 0);
   EXPECT_EQ(Day("2026-12-09"), (std::vector<std::string>{"09:00 20 Standup"}));
 
@@ -332,19 +370,19 @@ TEST_F(EditTest, ARecurringItemChangesAsAWholeOrOneOccurrenceAtATime) {
 }
 
 TEST_F(EditTest, RecurringIsTickedChangedAndUnticked) {
-  const std::string id = Add({"--title", "Gym", "--date", "2026-12-09", "--start", "18:00",
-                              "--fixed"});
+  const std::string id =
+      Add({"--title", "Gym", "--date", "2026-12-09", "--start", "18:00", "--fixed"});
   const CliRun ticked = Edit(id, {"--recur", "weekly:We,Fr", "--until", "2026-12-18"});
   ASSERT_EQ(ticked.status, 0) << ticked.err;
   const std::string series = Lines(ticked.out)[0];
   auto dates = [&] {
     return Lines(Run({"occurrences", "s.pak", series, "2026-12-01", "2027-01-31"}).out);
   };
-  EXPECT_EQ(dates(), (std::vector<std::string>{"2026-12-09", "2026-12-11", "2026-12-16",
-                                               "2026-12-18"}));
-  ASSERT_EQ(Edit(series, {"--recur", "weekly:Mo/2", "--from", "2026-12-14", "--until", "none"})
-                .status,
-            0);
+  EXPECT_EQ(dates(),
+            (std::vector<std::string>{"2026-12-09", "2026-12-11", "2026-12-16", "2026-12-18"}));
+  ASSERT_EQ(
+      Edit(series, {"--recur", "weekly:Mo/2", "--from", "2026-12-14", "--until", "none"}).status,
+      0);
   EXPECT_EQ(Show(Item(series)["recurrence"]["rule"]), "weekly:Mo/2");
   EXPECT_EQ(dates().size(), 4u);  // 14 and 28 December, 11 and 25 January
   const CliRun unticked = Edit(series, {"--no-recur"});
@@ -356,8 +394,7 @@ TEST_F(EditTest, RecurringIsTickedChangedAndUnticked) {
 }
 
 TEST_F(EditTest, StartedAndDoneGoThroughTheirCommands) {
-  const std::string id = Add({"--title", "Report", "--duration", "60", "--deadline",
-                              "2026-12-18"});
+  const std::string id = Add({"--title", "Report", "--duration", "60", "--deadline", "2026-12-18"});
   ASSERT_EQ(Edit(id, {"--started"}).status, 0);
   Json item = Item(id);
   EXPECT_EQ(Show(item["flags"]), "flexible,started");
@@ -375,8 +412,8 @@ TEST_F(EditTest, StartedAndDoneGoThroughTheirCommands) {
 }
 
 TEST_F(EditTest, AnOccurrenceIsDoneOnItsOwn) {
-  const std::string id = Add({"--title", "Standup", "--start", "9:00", "--duration", "15",
-                              "--fixed", "--recur", "daily"});
+  const std::string id = Add(
+      {"--title", "Standup", "--start", "9:00", "--duration", "15", "--fixed", "--recur", "daily"});
   const CliRun whole = Edit(id, {"--done"});
   EXPECT_EQ(whole.status, 1);
   EXPECT_NE(whole.err.find("started and done one occurrence at a time"), std::string::npos);

@@ -48,7 +48,8 @@ struct Json {
     size_t at = 0;
 
     void Blanks() {
-      while (at < in.size() && (in[at] == ' ' || in[at] == '\t' || in[at] == '\n' || in[at] == '\r'))
+      while (at < in.size() &&
+             (in[at] == ' ' || in[at] == '\t' || in[at] == '\n' || in[at] == '\r'))
         ++at;
     }
     bool Word(const char* word) {
@@ -62,9 +63,19 @@ struct Json {
       if (at >= in.size()) return false;
       const char c = in[at];
       if (c == 'n') return Word("null");
-      if (c == 't') { v.type = Type::kBool; v.boolean = true; return Word("true"); }
-      if (c == 'f') { v.type = Type::kBool; return Word("false"); }
-      if (c == '"') { v.type = Type::kString; return String(v.text); }
+      if (c == 't') {
+        v.type = Type::kBool;
+        v.boolean = true;
+        return Word("true");
+      }
+      if (c == 'f') {
+        v.type = Type::kBool;
+        return Word("false");
+      }
+      if (c == '"') {
+        v.type = Type::kString;
+        return String(v.text);
+      }
       if (c == '[') return List(v);
       if (c == '{') return Object(v);
       return Number(v);
@@ -105,10 +116,14 @@ struct Json {
       for (int i = 0; i < 4; ++i) {
         const char h = in[at++];
         cp <<= 4;
-        if (h >= '0' && h <= '9') cp |= static_cast<uint32_t>(h - '0');
-        else if (h >= 'a' && h <= 'f') cp |= static_cast<uint32_t>(h - 'a' + 10);
-        else if (h >= 'A' && h <= 'F') cp |= static_cast<uint32_t>(h - 'A' + 10);
-        else return false;
+        if (h >= '0' && h <= '9')
+          cp |= static_cast<uint32_t>(h - '0');
+        else if (h >= 'a' && h <= 'f')
+          cp |= static_cast<uint32_t>(h - 'a' + 10);
+        else if (h >= 'A' && h <= 'F')
+          cp |= static_cast<uint32_t>(h - 'A' + 10);
+        else
+          return false;
       }
       return true;
     }
@@ -134,25 +149,47 @@ struct Json {
       ++at;  // the opening quote
       while (at < in.size()) {
         const auto c = static_cast<unsigned char>(in[at]);
-        if (c == '"') { ++at; return true; }
+        if (c == '"') {
+          ++at;
+          return true;
+        }
         if (c < 0x20) return false;
         if (c >= 0x80) {
           if (!Utf8(out)) return false;
           continue;
         }
         ++at;
-        if (c != '\\') { out += static_cast<char>(c); continue; }
+        if (c != '\\') {
+          out += static_cast<char>(c);
+          continue;
+        }
         if (at >= in.size()) return false;
         const char e = in[at++];
         switch (e) {
-          case '"': out += '"'; break;
-          case '\\': out += '\\'; break;
-          case '/': out += '/'; break;
-          case 'b': out += '\b'; break;
-          case 'f': out += '\f'; break;
-          case 'n': out += '\n'; break;
-          case 'r': out += '\r'; break;
-          case 't': out += '\t'; break;
+          case '"':
+            out += '"';
+            break;
+          case '\\':
+            out += '\\';
+            break;
+          case '/':
+            out += '/';
+            break;
+          case 'b':
+            out += '\b';
+            break;
+          case 'f':
+            out += '\f';
+            break;
+          case 'n':
+            out += '\n';
+            break;
+          case 'r':
+            out += '\r';
+            break;
+          case 't':
+            out += '\t';
+            break;
           case 'u': {
             uint32_t cp = 0;
             if (!Hex4(cp)) return false;
@@ -166,7 +203,8 @@ struct Json {
             Put(out, cp);
             break;
           }
-          default: return false;
+          default:
+            return false;
         }
       }
       return false;
@@ -175,14 +213,20 @@ struct Json {
       v.type = Type::kList;
       ++at;
       Blanks();
-      if (at < in.size() && in[at] == ']') { ++at; return true; }
+      if (at < in.size() && in[at] == ']') {
+        ++at;
+        return true;
+      }
       for (;;) {
         Json item;
         if (!Value(item)) return false;
         v.list.push_back(std::move(item));
         Blanks();
         if (at >= in.size()) return false;
-        if (in[at] == ']') { ++at; return true; }
+        if (in[at] == ']') {
+          ++at;
+          return true;
+        }
         if (in[at++] != ',') return false;
       }
     }
@@ -190,7 +234,10 @@ struct Json {
       v.type = Type::kObject;
       ++at;
       Blanks();
-      if (at < in.size() && in[at] == '}') { ++at; return true; }
+      if (at < in.size() && in[at] == '}') {
+        ++at;
+        return true;
+      }
       for (;;) {
         Blanks();
         std::string key;
@@ -202,7 +249,10 @@ struct Json {
         v.members.emplace_back(std::move(key), std::move(item));
         Blanks();
         if (at >= in.size()) return false;
-        if (in[at] == '}') { ++at; return true; }
+        if (in[at] == '}') {
+          ++at;
+          return true;
+        }
         if (in[at++] != ',') return false;
       }
     }

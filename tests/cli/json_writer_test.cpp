@@ -1,9 +1,10 @@
+#include "cli/json_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "cli/json_writer.h"
 #include "json_reader.h"
 
 namespace ploven::test {
@@ -47,7 +48,13 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string("\x01\x1f\x7f", 3)},
         EscapeCase{"Nul", std::string("a\0b", 3), R"("a\u0000b")", std::string("a\0b", 3)},
         EscapeCase{"TwoByteUtf8", "caf\xC3\xA9", "\"caf\xC3\xA9\"", "caf\xC3\xA9"},
-        EscapeCase{"ThreeByteUtf8", "\xE2\x82\xAC" "5", "\"\xE2\x82\xAC" "5\"", "\xE2\x82\xAC" "5"},
+        EscapeCase{"ThreeByteUtf8",
+                   "\xE2\x82\xAC"
+                   "5",
+                   "\"\xE2\x82\xAC"
+                   "5\"",
+                   "\xE2\x82\xAC"
+                   "5"},
         EscapeCase{"FourByteUtf8", "\xF0\x9F\x8E\x82", "\"\xF0\x9F\x8E\x82\"", "\xF0\x9F\x8E\x82"},
         EscapeCase{"LoneLatin1Byte", "caf\xE9", R"("caf\ufffd")", "caf" + kReplacement},
         EscapeCase{"CutSequence", "\xE2\x82", R"("\ufffd\ufffd")", kReplacement + kReplacement},
@@ -68,9 +75,8 @@ TEST(JsonValueTest, ObjectsKeepTheirKeyOrderAndTakeEveryKind) {
       .Set("ret", 2.5)
       .Set("neg", -7L)
       .Set("list", JsonValue::List{JsonValue("x"), JsonValue(1), JsonValue::Object()});
-  EXPECT_EQ(v.Text(),
-            R"({"id":12,"title":"A \"b\"","none":null,"on":true,"off":false,"ret":2.5,)"
-            R"("neg":-7,"list":["x",1,{}]})");
+  EXPECT_EQ(v.Text(), R"({"id":12,"title":"A \"b\"","none":null,"on":true,"off":false,"ret":2.5,)"
+                      R"("neg":-7,"list":["x",1,{}]})");
   const auto parsed = Json::Parse(v.Text());
   ASSERT_TRUE(parsed.has_value());
   EXPECT_EQ((*parsed)["title"].text, "A \"b\"");
@@ -96,8 +102,8 @@ TEST(JsonValueTest, NumbersThatJsonCannotHoldAreNull) {
 }
 
 TEST(JsonReaderTest, RefusesWhatIsNotJson) {
-  for (const char* bad : {"\"a\nb\"", "\"\\x\"", "{\"a\":1,}", "[1 2]", "\"caf\xE9\"", "1 2",
-                          "\"\\ud800\"", "{a:1}"})
+  for (const char* bad :
+       {"\"a\nb\"", "\"\\x\"", "{\"a\":1,}", "[1 2]", "\"caf\xE9\"", "1 2", "\"\\ud800\"", "{a:1}"})
     EXPECT_FALSE(Json::Parse(bad).has_value()) << bad;
 }
 

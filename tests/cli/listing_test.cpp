@@ -78,10 +78,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ListingTest, ItemsJsonCarriesEveryFieldByName) {
   ASSERT_EQ(Run({"project", "s.pak", "Garden"}).status, 0);
-  const std::string id = Add({"--title", "Weed", "--duration", "1:15", "--earliest", "2026-12-09",
-                              "--deadline", "2026-12-11", "--earliest-time", "08:00",
-                              "--latest-time", "12:00", "--weekdays", "Mo,We", "--tier", "c",
-                              "--split", "--project", "Garden"});
+  const std::string id =
+      Add({"--title", "Weed", "--duration", "1:15", "--earliest", "2026-12-09", "--deadline",
+           "2026-12-11", "--earliest-time", "08:00", "--latest-time", "12:00", "--weekdays",
+           "Mo,We", "--tier", "c", "--split", "--project", "Garden"});
   const auto items = JsonLines({"items", "s.pak", "--json"});
   ASSERT_EQ(items.size(), 1u);
   const Json& i = items[0];
@@ -106,9 +106,9 @@ TEST_F(ListingTest, ItemsJsonCarriesEveryFieldByName) {
 }
 
 TEST_F(ListingTest, ARecurringItemShowsItsRuleAndItsOccurrencesTheirs) {
-  const std::string id = Add({"--title", "Standup", "--start", "9:00", "--duration", "15",
-                              "--fixed", "--recur", "weekly:Mo,We/2", "--from", "2026-12-09",
-                              "--until", "2027-01-31"});
+  const std::string id =
+      Add({"--title", "Standup", "--start", "9:00", "--duration", "15", "--fixed", "--recur",
+           "weekly:Mo,We/2", "--from", "2026-12-09", "--until", "2027-01-31"});
   ASSERT_EQ(Run({"cancel", "s.pak", id, "2026-12-14"}).status, 0);
   const auto items = JsonLines({"items", "s.pak", "--json"});
   ASSERT_EQ(items.size(), 1u);
@@ -173,8 +173,7 @@ TEST_F(ListingTest, AllPrintsNamedFieldsOnOneLine) {
   ASSERT_EQ(lines.size(), 1u);
   const auto fields = Fields(lines[0]);
   EXPECT_EQ(fields[0], "placedAt=10:00");
-  EXPECT_NE(std::find(fields.begin(), fields.end(), "title=Tab\\there"), fields.end())
-      << lines[0];
+  EXPECT_NE(std::find(fields.begin(), fields.end(), "title=Tab\\there"), fields.end()) << lines[0];
   EXPECT_NE(std::find(fields.begin(), fields.end(), "deadline=-"), fields.end());
 }
 

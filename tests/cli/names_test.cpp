@@ -41,10 +41,10 @@ TEST(FlagNamesTest, EveryNamedBitHasOneNameAndReadsBack) {
     EXPECT_EQ(cli::FlagBitOf(f.name), f.bit);
   }
   // The bits the item dialog and the engine use all have names.
-  for (uint32_t bit : {AF_SPLIT, AF_FLEXIBLE, AF_STARTED, AF_HOPE, AF_DONE, AF_FIXED, AF_BETA,
-                       AF_DRONE, AF_UNDERSCORED, AF_ALARM, AF_ALARM_AT_BEGIN, AF_ALARM_AT_END,
-                       AF_ALSO_DIAL, AF_SEQUENCED, AF_HIDE, AF_REMINDER_DAYS, AF_WORK_HOURS,
-                       AF_AFTER_HOURS})
+  for (uint32_t bit :
+       {AF_SPLIT, AF_FLEXIBLE, AF_STARTED, AF_HOPE, AF_DONE, AF_FIXED, AF_BETA, AF_DRONE,
+        AF_UNDERSCORED, AF_ALARM, AF_ALARM_AT_BEGIN, AF_ALARM_AT_END, AF_ALSO_DIAL, AF_SEQUENCED,
+        AF_HIDE, AF_REMINDER_DAYS, AF_WORK_HOURS, AF_AFTER_HOURS})
     EXPECT_TRUE(bits.contains(bit)) << std::hex << bit;
 }
 

@@ -34,8 +34,8 @@ struct RoundTrip {
   std::string got;
 };
 
-class SettingRoundTripTest : public SettingsTest, public ::testing::WithParamInterface<RoundTrip> {
-};
+class SettingRoundTripTest : public SettingsTest,
+                             public ::testing::WithParamInterface<RoundTrip> {};
 
 TEST_P(SettingRoundTripTest, SetThenGetGivesItBack) {
   const RoundTrip& c = GetParam();
@@ -83,10 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // What `get` prints, `set` takes back, and nothing changes.
 TEST_F(SettingsTest, EverySettingGetPrintsSetTakesBackUnchanged) {
-  ASSERT_EQ(Run({"set", "s.pak", "reserveToday=2:00", "keepClearFrom=2026-12-20",
-                 "AutoPilotTimerVar=45"})
-                .status,
-            0);
+  ASSERT_EQ(
+      Run({"set", "s.pak", "reserveToday=2:00", "keepClearFrom=2026-12-20", "AutoPilotTimerVar=45"})
+          .status,
+      0);
   const CliRun before = Run({"get", "s.pak"});
   ASSERT_EQ(before.status, 0);
   std::vector<std::string> args{"set", "s.pak"};
@@ -115,8 +115,8 @@ TEST_F(SettingsTest, JsonHoldsEveryKeyWithItsType) {
 }
 
 TEST_F(SettingsTest, AppearFirstAndLastNameRecurringItems) {
-  const CliRun add = Run({"add", "s.pak", "--title", "Standup", "--start", "9:00", "--fixed",
-                          "--recur", "daily"});
+  const CliRun add =
+      Run({"add", "s.pak", "--title", "Standup", "--start", "9:00", "--fixed", "--recur", "daily"});
   ASSERT_EQ(add.status, 0);
   const std::string id = Lines(add.out)[0];
   ASSERT_EQ(Run({"set", "s.pak", "appearFirst=" + id}).status, 0);
@@ -164,11 +164,14 @@ TEST_P(SetRefusalTest, RefusedSettingsChangeNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Refusals, SetRefusalTest,
     ::testing::Values(
-        SetRefusal{"AutoPilotEveryTick", {"AutoPilot=1", "AutoPilotTimerVar=0"},
+        SetRefusal{"AutoPilotEveryTick",
+                   {"AutoPilot=1", "AutoPilotTimerVar=0"},
                    std::string("message: ") + t::kAutoPilotIntervalRefused},
-        SetRefusal{"BalanceDayTooSeldom", {"BalanceTodayTimerVar=9999"},
+        SetRefusal{"BalanceDayTooSeldom",
+                   {"BalanceTodayTimerVar=9999"},
                    std::string("message: ") + t::kBalanceDayIntervalRefused},
-        SetRefusal{"WorkEndsBeforeItStarts", {"AutoPilot=1", "workStart=18:00", "workEnd=09:00"},
+        SetRefusal{"WorkEndsBeforeItStarts",
+                   {"AutoPilot=1", "workStart=18:00", "workEnd=09:00"},
                    std::string("message: ") + t::kWorkEndNotAfterStart},
         SetRefusal{"KeepClearBackwards",
                    {"LifeProject=1", "keepClearFrom=2026-12-24", "keepClearThrough=2026-12-20"},
@@ -176,17 +179,27 @@ INSTANTIATE_TEST_SUITE_P(
         SetRefusal{"UnreadableTime", {"dayStart=soon"}, "message: "},
         SetRefusal{"UnknownKey", {"dayLength=8"}, "plovenctl: unknown setting dayLength=8", 2},
         SetRefusal{"NoValue", {"dayStart"}, "plovenctl: unknown setting dayStart", 2},
-        SetRefusal{"MidnightShiftIsReadOnly", {"midnightShift=02:00"},
-                   std::string("plovenctl: ") + t::kMidnightShiftReadOnly, 2},
-        SetRefusal{"SwitchWantsZeroOrOne", {"LifeProject=2"},
-                   std::string("plovenctl: LifeProject") + t::kWantsZeroOrOne, 2},
-        SetRefusal{"WorkdayWantsZeroOrOne", {"Workday1=yes"},
-                   std::string("plovenctl: Workday1") + t::kWantsWholeNumber, 2},
+        SetRefusal{"MidnightShiftIsReadOnly",
+                   {"midnightShift=02:00"},
+                   std::string("plovenctl: ") + t::kMidnightShiftReadOnly,
+                   2},
+        SetRefusal{"SwitchWantsZeroOrOne",
+                   {"LifeProject=2"},
+                   std::string("plovenctl: LifeProject") + t::kWantsZeroOrOne,
+                   2},
+        SetRefusal{"WorkdayWantsZeroOrOne",
+                   {"Workday1=yes"},
+                   std::string("plovenctl: Workday1") + t::kWantsWholeNumber,
+                   2},
         SetRefusal{"BadMode", {"mode=dark"}, std::string("plovenctl: ") + t::kBadMode, 2},
-        SetRefusal{"BadRectangle", {"TimerPos=1 2 3"},
-                   std::string("plovenctl: TimerPos") + t::kWantsFourNumbers, 2},
-        SetRefusal{"BadColour", {"ColorDone=-1"},
-                   std::string("plovenctl: ColorDone") + t::kWantsColour, 2}),
+        SetRefusal{"BadRectangle",
+                   {"TimerPos=1 2 3"},
+                   std::string("plovenctl: TimerPos") + t::kWantsFourNumbers,
+                   2},
+        SetRefusal{"BadColour",
+                   {"ColorDone=-1"},
+                   std::string("plovenctl: ColorDone") + t::kWantsColour,
+                   2}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(SettingsTest, GetRefusesAnUnknownKey) {

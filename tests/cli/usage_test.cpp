@@ -1,9 +1,10 @@
+#include "cli/usage.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "cli/cli_messages.h"
-#include "cli/usage.h"
 #include "cli_runner.h"
 
 namespace ploven::test {
@@ -56,8 +57,8 @@ TEST(UsageTest, AUsageErrorPointsAtTheHelp) {
   TempDir dir;
   const CliRun r = RunCli(dir, {"items"});
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, std::string("plovenctl: wrong arguments for items\n") + cli_text::kSeeHelp +
-                       "\n");
+  EXPECT_EQ(r.err,
+            std::string("plovenctl: wrong arguments for items\n") + cli_text::kSeeHelp + "\n");
   const CliRun unknown = RunCli(dir, {"frobnicate", "--help"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("unknown command frobnicate"), std::string::npos);

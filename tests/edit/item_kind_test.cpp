@@ -1,7 +1,8 @@
+#include "edit/item_kind.h"
+
 #include <gtest/gtest.h>
 
 #include "edit/item_edit.h"
-#include "edit/item_kind.h"
 #include "recur/expansion_fixture.h"
 #include "store/priority_index.h"
 
