@@ -1115,8 +1115,10 @@ void MainWindow::SetCalendarDocked(bool docked) {
 }
 
 void MainWindow::RememberPlaces() {
-  m_session.layout().main = PlaceOfFrame(NormalFrame(*this));
-  if (m_calendarDock->isFloating() && m_calendarDock->isVisible())
+  // A window closed before the window manager framed it is still where it was saved.
+  if (!AwaitingFrame(*this)) m_session.layout().main = PlaceOfFrame(NormalFrame(*this));
+  if (m_calendarDock->isFloating() && m_calendarDock->isVisible() &&
+      !AwaitingFrame(*m_calendarDock))
     m_session.layout().calendar = PlaceOfFrame(NormalFrame(*m_calendarDock));
 }
 
