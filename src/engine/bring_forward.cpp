@@ -93,34 +93,39 @@ bool BringForward(Engine& engine, DayNumber target) {
       if (date >= first && date < target && !s.header().IsArchived(date)) dates.push_back(date);
 
   std::vector<ActHandle> rebased;
-  for (DayNumber date : dates) {
-    Terminal* day = s.ExistingTerminal(date);
-    if (day == nullptr) continue;
-    // Taken first: a deleted instance takes all its tasks with it, and a moved one leaves.
-    std::vector<TaskNode*> tasks;
-    for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) tasks.push_back(task);
-    for (TaskNode* task : tasks) {
-      if (!IsInChain(day->First(), task)) continue;
-      if (!s.ValidTaskNode(task)) {
-        s.messages().InformationMessage(t::kInvalidTask);
-        valid = false;
-        break;
+  {
+    // The past days close up once each, after the walk, not after every item that leaves.
+    const DayRecalcBatch batch(engine);
+    for (DayNumber date : dates) {
+      Terminal* day = s.ExistingTerminal(date);
+      if (day == nullptr) continue;
+      // Taken first: a deleted instance takes all its tasks with it, and a moved one leaves.
+      std::vector<TaskNode*> tasks;
+      for (TaskNode* task = day->First(); task != nullptr; task = task->Next())
+        tasks.push_back(task);
+      for (TaskNode* task : tasks) {
+        if (!IsInChain(day->First(), task)) continue;
+        if (!s.ValidTaskNode(task)) {
+          s.messages().InformationMessage(t::kInvalidTask);
+          valid = false;
+          break;
+        }
+        switch (TreatmentOf(s, task->act)) {
+          case Treatment::kStay:
+            break;
+          case Treatment::kDelete:
+            s.hooks().DeleteOccurrence(s, task);
+            break;
+          case Treatment::kShiftStart:
+            ShiftStart(engine, task, target, rebased);
+            break;
+          case Treatment::kMove:
+            MoveItemToDate(engine, task, TargetFor(engine, task->act, target));
+            break;
+        }
       }
-      switch (TreatmentOf(s, task->act)) {
-        case Treatment::kStay:
-          break;
-        case Treatment::kDelete:
-          s.hooks().DeleteOccurrence(s, task);
-          break;
-        case Treatment::kShiftStart:
-          ShiftStart(engine, task, target, rebased);
-          break;
-        case Treatment::kMove:
-          MoveItemToDate(engine, task, TargetFor(engine, task->act, target));
-          break;
-      }
+      if (!valid) break;
     }
-    if (!valid) break;
   }
 
   s.ResumePruning();

@@ -16,6 +16,8 @@ constexpr int kLatestStart = 2880;
 }  // namespace
 
 void Engine::RecalcDayTimes(DayNumber date) {
+  // Laid out now, so no batch needs to do it again.
+  if (!m_recalcWaiting.empty()) m_recalcWaiting.erase(date);
   Terminal* day = m_s.ExistingTerminal(date);
   if (day == nullptr) return;
   Messages& msg = m_s.messages();
