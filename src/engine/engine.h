@@ -154,6 +154,10 @@ class Engine : public RelayHooks {
   int FixedFit(ChainLink* pre, TaskNode* task, TaskNode* post);
   int DropFit(ChainLink* pre, TaskNode* task, TaskNode* post, DayNumber date);
   void CheckTaskCount(const Terminal& day);
+  // Whether the layout of a day keeps the item at its own time (Set Start Time, Done, Started).
+  static bool HoldsItsTime(const Act& a, bool today);
+  // The latest a movable item with a favoured start may end at its place in the chain.
+  int FavouredRoomEnd(const TaskNode* task, DayNumber date);
   // Placement reads a day's times: a day left waiting by a batch is laid out first.
   void LayOutIfWaiting(DayNumber date) {
     if (m_recalcWaiting.contains(date)) RecalcDayTimes(date);
