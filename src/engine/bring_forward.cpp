@@ -87,10 +87,13 @@ bool BringForward(Engine& engine, DayNumber target) {
 
   bool valid = true;
   const DayNumber first = EarliestUndoneDate(engine);
+  // Only past days: today's and later items are not overdue, and taking them to a later
+  // target would postpone them.
+  const DayNumber end = std::min(target, s.Today());
   std::vector<DayNumber> dates;
   if (first != kNoDate)
     for (const auto& [date, day] : s.terminals())
-      if (date >= first && date < target && !s.header().IsArchived(date)) dates.push_back(date);
+      if (date >= first && date < end && !s.header().IsArchived(date)) dates.push_back(date);
 
   std::vector<ActHandle> rebased;
   {
