@@ -321,6 +321,8 @@ ActHandle ApplyToItem(ApplyContext& c, ItemEditSession& ses) {
   }
   const bool splitChanged = ((before ^ s.ActFlags(h)) & AF_SPLIT) != 0;
   Plan(c, h, d, splitChanged);
+  // An occurrence edited back to its series' values is no exception any more.
+  if (instance && c.recurrences != nullptr) h = FoldEditedBackOccurrence(*c.recurrences, h);
   return h;
 }
 

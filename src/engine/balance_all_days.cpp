@@ -56,8 +56,9 @@ bool AnythingInProgress(const Engine& engine) {
 // until they are placed again, so the double check can tell which ones were not.
 void UnscheduleFluidItems(Engine& engine) {
   Schedule& s = engine.schedule();
+  // Every day is laid out below, once, however many tasks left it.
+  const DayRecalcBatch batch(engine);
   for (const auto& [date, day] : s.terminals()) {
-    bool removed = false;
     for (TaskNode* task = day->First(); task != nullptr;) {
       TaskNode* next = task->Next();
       const ActHandle h = task->act;
@@ -69,11 +70,9 @@ void UnscheduleFluidItems(Engine& engine) {
         s.UnscheduleTask(task);
         s.FreeTaskNode(task);
         s.LockAct(h, t::kModule, __LINE__).ddate = kNoDate;
-        removed = true;
       }
       task = next;
     }
-    if (removed) engine.RecalcDayTimes(date);
   }
   for (const auto& [date, day] : s.terminals()) engine.RecalcDayTimes(date);
   engine.ClearFullDayTracker();
@@ -331,23 +330,26 @@ void RescheduleItem(Engine& engine, ActHandle item) {
   const Act a = s.ReadAct(item, t::kModule, __LINE__);
   // Started and done items stay where they are; set-date items are not re-planned.
   if ((a.flags & (AF_STARTED | AF_DONE)) || !a.Has(AF_FLEXIBLE)) return;
-  // Off its days first, so that its own minutes count as room.
-  std::vector<DayNumber> left;
-  for (const auto& [date, day] : s.terminals()) {
-    for (TaskNode* task = day->First(); task != nullptr;) {
-      TaskNode* next = task->Next();
-      if (task->act == item) {
-        s.UnscheduleTask(task);
-        s.FreeTaskNode(task);
-        left.push_back(date);
-        // An unsplit item has one task.
-        if (!a.Has(AF_SPLIT)) break;
+  // Off its days first, so that its own minutes count as room; each day it leaves closes up
+  // once, before the item is placed again.
+  {
+    const DayRecalcBatch batch(engine);
+    bool left = false;
+    for (const auto& [date, day] : s.terminals()) {
+      for (TaskNode* task = day->First(); task != nullptr;) {
+        TaskNode* next = task->Next();
+        if (task->act == item) {
+          s.UnscheduleTask(task);
+          s.FreeTaskNode(task);
+          left = true;
+          // An unsplit item has one task.
+          if (!a.Has(AF_SPLIT)) break;
+        }
+        task = next;
       }
-      task = next;
+      if (!a.Has(AF_SPLIT) && left) break;
     }
-    if (!a.Has(AF_SPLIT) && !left.empty()) break;
   }
-  for (DayNumber date : left) engine.RecalcDayTimes(date);
   ScheduleItemAllSegments(engine, item);
   s.MarkChanged();
 }
