@@ -1,10 +1,9 @@
 #pragma once
 
 #include "edit/edit_messages.h"
-#include "engine/engine_messages.h"
 
-// The texts of plovenctl: its usage, its own refusals, and the checks of the
-// settings dialogs that `set` applies.
+// The texts of plovenctl: its usage and its own refusals. The checks of the settings that
+// `set` applies are told in the engine's words (engine_messages.h).
 namespace ploven::cli_text {
 
 inline constexpr char kUsage[] =
@@ -115,16 +114,6 @@ inline constexpr char kOccurrenceWantsDate[] =
     "A recurring item's occurrence is named by its date after the ID.";
 inline constexpr char kNotMoved[] = "The item with the ID %s was not moved.";
 inline constexpr char kBusyNotBalanced[] = "Balance All Days did not run.";
-
-// Day Bounds Settings.
-inline constexpr const char* kLatestRaisedToWorkEnd = engine_text::kLatestRaisedToWorkEnd;
-inline constexpr const char* kEarliestLoweredToWorkStart = engine_text::kEarliestLoweredToWorkStart;
-// Work Hours Settings: a working day has to have some length.
-inline constexpr char kWorkEndNotAfterStart[] =
-    "Workdays End At must be later than Workdays Start At, so change one of them.";
-// Balance Settings.
-inline constexpr const char* kKeepClearEndBeforeBegin = engine_text::kKeepClearEndBeforeBegin;
-inline constexpr const char* kMinSplitRange = engine_text::kMinSplitRange;
 
 // Item properties.
 inline constexpr const char* kSetStartAlarmQuestion = edit_text::kSetStartAlarmQuestion;
