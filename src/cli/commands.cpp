@@ -6,17 +6,18 @@
 #include <map>
 #include <optional>
 
+#include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
 #include "cli/demo.h"
 #include "cli/engine_commands.h"
-#include "cli/item_entry.h"
 #include "cli/output.h"
 #include "cli/recur_rule.h"
-#include "cli/sample_schedule.h"
 #include "cli/schedule_access.h"
 #include "cli/store_checks.h"
 #include "edit/edit_messages.h"
+#include "edit/item_entry.h"
+#include "edit/sample_schedule.h"
 #include "engine/schedule_settings.h"
 #include "platform/format.h"
 #include "recur/beta_qualify.h"
@@ -55,7 +56,7 @@ int NewCommand(CliEnv& env, const Args& a, bool sample) {
   if (!session.Create()) return kExitRefused;
   if (sample) {
     PlanningSession planning(session.schedule(), env.settings(), env.text());
-    BuildSampleSchedule(planning.engine());
+    BuildSampleSchedule(planning.engine(), &planning.recurrences());
   }
   return session.Save() ? kExitOk : kExitRefused;
 }
@@ -294,8 +295,11 @@ int AddCommand(CliEnv& env, const Args& a) {
   // Deadlines and earliest dates belong to fluid items.
   if ((r.earliest || r.deadline) && !r.memo && !r.fixed && !r.recurrence) r.flexible = true;
 
+  // The item dialog's OK, its questions answered with their default buttons.
   PlanningSession planning(s, env.settings(), env.text());
-  const ActHandle h = EnterNewItem(planning.engine(), r);
+  CliEngineUi ui(s.Today(), ViewKind::kOther, ConflictPolicy{});
+  planning.engine().SetUi(&ui);
+  const ActHandle h = EnterNewItem(planning.engine(), &planning.recurrences(), r);
   if (h == kNoAct) return kExitRefused;
   const uint32_t id = s.GetActID(h);
   if (!session.Save()) return kExitRefused;
