@@ -20,7 +20,7 @@
 #include "app/import_once.h"
 #include "app/menu_builder.h"
 #include "app/window_placement.h"
-#include "cli/item_entry.h"
+#include "edit/item_entry.h"
 #include "dialogs/about_box.h"
 #include "dialogs/balance_settings_dialog.h"
 #include "dialogs/day_bounds_dialog.h"
@@ -533,7 +533,8 @@ void MainWindow::Paste() {
     m_session.messages().ErrorMessage(r.message);
     return;
   }
-  const ActHandle h = EnterItemLine(m_session.engine(), *r.line, m_viewedDate);
+  const ActHandle h =
+      EnterItemLine(m_session.engine(), &m_session.recurrences(), *r.line, m_viewedDate);
   if (h == kNoAct) return;
   m_session.SaveIfChanged();
   const DayNumber date = m_session.schedule().GetActDate(h);

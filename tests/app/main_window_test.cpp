@@ -18,7 +18,7 @@
 #include "app/menu_builder.h"
 #include "app/program_session.h"
 #include "dialogs/item_properties_dialog.h"
-#include "cli/sample_schedule.h"
+#include "edit/sample_schedule.h"
 #include "engine/balance_all_days.h"
 #include "mock/test_env.h"
 #include "views/day_view.h"
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, ADamagedScheduleWithoutBackupIsRefusedAndKeptAsItWas) {
 
 TEST_F(MainWindowTest, TheSampleScheduleShowsItsDays) {
   Open();
-  cli::BuildSampleSchedule(session->engine());
+  BuildSampleSchedule(session->engine(), &session->recurrences());
   Show();
   DayView* day = ActiveDay();
   ASSERT_NE(day, nullptr);

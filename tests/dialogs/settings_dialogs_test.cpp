@@ -6,14 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "cli/cli_messages.h"
-#include "cli/schedule_settings.h"
 #include "dialogs/balance_settings_dialog.h"
 #include "dialogs/day_bounds_dialog.h"
 #include "dialogs/other_settings_dialog.h"
 #include "dialogs/settings_dialog_messages.h"
 #include "dialogs/work_hours_dialog.h"
 #include "engine/engine_fixture.h"
+#include "engine/engine_settings.h"
 #include "platform/program_settings.h"
 #include "platform/settings.h"
 #include "store/priority_messages.h"
@@ -151,9 +150,9 @@ TEST_P(WorkHoursRefusalTest, KeepsTheDialogOpenAndChangesNothing) {
   EXPECT_TRUE(dialog.isVisible());
   ASSERT_EQ(env.ui.boxes.size(), 1u);
   if (c.endAfterStartMessage) {
-    EXPECT_EQ(env.ui.boxes[0].text, cli_text::kWorkEndNotAfterStart);
+    EXPECT_EQ(env.ui.boxes[0].text, engine_text::kWorkEndNotAfterStart);
   } else {
-    EXPECT_NE(env.ui.boxes[0].text, cli_text::kWorkEndNotAfterStart);
+    EXPECT_NE(env.ui.boxes[0].text, engine_text::kWorkEndNotAfterStart);
   }
   EXPECT_EQ(dialog.focusWidget(), c.startFocused ? dialog.startField() : dialog.endField());
   EXPECT_EQ(s.header().workdayStart(), At(9));
@@ -273,10 +272,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, TimerIntervalTest,
                                            "99999999999"));
 
 TEST(ReadTimerInterval, TakesWholeMinutesInRange) {
-  EXPECT_EQ(cli::ReadTimerInterval("1"), 1);
-  EXPECT_EQ(cli::ReadTimerInterval(" 45 "), 45);
-  EXPECT_EQ(cli::ReadTimerInterval("9998"), 9998);
-  EXPECT_FALSE(cli::ReadTimerInterval("+5"));
+  EXPECT_EQ(ReadTimerInterval("1"), 1);
+  EXPECT_EQ(ReadTimerInterval(" 45 "), 45);
+  EXPECT_EQ(ReadTimerInterval("9998"), 9998);
+  EXPECT_FALSE(ReadTimerInterval("+5"));
 }
 
 TEST_F(ProgramSettingsDialogsTest, TickingBalanceLifeProjectsChecksThemAtOnce) {
@@ -290,17 +289,17 @@ TEST_F(ProgramSettingsDialogsTest, TickingBalanceLifeProjectsChecksThemAtOnce) {
 }
 
 TEST_F(ProgramSettingsDialogsTest, ReadEngineSettingsTakesTheOtherSettingsKeys) {
-  const EngineSettings before = cli::ReadEngineSettings(s.header(), settings, kUs);
+  const EngineSettings before = ReadEngineSettings(s.header(), settings, kUs);
   EXPECT_FALSE(before.autoPilot);
   EXPECT_FALSE(before.autoBalanceDay);
   EXPECT_FALSE(before.autoBringForward);
-  EXPECT_FALSE(cli::ReadExpectedReturnsActive(settings));
+  EXPECT_FALSE(ReadExpectedReturnsActive(settings));
   for (const char* key : {"AutoPilot", "AutoBalanceDay", "AutoBringForward",
                           "ExpectedReturnsActive", "LifeProject", "BalanceLightensLoad"})
     ASSERT_TRUE(settings.WriteInt(key, 1));
   ASSERT_TRUE(settings.WriteInt("AutoPilotTimerVar", 45));
   ASSERT_TRUE(settings.WriteInt("Workday0", 1));
-  const EngineSettings e = cli::ReadEngineSettings(s.header(), settings, kUs);
+  const EngineSettings e = ReadEngineSettings(s.header(), settings, kUs);
   EXPECT_TRUE(e.autoPilot);
   EXPECT_TRUE(e.autoBalanceDay);
   EXPECT_TRUE(e.autoBringForward);
@@ -308,11 +307,11 @@ TEST_F(ProgramSettingsDialogsTest, ReadEngineSettingsTakesTheOtherSettingsKeys) 
   EXPECT_TRUE(e.balanceLightensLoad);
   EXPECT_EQ(e.autoPilotInterval, 45);
   EXPECT_TRUE(e.workWeek.workdays[0]);
-  EXPECT_TRUE(cli::ReadExpectedReturnsActive(settings));
+  EXPECT_TRUE(ReadExpectedReturnsActive(settings));
 
   // Re-reading keeps the engine's own switches.
   engine.settings().doneLogFiles = false;
-  cli::RereadEngineSettings(engine, settings, kUs);
+  RereadEngineSettings(engine, settings, kUs);
   EXPECT_TRUE(engine.settings().autoPilot);
   EXPECT_FALSE(engine.settings().doneLogFiles);
   EXPECT_TRUE(s.priorityIndex().expectedReturnsActive());
