@@ -21,5 +21,15 @@ TEST_F(EngineTest, UndoneAgainTheItemStaysOnItsDay) {
   EXPECT_FALSE(MarkItemUndone(engine, h));
 }
 
+TEST_F(EngineTest, DoneOnATaskMarksItDoneAndAgainUndone) {
+  const ActHandle h = Fixed("Call", kToday, At(10), 30);
+  ASSERT_TRUE(ToggleDone(engine, s.ActTask(h)));
+  EXPECT_TRUE(s.ActFlags(h) & AF_DONE);
+  ASSERT_TRUE(ToggleDone(engine, s.ActTask(h)));
+  EXPECT_FALSE(s.ActFlags(h) & AF_DONE);
+  EXPECT_EQ(s.GetActDate(h), kToday);
+  EXPECT_FALSE(ToggleDone(engine, nullptr));
+}
+
 }  // namespace
 }  // namespace ploven::test
