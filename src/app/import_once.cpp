@@ -5,6 +5,7 @@
 
 #include "app/app_messages.h"
 #include "cli/item_entry.h"
+#include "engine/engine_hold.h"
 #include "file/item_line.h"
 #include "platform/format.h"
 
@@ -55,6 +56,8 @@ ActHandle EnterItemLine(Engine& engine, const ItemLine& line, DayNumber date) {
 ImportOnceResult RunImportOnce(ProgramSession& session) {
   ImportOnceResult result;
   if (!session.open() || !session.writable()) return result;
+  // From the question to the deletion of the file, the engine's runs wait.
+  const EngineHold importing(session.engine(), EngineHoldReason::kImporting);
   Messages& msg = session.messages();
   const std::filesystem::path loud = session.places().dataFolder / t::kImportOnceFile;
   const std::filesystem::path silent = session.places().dataFolder / t::kImportOnceSilentFile;

@@ -20,7 +20,7 @@ struct ImportOnceResult {
 // The import-once check: "ImportOnce.txt" in the data folder is imported after asking,
 // "ImportOnceSilent.txt" without asking; each line is an item line (file/item_line.h), added
 // when its date is today or later (no date: today); the file is deleted afterwards. Lines
-// that cannot be read are logged and skipped.
+// that cannot be read are logged and skipped. The engine is held (importing) for the whole run.
 ImportOnceResult RunImportOnce(ProgramSession& session);
 
 }  // namespace ploven

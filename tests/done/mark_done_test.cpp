@@ -1,4 +1,5 @@
 #include "done/mark_done.h"
+
 #include "engine/engine_fixture.h"
 #include "store/priority_index.h"
 

@@ -47,14 +47,18 @@ class ItemDeleteRows : public ItemDeleteTest, public ::testing::WithParamInterfa
  protected:
   Chosen Choose(Choice choice) {
     switch (choice) {
-      case Choice::kItemInADay: return {plain, s.ActTask(plain)};
-      case Choice::kItemInAList: return {plain, nullptr};
-      case Choice::kOccurrence: return {def, Clone(def, kToday + 1)};
+      case Choice::kItemInADay:
+        return {plain, s.ActTask(plain)};
+      case Choice::kItemInAList:
+        return {plain, nullptr};
+      case Choice::kOccurrence:
+        return {def, Clone(def, kToday + 1)};
       case Choice::kEditedOccurrence: {
         const ActHandle drone = CloneToDrone(r, Clone(def, kToday + 1));
         return {drone, s.ActTask(drone)};
       }
-      case Choice::kSeriesInAList: return {def, nullptr};
+      case Choice::kSeriesInAList:
+        return {def, nullptr};
     }
     return {};
   }
@@ -84,10 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
         DeleteRow{"ItemInAList", kItemInAList, kOne, DeleteOutcome::kItem, true, 1, false, 1},
         DeleteRow{"AllRecurrencesOfAnItemOfItsOwn", kItemInADay, kAll, DeleteOutcome::kItem, true,
                   1, false, 1},
-        DeleteRow{"OneOccurrence", kOccurrence, kOne, DeleteOutcome::kOccurrence, true, 0, true,
-                  1},
-        DeleteRow{"OneEditedOccurrence", kEditedOccurrence, kOne,
-                  DeleteOutcome::kEditedOccurrence, true, 0, true, 1},
+        DeleteRow{"OneOccurrence", kOccurrence, kOne, DeleteOutcome::kOccurrence, true, 0, true, 1},
+        DeleteRow{"OneEditedOccurrence", kEditedOccurrence, kOne, DeleteOutcome::kEditedOccurrence,
+                  true, 0, true, 1},
         DeleteRow{"AllRecurrencesFromAnOccurrence", kOccurrence, kAll, DeleteOutcome::kSeries,
                   false, 0, true, 1},
         DeleteRow{"AllRecurrencesFromAnEditedOccurrence", kEditedOccurrence, kAll,

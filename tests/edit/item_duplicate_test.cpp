@@ -65,8 +65,7 @@ TEST_F(ItemDuplicateTest, AnOccurrenceAsOneItemIsAnItemOfItsOwnWithTheOccurrence
 
 TEST_F(ItemDuplicateTest, AnOccurrenceAsASeriesIsANewRecurringItem) {
   const ActHandle drone = CloneToDrone(r, Clone(def, kToday + 1));
-  const ActHandle series =
-      DuplicateItem(r, drone, s.ActTask(drone), kToday, DuplicateAs::kSeries);
+  const ActHandle series = DuplicateItem(r, drone, s.ActTask(drone), kToday, DuplicateAs::kSeries);
   ASSERT_NE(series, kNoAct);
   EXPECT_NE(series, def);
   EXPECT_TRUE(s.ActFlags(series) & AF_BETA);

@@ -1,11 +1,11 @@
 #include "engine/balance_all_days.h"
-#include "engine/engine_hold.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "engine/balance_fixture.h"
 #include "engine/balance_messages.h"
+#include "engine/engine_hold.h"
 
 namespace ploven::test {
 namespace {
@@ -164,7 +164,8 @@ TEST_F(BalanceTest, RefusesWhileAnotherOperationRunsOrWithoutAScreen) {
     EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 0);
     engine.busy().*flag = false;
   }
-  for (const EngineHoldReason reason : {EngineHoldReason::kItemDialog, EngineHoldReason::kImporting}) {
+  for (const EngineHoldReason reason :
+       {EngineHoldReason::kItemDialog, EngineHoldReason::kImporting}) {
     const EngineHold hold(engine, reason);
     EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 0);
   }
@@ -199,7 +200,8 @@ TEST_F(BalanceTest, HoldsLastAsLongAsTheirOwnersAndNest) {
 TEST_F(BalanceTest, TheRunASplittableChangeStartsPassesTheHoldsOfThatChange) {
   const ActHandle h = Fluid("item", 60);
   s.LockAct(h).earliestDate = Day(3);
-  for (const EngineHoldReason reason : {EngineHoldReason::kItemDialog, EngineHoldReason::kImporting}) {
+  for (const EngineHoldReason reason :
+       {EngineHoldReason::kItemDialog, EngineHoldReason::kImporting}) {
     const EngineHold hold(engine, reason);
     EXPECT_EQ(BalanceAllDays(engine, kBalanceAfterSplitChange), 1);
   }
