@@ -90,7 +90,6 @@ TEST_F(DayViewTest, DrawsTheDayAndLooksRight) {
   // Everything fits: every row of the day is in the table.
   EXPECT_EQ(view.rowTable().size(), view.rows().size());
   const QImage image = view.grab().toImage();
-  image.save("/tmp/dayview.png");
   // The selected row is filled with the selection colour.
   const QRect selected = view.rowTable()[1].rect;
   EXPECT_TRUE(view.rowTable()[1].selected);
