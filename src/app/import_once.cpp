@@ -5,6 +5,7 @@
 
 #include "app/app_messages.h"
 #include "edit/item_entry.h"
+#include "engine/engine_hold.h"
 #include "file/item_line.h"
 #include "platform/format.h"
 
@@ -43,6 +44,8 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
 ImportOnceResult RunImportOnce(ProgramSession& session) {
   ImportOnceResult result;
   if (!session.open() || !session.writable()) return result;
+  // From the question to the deletion of the file, the engine's runs wait.
+  const EngineHold importing(session.engine(), EngineHoldReason::kImporting);
   Messages& msg = session.messages();
   const std::filesystem::path loud = session.places().dataFolder / t::kImportOnceFile;
   const std::filesystem::path silent = session.places().dataFolder / t::kImportOnceSilentFile;

@@ -16,7 +16,7 @@ struct ImportOnceResult {
 // "ImportOnceSilent.txt" without asking; each line is an item line (file/item_line.h), added
 // when its date is today or later (no date: today) through the New Item path
 // (edit/item_entry.h); the file is deleted afterwards. Lines that cannot be read are logged
-// and skipped.
+// and skipped. The engine is held (importing) for the whole run.
 ImportOnceResult RunImportOnce(ProgramSession& session);
 
 }  // namespace ploven

@@ -46,10 +46,13 @@ class RunGuard {
   bool m_suspended = false;
 };
 
-bool AnythingInProgress(const Engine& engine) {
+// A run started by a change of Splittable belongs to the item being applied, so the holds of
+// the item dialog and of an import, which that change happens inside, do not keep it out.
+bool AnythingInProgress(const Engine& engine, int mode) {
   const EngineBusy& b = engine.busy();
-  return b.balanceDay || engine.balancingAllDays() || b.dailyReminderScan || b.itemDialog ||
-         b.deleteConfirmation || b.importing;
+  const bool held = engine.itemDialogOpen() || engine.importing();
+  return b.balanceDay || engine.balancingAllDays() || b.dailyReminderScan ||
+         b.deleteConfirmation || (held && mode != kBalanceAfterSplitChange);
 }
 
 // Takes every task of the fluid items to be re-planned off its day. The items keep no date
@@ -160,7 +163,7 @@ int BalanceAllDays(Engine& engine, int mode) {
   Schedule& s = engine.schedule();
   s.messages().Trace(kTraceBalanceAllDays, TraceContext{});
   EngineUi* ui = engine.ui();
-  if (ui == nullptr || AnythingInProgress(engine)) return 0;
+  if (ui == nullptr || AnythingInProgress(engine, mode)) return 0;
 
   RunGuard guard(engine);
   LifeProjectCheck(engine, false);

@@ -33,13 +33,12 @@ struct EngineSettings {
 };
 
 // Operations in progress elsewhere in the program that keep the engine's runs out. Everything
-// runs on one thread, so plain flags do.
+// runs on one thread, so plain flags do. The item dialog and imports are held with an
+// EngineHold (engine/engine_hold.h) instead.
 struct EngineBusy {
   bool balanceDay = false;
   bool dailyReminderScan = false;
-  bool itemDialog = false;
   bool deleteConfirmation = false;
-  bool importing = false;
   bool backgroundProcessing = false;  // saving or archiving in the background
   bool archiving = false;
   bool alarmBox = false;
@@ -68,6 +67,8 @@ class DayArchiver {
 
 // The scheduling engine: places items into days and keeps each day's start
 // times consistent. It holds the engine's run state; the schedule holds the data.
+class EngineHold;
+
 class Engine : public RelayHooks {
  public:
   Engine(Schedule& schedule, EngineSettings settings = {});
@@ -91,6 +92,10 @@ class Engine : public RelayHooks {
   // ---- Run state ----
   EngineBusy& busy() { return m_busy; }
   const EngineBusy& busy() const { return m_busy; }
+  // The item dialog is open / items are being imported. Only an EngineHold raises them, for
+  // as long as it lives.
+  bool itemDialogOpen() const { return m_itemDialogHolds > 0; }
+  bool importing() const { return m_importHolds > 0; }
   // The program may change the schedule (not opened read-only).
   bool scheduleWritable() const { return m_scheduleWritable; }
   void SetScheduleWritable(bool on) { m_scheduleWritable = on; }
@@ -165,12 +170,16 @@ class Engine : public RelayHooks {
   void SubtractFromFreeMinutes(Terminal& day, const TaskNode* task);
   TaskNode* FirstTaskOf(ActHandle h);
 
+  friend class EngineHold;
+
   Schedule& m_s;
   EngineSettings m_settings;
   DateText m_dateText;
   EngineUi* m_ui = nullptr;
   DayArchiver* m_archiver = nullptr;
   EngineBusy m_busy;
+  int m_itemDialogHolds = 0;
+  int m_importHolds = 0;
   bool m_scheduleWritable = true;
   bool m_conflictWindowEnabled = false;
   DayNumber m_latestDateUsed = 0;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <cstdlib>
 #include <initializer_list>
+#include <tuple>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -232,28 +233,30 @@ TEST_F(ProgramSettingsDialogsTest, OtherSettingsRoundTripThroughTheFileAndTheEng
 class TimerIntervalTest : public ProgramSettingsDialogsTest,
                           public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(TimerIntervalTest, AnUnusableIntervalOfATimerThatIsOnIsRefused) {
-  for (const bool autoPilot : {true, false}) {
-    env.ui.boxes.clear();
-    OtherSettingsDialog dialog(engine, program, settings, kUs);
-    dialog.show();
-    dialog.activateWindow();
-    QCheckBox* box = autoPilot ? dialog.autoPilotBox() : dialog.autoBalanceDayBox();
-    QLineEdit* field =
-        autoPilot ? dialog.autoPilotIntervalField() : dialog.balanceDayIntervalField();
-    box->setChecked(true);
-    dialog.hideDoneItemsBox()->setChecked(true);
-    field->setText(GetParam());
-    dialog.accept();
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text,
-              autoPilot ? t::kAutoPilotIntervalRefused : t::kBalanceDayIntervalRefused);
-    EXPECT_EQ(dialog.focusWidget(), field);
-    EXPECT_FALSE(engine.settings().autoPilot || engine.settings().autoBalanceDay);
-    EXPECT_EQ(program.enableHideDoneItems, 0);
-    EXPECT_EQ(Reloaded().enableHideDoneItems, 0);
-  }
+// AutoPilot's timer and the automatic Balance Day's, each with an unusable interval.
+class TimerOnIntervalTest
+    : public ProgramSettingsDialogsTest,
+      public ::testing::WithParamInterface<std::tuple<bool, const char*>> {};
+
+TEST_P(TimerOnIntervalTest, AnUnusableIntervalOfATimerThatIsOnIsRefused) {
+  const auto [autoPilot, typed] = GetParam();
+  OtherSettingsDialog dialog(engine, program, settings, kUs);
+  dialog.show();
+  dialog.activateWindow();
+  QCheckBox* box = autoPilot ? dialog.autoPilotBox() : dialog.autoBalanceDayBox();
+  QLineEdit* field = autoPilot ? dialog.autoPilotIntervalField() : dialog.balanceDayIntervalField();
+  box->setChecked(true);
+  dialog.hideDoneItemsBox()->setChecked(true);
+  field->setText(typed);
+  dialog.accept();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  ASSERT_EQ(env.ui.boxes.size(), 1u);
+  EXPECT_EQ(env.ui.boxes[0].text,
+            autoPilot ? t::kAutoPilotIntervalRefused : t::kBalanceDayIntervalRefused);
+  EXPECT_EQ(dialog.focusWidget(), field);
+  EXPECT_FALSE(engine.settings().autoPilot || engine.settings().autoBalanceDay);
+  EXPECT_EQ(program.enableHideDoneItems, 0);
+  EXPECT_EQ(Reloaded().enableHideDoneItems, 0);
 }
 
 TEST_P(TimerIntervalTest, ATimerThatIsOffKeepsItsIntervalAndTheRestIsTaken) {
@@ -267,9 +270,13 @@ TEST_P(TimerIntervalTest, ATimerThatIsOffKeepsItsIntervalAndTheRestIsTaken) {
   EXPECT_EQ(Reloaded().enableHideDoneItems, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TimerIntervalTest,
-                         ::testing::Values("0", "-5", "", "  ", "abc", "12x", "1.5", "9999",
-                                           "99999999999"));
+// Texts that are no interval of whole minutes in range.
+const auto kUnusableIntervals = ::testing::Values("0", "-5", "", "  ", "abc", "12x", "1.5",
+                                                  "9999", "99999999999");
+
+INSTANTIATE_TEST_SUITE_P(Texts, TimerIntervalTest, kUnusableIntervals);
+INSTANTIATE_TEST_SUITE_P(Timers, TimerOnIntervalTest,
+                         ::testing::Combine(::testing::Bool(), kUnusableIntervals));
 
 TEST(ReadTimerInterval, TakesWholeMinutesInRange) {
   EXPECT_EQ(ReadTimerInterval("1"), 1);
