@@ -21,15 +21,16 @@ constexpr int kGroupMode = 3;
 // One item of the Pro Mode menu; Light Mode keeps the items marked kL.
 struct Def {
   std::string title;
-  int command = 0;
+  Command command = Command::kNone;
   std::string keys;
   unsigned marks = 0;
-  int lightCommand = 0;  // the number Light Mode uses for this item instead, 0 when the same
+  Command lightCommand =
+      Command::kNone;  // what Light Mode uses for this item instead, if not the same
   int group = 0;
   std::vector<Def> children;
 };
 
-Def Cmd(std::string title, int command, std::string keys = {}, unsigned marks = 0) {
+Def Cmd(std::string title, Command command, std::string keys = {}, unsigned marks = 0) {
   Def def;
   def.title = std::move(title);
   def.command = command;
@@ -38,12 +39,13 @@ Def Cmd(std::string title, int command, std::string keys = {}, unsigned marks = 
   return def;
 }
 
-Def Cmd(std::string title, int command, unsigned marks) {
+Def Cmd(std::string title, Command command, unsigned marks) {
   return Cmd(std::move(title), command, {}, marks);
 }
 
 // An item whose Light Mode twin has a number of its own.
-Def Twin(std::string title, int command, int lightCommand, std::string keys, unsigned marks) {
+Def Twin(std::string title, Command command, Command lightCommand, std::string keys,
+         unsigned marks) {
   Def def = Cmd(std::move(title), command, std::move(keys), marks | kL);
   def.lightCommand = lightCommand;
   return def;
@@ -65,205 +67,242 @@ Def Pop(std::string title, std::vector<Def> children, unsigned marks = 0) {
 
 // The whole Pro Mode menu, in menu order.
 std::vector<Def> ProDefinitions() {
+  using enum Command;
   std::vector<Def> menu;
   menu.push_back(Pop(
       "&File",
-      {Cmd("Make This Schedule The One Open at Launch", 719), Twin("&Save", 1, 723, {}, kSep),
-       Cmd("Save &As...", 499, kL),
+      {Cmd("Make This Schedule The One Open at Launch", kMakeOpenAtLaunch),
+       Twin("&Save", kSave, kSaveLight, {}, kSep), Cmd("Save &As...", kSaveAs, kL),
        Pop("&Print",
-           {Cmd("Print My Printouts", 1258, "Ctrl+P", kL),
+           {Cmd("Print My Printouts", kPrintMyPrintouts, "Ctrl+P", kL),
             Pop("Print Day View",
-                {Cmd("Today", 4, kL), Cmd("Viewed Day", 222, kL), Cmd("Range of Days...", 3, kL)}),
-            Pop("Print Priority View", {Cmd("First Page", 213), Cmd("All Pages", 212)}),
-            Cmd("Print Alphabetical View", 390, kL), Cmd("Print Projects List", 610),
+                {Cmd("Today", kPrintDayToday, kL), Cmd("Viewed Day", kPrintDayViewed, kL),
+                 Cmd("Range of Days...", kPrintDayRange, kL)}),
+            Pop("Print Priority View", {Cmd("First Page", kPrintPriorityFirstPage),
+                                        Cmd("All Pages", kPrintPriorityAllPages)}),
+            Cmd("Print Alphabetical View", kPrintAlphabeticalView, kL),
+            Cmd("Print Projects List", kPrintProjectsList),
             Pop("Print Appointment Calendar",
-                {Cmd("This Week on a Page", 361, kL), Cmd("This 4 Weeks on a Page", 362, kL),
-                 Cmd("This Month on a Page", 363, kL), Cmd("This Quarter on a Page", 364, kL),
-                 Cmd("Range of Days (and format choice)...", 366, kL)}),
-            Cmd("Print Underscored Items List (chronological order)", 365),
-            Pop("Print Notes",
-                {Cmd("Browsed Note", 277, kL), Cmd("All Notes Of Current View", 367, kL)})},
+                {Cmd("This Week on a Page", kPrintCalendarWeek, kL),
+                 Cmd("This 4 Weeks on a Page", kPrintCalendarFourWeeks, kL),
+                 Cmd("This Month on a Page", kPrintCalendarMonth, kL),
+                 Cmd("This Quarter on a Page", kPrintCalendarQuarter, kL),
+                 Cmd("Range of Days (and format choice)...", kPrintCalendarRange, kL)}),
+            Cmd("Print Underscored Items List (chronological order)", kPrintUnderscoredItems),
+            Pop("Print Notes", {Cmd("Browsed Note", kPrintBrowsedNote, kL),
+                                Cmd("All Notes Of Current View", kPrintViewNotes, kL)})},
            kSep),
-       Cmd("Print Set&up...", 757, kL), Cmd("Pa&ge Setup...", 169, kL), Cmd("Backup", 759, kSep),
+       Cmd("Print Set&up...", kPrintSetup, kL), Cmd("Pa&ge Setup...", kPageSetup, kL),
+       Cmd("Backup", kBackup, kSep),
        Pop("Transfer To Other PC",
-           {Cmd("Check Out", 372, "Ctrl+O", kL), Cmd("Check In", 371, "Ctrl+I", kL)}),
-       Cmd("Import Items (from Outlook or Ploven format)", 275, "Ctrl+Shift+I", kL),
-       Pop("Export",
-           {Pop("Appointments to Outlook or Google Calendar",
-                {Cmd("Today", 738, kL), Cmd("Range of Days...", 739, kL)}),
-            Pop("Tasks to Outlook", {Cmd("Today", 753, kL), Cmd("Range of Days...", 754, kL)}),
-            Pop("Day View", {Cmd("Today", 23, kL), Cmd("Range of Days...", 22, kL)}),
-            Cmd("Alphabetical View (all undone items)", 166, kL),
-            Cmd("View Export File (export.txt)", 165, kL | kSep)}),
-       Cmd("&Close This Schedule", 25, "Alt+F4", kL | kSep),
-       Twin("Send Ploven to System &Tray", 1367, 1366, "Ctrl+Shift+S", 0),
-       Cmd("E&xit Ploven", 353, kL)}));
+           {Cmd("Check Out", kCheckOut, "Ctrl+O", kL), Cmd("Check In", kCheckIn, "Ctrl+I", kL)}),
+       Cmd("Import Items (from Outlook or Ploven format)", kImportItems, "Ctrl+Shift+I", kL),
+       Pop("Export", {Pop("Appointments to Outlook or Google Calendar",
+                          {Cmd("Today", kExportAppointmentsToday, kL),
+                           Cmd("Range of Days...", kExportAppointmentsRange, kL)}),
+                      Pop("Tasks to Outlook", {Cmd("Today", kExportTasksToday, kL),
+                                               Cmd("Range of Days...", kExportTasksRange, kL)}),
+                      Pop("Day View", {Cmd("Today", kExportDayViewToday, kL),
+                                       Cmd("Range of Days...", kExportDayViewRange, kL)}),
+                      Cmd("Alphabetical View (all undone items)", kExportAlphabeticalView, kL),
+                      Cmd("View Export File (export.txt)", kViewExportFile, kL | kSep)}),
+       Cmd("&Close This Schedule", kCloseSchedule, "Alt+F4", kL | kSep),
+       Twin("Send Ploven to System &Tray", kSendToTray, kSendToTrayLight, "Ctrl+Shift+S", 0),
+       Cmd("E&xit Ploven", kExit, kL)}));
 
-  menu.push_back(
-      Pop("&Edit",
-          {Cmd("&Modify Item...", 19, "Return", kL),
-           Cmd("Modi&fy All Recurrences...", 351, "Ctrl+Return", kL),
-           Pop("P&roperties",
-               {Cmd("Flexible Date", 152, "F2"), Cmd("Appointment", 395, "Alt+F2"),
-                Cmd("Scheduled", 73, "Ctrl+F2"), Cmd("Underscore", 659, "F3"),
-                Cmd("Private", 347, "Alt+F3"), Cmd("Sequenced", 635, "F4"),
-                Cmd("Hide (until startable)", 660, "Ctrl+F4"), Cmd("Label...", 380, "Ctrl+F3"),
-                Cmd("Modify Memo as if Set Date Item...", 665, "Alt+Return", kSep)}),
-           Cmd("&Note", 1124, "Ctrl+E", kL),
-           Cmd("&Add Date && Time to Item Title", 342, "Ctrl+Shift+T"),
-           Cmd("&Undelete Item (or Project)", 612, "Ctrl+Shift+Z", kL | kSep),
-           Cmd("&Delete Item", 921, "Del", kL), Cmd("De&lete All Recurrences", 81, "Ctrl+Del", kL),
-           Cmd("Delete [Sample] && [Less&on] Items", 63, kL),
-           Cmd("Delete [Special Da&y] Items", 744, kL), Cmd("&Start/Unstart", 982, "F5", kSep),
-           Cmd("&Interrupt...", 400, "Pause"), Cmd("Don&e!", 955, "Space", kL),
-           Pop("Ad&vanced Timekeeping", {Cmd("Start With Countdown Timer", 167, "Ctrl+F5"),
-                                         Cmd("Start && Fill Gap Since Last Done", 159, "Alt+F5"),
-                                         Cmd("Done w/ Current End Time", 206, "Ctrl+Space", kSep),
-                                         Cmd("Done w/ Earlier End Time", 680, "Shift+Space"),
-                                         Cmd("Done && Fill Gap", 683, "Ctrl+Shift+Space"),
-                                         Cmd("Done For Now && Finish Later", 624, "Ctrl+F6"),
-                                         Cmd("Record Failed Attempt", 399, "F6", kSep),
-                                         Cmd("Cancel Item", 730, "Ctrl+Shift+F6")}),
-           Cmd("Cu&t", 92, "Ctrl+X", kL | kSep), Cmd("&Copy", 93, "Ctrl+C", kL),
-           Cmd("&Paste", 94, "Ctrl+V", kL)}));
+  menu.push_back(Pop(
+      "&Edit",
+      {Cmd("&Modify Item...", kModifyItem, "Return", kL),
+       Cmd("Modi&fy All Recurrences...", kModifyAllRecurrences, "Ctrl+Return", kL),
+       Pop("P&roperties",
+           {Cmd("Flexible Date", kFlexibleDate, "F2"), Cmd("Appointment", kAppointment, "Alt+F2"),
+            Cmd("Scheduled", kScheduled, "Ctrl+F2"), Cmd("Underscore", kUnderscore, "F3"),
+            Cmd("Private", kPrivate, "Alt+F3"), Cmd("Sequenced", kSequenced, "F4"),
+            Cmd("Hide (until startable)", kHideUntilStartable, "Ctrl+F4"),
+            Cmd("Label...", kLabel, "Ctrl+F3"),
+            Cmd("Modify Memo as if Set Date Item...", kModifyMemoAsSetDate, "Alt+Return", kSep)}),
+       Cmd("&Note", kNote, "Ctrl+E", kL),
+       Cmd("&Add Date && Time to Item Title", kAddDateTimeToTitle, "Ctrl+Shift+T"),
+       Cmd("&Undelete Item (or Project)", kUndelete, "Ctrl+Shift+Z", kL | kSep),
+       Cmd("&Delete Item", kDeleteItem, "Del", kL),
+       Cmd("De&lete All Recurrences", kDeleteAllRecurrences, "Ctrl+Del", kL),
+       Cmd("Delete [Sample] && [Less&on] Items", kDeleteSampleItems, kL),
+       Cmd("Delete [Special Da&y] Items", kDeleteSpecialDayItems, kL),
+       Cmd("&Start/Unstart", kStartUnstart, "F5", kSep), Cmd("&Interrupt...", kInterrupt, "Pause"),
+       Cmd("Don&e!", kDone, "Space", kL),
+       Pop("Ad&vanced Timekeeping",
+           {Cmd("Start With Countdown Timer", kStartWithCountdown, "Ctrl+F5"),
+            Cmd("Start && Fill Gap Since Last Done", kStartFillGap, "Alt+F5"),
+            Cmd("Done w/ Current End Time", kDoneCurrentEnd, "Ctrl+Space", kSep),
+            Cmd("Done w/ Earlier End Time", kDoneEarlierEnd, "Shift+Space"),
+            Cmd("Done && Fill Gap", kDoneFillGap, "Ctrl+Shift+Space"),
+            Cmd("Done For Now && Finish Later", kDoneForNow, "Ctrl+F6"),
+            Cmd("Record Failed Attempt", kRecordFailedAttempt, "F6", kSep),
+            Cmd("Cancel Item", kCancelItem, "Ctrl+Shift+F6")}),
+       Cmd("Cu&t", kCut, "Ctrl+X", kL | kSep), Cmd("&Copy", kCopy, "Ctrl+C", kL),
+       Cmd("&Paste", kPaste, "Ctrl+V", kL)}));
 
   menu.push_back(Pop(
       "&View",
-      {Cmd("&Day View", 931, "Ctrl+S", kL),
-       Cmd("My M&ultiple Day View", 935, "Ctrl+W", kL),
-       Pop("Multiple Day View",
-           {Cmd("Next 2 Days", 43), Cmd("Next 3 Days", 44), Cmd("Next 4 Days", 45),
-            Cmd("Next 5 Days", 46), Cmd("Next 6 Days", 47), Cmd("Next 7 Days", 48)}),
-       Pop("Multiple Day View Tiling", {Grouped(Cmd("Tile &Vertically", 85, kL), kGroupTiling),
-                                        Grouped(Cmd("Tile &Horizontally", 86, kL), kGroupTiling),
-                                        Grouped(Cmd("&Grid", 87, kL), kGroupTiling)}),
-       Cmd("&Month View", 934, "Ctrl+M", kL | kSep),
-       Cmd("&Priority View", 936, "Ctrl+R"),
-       Cmd("&Alphabetical View", 933, "Ctrl+A", kL),
-       Cmd("Pro&jects List", 501, "Ctrl+J"),
-       Cmd("Projects &Tree", 641, "Ctrl+T"),
-       Cmd("&Locations", 632, "Ctrl+L"),
-       Cmd("Launch &Web Site In Title", 701, "F11", kSep),
-       Cmd("&Filters", 646, "Shift+F"),
-       Cmd("Focus &Now", 606, "Backspace", kCheck),
-       Cmd("Hide Done Items (and projects)", 706, "Ctrl+Shift+D", kCheck),
-       Cmd("31-Day Busy Navigator", 392, "Ctrl+H", kL | kSep),
+      {Cmd("&Day View", kDayView, "Ctrl+S", kL),
+       Cmd("My M&ultiple Day View", kMyMultipleDayView, "Ctrl+W", kL),
+       Pop("Multiple Day View", {Cmd("Next 2 Days", kNext2Days), Cmd("Next 3 Days", kNext3Days),
+                                 Cmd("Next 4 Days", kNext4Days), Cmd("Next 5 Days", kNext5Days),
+                                 Cmd("Next 6 Days", kNext6Days), Cmd("Next 7 Days", kNext7Days)}),
+       Pop("Multiple Day View Tiling",
+           {Grouped(Cmd("Tile &Vertically", kTileVertically, kL), kGroupTiling),
+            Grouped(Cmd("Tile &Horizontally", kTileHorizontally, kL), kGroupTiling),
+            Grouped(Cmd("&Grid", kTileGrid, kL), kGroupTiling)}),
+       Cmd("&Month View", kMonthView, "Ctrl+M", kL | kSep),
+       Cmd("&Priority View", kPriorityView, "Ctrl+R"),
+       Cmd("&Alphabetical View", kAlphabeticalView, "Ctrl+A", kL),
+       Cmd("Pro&jects List", kProjectsList, "Ctrl+J"),
+       Cmd("Projects &Tree", kProjectsTree, "Ctrl+T"),
+       Cmd("&Locations", kLocations, "Ctrl+L"),
+       Cmd("Launch &Web Site In Title", kLaunchWebSite, "F11", kSep),
+       Cmd("&Filters", kFilters, "Shift+F"),
+       Cmd("Focus &Now", kFocusNow, "Backspace", kCheck),
+       Cmd("Hide Done Items (and projects)", kHideDoneItems, "Ctrl+Shift+D", kCheck),
+       Cmd("31-Day Busy Navigator", kBusyNavigator, "Ctrl+H", kL | kSep),
        Pop("&Calendar Window",
-           {Cmd("Display Calendar Window", 951, kL), Cmd("Hide Calendar Window", 78, kL),
-            Cmd("D&ocked (rather than floating)", 603, kL | kSep | kCheck),
-            Grouped(Cmd("Darken Busier Days", 80, kL | kSep), kGroupDarken),
-            Grouped(Cmd("Don't Darken Busier Days", 79, kL), kGroupDarken)},
+           {Cmd("Display Calendar Window", kShowCalendarWindow, kL),
+            Cmd("Hide Calendar Window", kHideCalendarWindow, kL),
+            Cmd("D&ocked (rather than floating)", kCalendarDocked, kL | kSep | kCheck),
+            Grouped(Cmd("Darken Busier Days", kDarkenBusierDays, kL | kSep), kGroupDarken),
+            Grouped(Cmd("Don't Darken Busier Days", kDontDarkenBusierDays, kL), kGroupDarken)},
            kL),
-       Cmd("4-4-5 Mode (Calendar and Date Picker)", 344, kCheck),
-       Cmd("Browse Notes Mode", 1175, "Ctrl+N", kCheck),
-       Cmd("Item Title", 352, "Shift+V", kSep | kCheck),
-       Cmd("Item Or Project Creation Time", 355, "Shift+C", kCheck),
-       Cmd("Split Item Breakdown", 636, "Ctrl+K", kSep)}));
-
-  menu.push_back(Pop(
-      "&Insert",
-      {Twin("&New Item...", 978, 648, "Ins", 0), Cmd("New &Appointment Item...", 649, "Ctrl+Ins"),
-       Cmd("New Multi-day &Event Item...", 651, "Shift+Ins"),
-       Cmd("New &Memo Item...", 652, "Alt+Ins"),
-       Cmd("New &Birthday Memo Item...", 653, "Ctrl+Shift+Ins"),
-       Cmd("New Anni&versary Memo Item...", 654, "Ctrl+Alt+Shift+Ins"),
-       Cmd("New &Work Holiday Memo Item", 655, "Alt+Shift+Ins"),
-       Cmd("New &Done Item...", 154, "F10", kSep), Cmd("New &Project...", 662),
-       Cmd("D&uplicate Selected Item", 95, "\"", kSep)}));
-
-  menu.push_back(Pop("&Gapfillers", {Cmd("", kCommandGapfillers)}));
+       Cmd("4-4-5 Mode (Calendar and Date Picker)", kFourFourFiveMode, kCheck),
+       Cmd("Browse Notes Mode", kBrowseNotesMode, "Ctrl+N", kCheck),
+       Cmd("Item Title", kShowItemTitle, "Shift+V", kSep | kCheck),
+       Cmd("Item Or Project Creation Time", kShowCreationTime, "Shift+C", kCheck),
+       Cmd("Split Item Breakdown", kSplitItemBreakdown, "Ctrl+K", kSep)}));
 
   menu.push_back(
-      Pop("&Navigate",
-          {Cmd("&Previous Item", 7, "Up", kL), Cmd("&Next Item", 8, "Down", kL),
-           Cmd("Scroll Up", 293, "Ctrl+PgUp"), Cmd("Scroll Down", 294, "Ctrl+PgDown"),
-           Cmd("&Top of List", 161, "Ctrl+Home", kL), Cmd("&Bottom of List", 162, "Ctrl+End", kL),
-           Cmd("T&oday", 924, "Home", kL | kSep), Cmd("Pre&vious Day", 918, "-", kL),
-           Cmd("Ne&xt Day", 917, "+", kL), Cmd("7 Days Back", 913, "F7", kL),
-           Cmd("7 Days Forward", 914, "F8", kL), Cmd("&Go To Date...", 52, "F9", kL),
-           Cmd("&Earliest Day with Undone Items", 40, "End"),
-           Cmd("Previous View &Window", 6, "Left", kL | kSep),
-           Cmd("Next View W&indow", 5, "Right", kL), Cmd("&Find...", 1067, "Ctrl+F", kL | kSep),
-           Cmd("Fin&d Next", 348, "Ctrl+G", kL), Cmd("Find Previo&us", 349, kL)}));
+      Pop("&Insert",
+          {Twin("&New Item...", kNewItem, kNewItemLight, "Ins", 0),
+           Cmd("New &Appointment Item...", kNewAppointment, "Ctrl+Ins"),
+           Cmd("New Multi-day &Event Item...", kNewMultiDayEvent, "Shift+Ins"),
+           Cmd("New &Memo Item...", kNewMemo, "Alt+Ins"),
+           Cmd("New &Birthday Memo Item...", kNewBirthdayMemo, "Ctrl+Shift+Ins"),
+           Cmd("New Anni&versary Memo Item...", kNewAnniversaryMemo, "Ctrl+Alt+Shift+Ins"),
+           Cmd("New &Work Holiday Memo Item", kNewWorkHolidayMemo, "Alt+Shift+Ins"),
+           Cmd("New &Done Item...", kNewDoneItem, "F10", kSep), Cmd("New &Project...", kNewProject),
+           Cmd("D&uplicate Selected Item", kDuplicate, "\"", kSep)}));
+
+  menu.push_back(Pop("&Gapfillers", {Cmd("", kGapfillers)}));
 
   menu.push_back(Pop(
-      "&Balance",
-      {Pop("&Move Item",
-           {Cmd("Move Earlier in Day", 11, "Ctrl+Up", kL),
-            Cmd("Move Later in Day", 12, "Ctrl+Down", kL),
-            Cmd("Move to Previous Day", 10, "Ctrl+Left", kL),
-            Cmd("Move to Next Day", 9, "Ctrl+Right", kL),
-            Cmd("Move to 7 Days Back", 15, "Ctrl+F7", kL),
-            Cmd("Move to 7 Days Forward", 16, "Ctrl+F8", kL),
-            Cmd("Postpone One Hour", 685, "Ctrl+D", kSep)},
-           kL),
-       Cmd("Bring &Forward Past Undones To This Day", 977, "F12", kL),
-       Cmd("Balance &Day", 973, "Alt+F11", kSep), Cmd("Balance &All Days", 974, "Alt+F8"),
-       Pop("&Lighten Load",
-           {Cmd("by priority", 397, "Alt+Shift+Down"), Cmd("by urgency", 737, "Ctrl+Shift+Down")},
-           kSep),
-       Cmd("&Increase Load", 398, "Alt+Shift+Up"), Cmd("&Raise Priority", 356, kSep),
-       Cmd("Lo&wer Priority", 357), Cmd("&Earlier Set Start Time", 157, kSep),
-       Cmd("La&ter Set Start Time", 158), Cmd("&Shorter Duration", 155, "Alt+Left", kSep),
-       Cmd("Lo&nger Duration", 156, "Alt+Right")}));
+      "&Navigate",
+      {Cmd("&Previous Item", kPreviousItem, "Up", kL), Cmd("&Next Item", kNextItem, "Down", kL),
+       Cmd("Scroll Up", kScrollUp, "Ctrl+PgUp"), Cmd("Scroll Down", kScrollDown, "Ctrl+PgDown"),
+       Cmd("&Top of List", kTopOfList, "Ctrl+Home", kL),
+       Cmd("&Bottom of List", kBottomOfList, "Ctrl+End", kL),
+       Cmd("T&oday", kToday, "Home", kL | kSep), Cmd("Pre&vious Day", kPreviousDay, "-", kL),
+       Cmd("Ne&xt Day", kNextDay, "+", kL), Cmd("7 Days Back", kWeekBack, "F7", kL),
+       Cmd("7 Days Forward", kWeekForward, "F8", kL), Cmd("&Go To Date...", kGoToDate, "F9", kL),
+       Cmd("&Earliest Day with Undone Items", kEarliestUndoneDay, "End"),
+       Cmd("Previous View &Window", kPreviousViewWindow, "Left", kL | kSep),
+       Cmd("Next View W&indow", kNextViewWindow, "Right", kL),
+       Cmd("&Find...", kFind, "Ctrl+F", kL | kSep), Cmd("Fin&d Next", kFindNext, "Ctrl+G", kL),
+       Cmd("Find Previo&us", kFindPrevious, kL)}));
 
   menu.push_back(
-      Pop("&Tools",
-          {Cmd("&Stopwatch", 983, "Shift+T", kL), Cmd("&Countdown Timer", 687, "Shift+D", kL),
-           Cmd("&Update Computer Clock (via Internet)", 711),
-           Cmd("&Dial / Their Time && Location", 952, "Shift+A", kL | kSep),
-           Cmd("Area Codes &List (N. America)", 698, kL), Cmd("&Address Book", 1568, kL),
-           Cmd("Send &Message To Ploven Users", 460, kSep), Cmd("&Read Ploven Messages", 459)}));
+      Pop("&Balance",
+          {Pop("&Move Item",
+               {Cmd("Move Earlier in Day", kMoveEarlierInDay, "Ctrl+Up", kL),
+                Cmd("Move Later in Day", kMoveLaterInDay, "Ctrl+Down", kL),
+                Cmd("Move to Previous Day", kMoveToPreviousDay, "Ctrl+Left", kL),
+                Cmd("Move to Next Day", kMoveToNextDay, "Ctrl+Right", kL),
+                Cmd("Move to 7 Days Back", kMoveWeekBack, "Ctrl+F7", kL),
+                Cmd("Move to 7 Days Forward", kMoveWeekForward, "Ctrl+F8", kL),
+                Cmd("Postpone One Hour", kPostponeOneHour, "Ctrl+D", kSep)},
+               kL),
+           Cmd("Bring &Forward Past Undones To This Day", kBringForward, "F12", kL),
+           Cmd("Balance &Day", kBalanceDay, "Alt+F11", kSep),
+           Cmd("Balance &All Days", kBalanceAllDays, "Alt+F8"),
+           Pop("&Lighten Load",
+               {Cmd("by priority", kLightenLoadByPriority, "Alt+Shift+Down"),
+                Cmd("by urgency", kLightenLoadByUrgency, "Ctrl+Shift+Down")},
+               kSep),
+           Cmd("&Increase Load", kIncreaseLoad, "Alt+Shift+Up"),
+           Cmd("&Raise Priority", kRaisePriority, kSep), Cmd("Lo&wer Priority", kLowerPriority),
+           Cmd("&Earlier Set Start Time", kEarlierSetStartTime, kSep),
+           Cmd("La&ter Set Start Time", kLaterSetStartTime),
+           Cmd("&Shorter Duration", kShorterDuration, "Alt+Left", kSep),
+           Cmd("Lo&nger Duration", kLongerDuration, "Alt+Right")}));
+
+  menu.push_back(Pop(
+      "&Tools",
+      {Cmd("&Stopwatch", kStopwatch, "Shift+T", kL),
+       Cmd("&Countdown Timer", kCountdownTimer, "Shift+D", kL),
+       Cmd("&Update Computer Clock (via Internet)", kUpdateComputerClock),
+       Cmd("&Dial / Their Time && Location", kDialTheirTime, "Shift+A", kL | kSep),
+       Cmd("Area Codes &List (N. America)", kAreaCodes, kL), Cmd("&Address Book", kAddressBook, kL),
+       Cmd("Send &Message To Ploven Users", kSendMessageToUsers, kSep),
+       Cmd("&Read Ploven Messages", kReadMessages)}));
+
+  menu.push_back(Pop(
+      "&Reports",
+      {Cmd("&Daily Time By Project Report...", kDailyTimeByProjectReport),
+       Cmd("&Items Report (by project)...", kItemsReport),
+       Cmd("&Viewed Month's Done Items Log", kDoneItemsLog), Cmd("S&leep Report", kSleepReport),
+       Pop("&Statistics",
+           {Cmd("Viewed Day Turnover Score (by project)", kDayTurnoverScore, "Ctrl+Y"),
+            Cmd("Week/Month Turnover Score", kWeekMonthTurnoverScore),
+            Cmd("Weekly Time Spent On Life Projects (past 26 weeks)", kWeeklyLifeProjectsTime,
+                kSep),
+            Cmd("Daily Time Spent On Tagged Projects (7 days)", kDailyTaggedProjectsTime),
+            Cmd("Weekly Time Spent On Tagged Projects (past 26 weeks)", kWeeklyTaggedProjectsTime),
+            Cmd("Tag/Untag Project (to be counted above)", kTagUntagProject, kSep)},
+           kSep)}));
+
+  menu.push_back(Pop("&Multiusers", {Cmd("", kMultiusers)}));
 
   menu.push_back(
-      Pop("&Reports",
-          {Cmd("&Daily Time By Project Report...", 502), Cmd("&Items Report (by project)...", 722),
-           Cmd("&Viewed Month's Done Items Log", 153), Cmd("S&leep Report", 452),
-           Pop("&Statistics",
-               {Cmd("Viewed Day Turnover Score (by project)", 497, "Ctrl+Y"),
-                Cmd("Week/Month Turnover Score", 691),
-                Cmd("Weekly Time Spent On Life Projects (past 26 weeks)", 750, kSep),
-                Cmd("Daily Time Spent On Tagged Projects (7 days)", 663),
-                Cmd("Weekly Time Spent On Tagged Projects (past 26 weeks)", 676),
-                Cmd("Tag/Untag Project (to be counted above)", 700, kSep)},
-               kSep)}));
+      Pop("&Settings",
+          {Grouped(Cmd("&Light Mode", kLightMode, kL), kGroupMode),
+           Grouped(Cmd("&Pro Mode", kProMode, kL), kGroupMode),
+           Cmd("&New Item Preferences...", kNewItemPreferences, kSep),
+           Cmd("&Day Bounds Settings...", kDayBoundsSettings),
+           Cmd("&Work Hours Settings...", kWorkHoursSettings),
+           Pop("&Fonts Settings",
+               {Pop("&Screen Fonts",
+                    {Cmd("Day Views &Headings Font...", kScreenHeadingsFont, kL),
+                     Cmd("Day Views &Text (and Set Start Times) Font...", kScreenTextFont, kL),
+                     Cmd("Day Views &Fluid Item Begin Times Font...", kScreenFluidBeginFont),
+                     Cmd("&Month View Text Font...", kScreenMonthFont, kL),
+                     Cmd("&Note Font...", kScreenNoteFont, kL)},
+                    kL),
+                Pop("&Printer Fonts",
+                    {Cmd("&Headings Font...", kPrinterHeadingsFont, kL),
+                     Cmd("&Normal Text Font...", kPrinterTextFont, kL),
+                     Cmd("&Appointment Calendar Text (except wk/pg) and Item Begin Times Font...",
+                         kPrinterCalendarFont, kL)},
+                    kL)},
+               kL | kSep),
+           Cmd("&Colors Settings...", kColorsSettings), Cmd("La&bels Settings...", kLabelsSettings),
+           Cmd("M&y Multiple Day View Settings...", kMyMultipleDayViewSettings, kL),
+           Cmd("B&alance Settings...", kBalanceSettings, kSep),
+           Cmd("Ala&rms Settings...", kAlarmsSettings, "Alt+A", kL),
+           Cmd("T&ime Zones Settings...", kTimeZonesSettings),
+           Cmd("W&orld Clocks / Stock Ticker Settings...", kWorldClocksSettings),
+           Cmd("&Value of Time Settings...", kValueOfTimeSettings),
+           Cmd("Printo&uts Settings...", kPrintoutsSettings, kL),
+           Cmd("Synchroni&zation Settings...", kSynchronizationSettings, kSep),
+           Cmd("User Na&me Setting...", kUserNameSetting, kL),
+           Cmd("Pa&sswords Settings...", kPasswordsSettings),
+           Cmd("O&ther Settings...", kOtherSettings, "Alt+O", kL | kSep)}));
 
-  menu.push_back(Pop("&Multiusers", {Cmd("", kCommandMultiusers)}));
-
-  menu.push_back(Pop(
-      "&Settings",
-      {Grouped(Cmd("&Light Mode", kCommandLightMode, kL), kGroupMode),
-       Grouped(Cmd("&Pro Mode", kCommandProMode, kL), kGroupMode),
-       Cmd("&New Item Preferences...", 61, kSep), Cmd("&Day Bounds Settings...", 633),
-       Cmd("&Work Hours Settings...", 689),
-       Pop("&Fonts Settings",
-           {Pop("&Screen Fonts",
-                {Cmd("Day Views &Headings Font...", 214, kL),
-                 Cmd("Day Views &Text (and Set Start Times) Font...", 210, kL),
-                 Cmd("Day Views &Fluid Item Begin Times Font...", 211),
-                 Cmd("&Month View Text Font...", 494, kL), Cmd("&Note Font...", 745, kL)},
-                kL),
-            Pop("&Printer Fonts",
-                {Cmd("&Headings Font...", 216, kL), Cmd("&Normal Text Font...", 205, kL),
-                 Cmd("&Appointment Calendar Text (except wk/pg) and Item Begin Times Font...", 350,
-                     kL)},
-                kL)},
-           kL | kSep),
-       Cmd("&Colors Settings...", 457), Cmd("La&bels Settings...", 379),
-       Cmd("M&y Multiple Day View Settings...", 76, kL), Cmd("B&alance Settings...", 394, kSep),
-       Cmd("Ala&rms Settings...", 393, "Alt+A", kL), Cmd("T&ime Zones Settings...", 644),
-       Cmd("W&orld Clocks / Stock Ticker Settings...", 645), Cmd("&Value of Time Settings...", 88),
-       Cmd("Printo&uts Settings...", 359, kL), Cmd("Synchroni&zation Settings...", 714, kSep),
-       Cmd("User Na&me Setting...", 57, kL), Cmd("Pa&sswords Settings...", 218),
-       Cmd("O&ther Settings...", 634, "Alt+O", kL | kSep)}));
-
-  menu.push_back(Pop(
-      "&Help", {Cmd("Ploven &Help", 605, "F1", kL), Cmd("&Keyboard Shortcuts", 707, "Shift+F1", kL),
-                Cmd("Load Ploven &Tutorial", 217, kL),
-                Cmd("Get Technical &Support...", 147, kL | kSep), Cmd("&Forum", 731, kL | kSep),
-                Cmd("&Updates", 733, kL), Cmd("&Bulletins", 734, kL), Cmd("S&eminar", 741, kL),
-                Cmd("Su&ggestions", 735, kL), Cmd("&Custom-Feature Quotes", 736, kL),
-                Cmd("&About Ploven", 26, "Ctrl+Shift+N", kL | kSep)}));
+  menu.push_back(
+      Pop("&Help", {Cmd("Ploven &Help", kHelp, "F1", kL),
+                    Cmd("&Keyboard Shortcuts", kKeyboardShortcuts, "Shift+F1", kL),
+                    Cmd("Load Ploven &Tutorial", kLoadTutorial, kL),
+                    Cmd("Get Technical &Support...", kTechnicalSupport, kL | kSep),
+                    Cmd("&Forum", kWebForum, kL | kSep), Cmd("&Updates", kWebUpdates, kL),
+                    Cmd("&Bulletins", kWebBulletins, kL), Cmd("S&eminar", kWebSeminar, kL),
+                    Cmd("Su&ggestions", kWebSuggestions, kL),
+                    Cmd("&Custom-Feature Quotes", kWebCustomFeatureQuotes, kL),
+                    Cmd("&About Ploven", kAbout, "Ctrl+Shift+N", kL | kSep)}));
   return menu;
 }
 
@@ -317,7 +356,7 @@ void AssignMnemonics(std::vector<Def>& items) {
 }
 
 bool InLight(const Def& def) {
-  if (def.command != 0) return (def.marks & kL) != 0;
+  if (def.command != Command::kNone) return (def.marks & kL) != 0;
   return std::any_of(def.children.begin(), def.children.end(), InLight);
 }
 
@@ -329,7 +368,8 @@ std::vector<MenuNode> ToNodes(const std::vector<Def>& defs, MenuMode mode) {
     if (mode == MenuMode::kLight && !InLight(def)) continue;
     MenuNode node;
     node.title = def.title;
-    node.command = mode == MenuMode::kLight && def.lightCommand ? def.lightCommand : def.command;
+    node.command = mode == MenuMode::kLight && def.lightCommand != Command::kNone ? def.lightCommand
+                                                                                  : def.command;
     node.keys = def.keys;
     node.children = ToNodes(def.children, mode);
     // No popup starts with a separator; a dropped item hands its separator on.
@@ -356,7 +396,7 @@ void CollectKeys(const std::vector<MenuNode>& nodes, std::vector<KeyBinding>& ou
 }
 
 // Adds the binding unless the table already binds that key to that command.
-void AddBinding(std::vector<KeyBinding>& table, std::string keys, int command) {
+void AddBinding(std::vector<KeyBinding>& table, std::string keys, Command command) {
   for (const KeyBinding& binding : table) {
     if (binding.keys == keys && binding.command == command) return;
   }
@@ -364,46 +404,47 @@ void AddBinding(std::vector<KeyBinding>& table, std::string keys, int command) {
 }
 
 std::vector<KeyBinding> BuildAccelerators(MenuMode mode) {
+  using enum Command;
   std::vector<KeyBinding> table;
   CollectKeys(MainMenu(mode), table);
   const bool pro = mode == MenuMode::kPro;
   // The numeric keypad's Enter is the same key as Return to the user.
-  AddBinding(table, "Enter", 19);
-  AddBinding(table, "Ctrl+Enter", 351);
-  if (pro) AddBinding(table, "Alt+Enter", 665);
-  AddBinding(table, "PgUp", 27);
-  AddBinding(table, "PgDown", 28);
-  AddBinding(table, "Ctrl+Tab", 72);
-  if (!pro) AddBinding(table, "Tab", 72);
-  AddBinding(table, "Ctrl+U", 32);
-  AddBinding(table, "End", 40);
-  AddBinding(table, "Ctrl+Shift+A", 702);
-  AddBinding(table, "\"", 95);
-  AddBinding(table, "Shift+Del", 92);
-  AddBinding(table, "Shift+Z", 634);
-  AddBinding(table, "Num++", 917);
-  AddBinding(table, "Num+-", 918);
+  AddBinding(table, "Enter", kModifyItem);
+  AddBinding(table, "Ctrl+Enter", kModifyAllRecurrences);
+  if (pro) AddBinding(table, "Alt+Enter", kModifyMemoAsSetDate);
+  AddBinding(table, "PgUp", kPageUp);
+  AddBinding(table, "PgDown", kPageDown);
+  AddBinding(table, "Ctrl+Tab", kSwitchWindowFocus);
+  if (!pro) AddBinding(table, "Tab", kSwitchWindowFocus);
+  AddBinding(table, "Ctrl+U", kMultipleDayViewKey);
+  AddBinding(table, "End", kEarliestUndoneDay);
+  AddBinding(table, "Ctrl+Shift+A", kRequestWriteAccess);
+  AddBinding(table, "\"", kDuplicate);
+  AddBinding(table, "Shift+Del", kCut);
+  AddBinding(table, "Shift+Z", kOtherSettings);
+  AddBinding(table, "Num++", kNextDay);
+  AddBinding(table, "Num+-", kPreviousDay);
   if (pro) {
-    AddBinding(table, "Alt+Up", 376);
-    AddBinding(table, "Alt+Down", 377);
-    AddBinding(table, "$", 688);
-    AddBinding(table, "Ctrl+Alt+G", 458);
-    AddBinding(table, "Ctrl+Shift+J", 742);
-    AddBinding(table, "Ctrl+Alt+L", 642);
-    AddBinding(table, "Ctrl+Shift+Del", 721);
-    AddBinding(table, "Ctrl+Alt+Shift+Del", 674);
-    AddBinding(table, "Ctrl+Shift+F2", 638);
-    AddBinding(table, "F4", 664);  // shadowed by Sequenced (635), which comes first
-    AddBinding(table, "Ctrl+Alt+Ins", 978);
-    AddBinding(table, "Ctrl+Alt+Down", 397);
-    AddBinding(table, "Alt+Shift+Down", 397);
-    AddBinding(table, "Ctrl+Alt+Up", 398);
-    AddBinding(table, "Alt+Shift+Up", 398);
+    AddBinding(table, "Alt+Up", kKeyAltUp);
+    AddBinding(table, "Alt+Down", kKeyAltDown);
+    AddBinding(table, "$", kKeyDollar);
+    AddBinding(table, "Ctrl+Alt+G", kKeyCtrlAltG);
+    AddBinding(table, "Ctrl+Shift+J", kRestoreFromTray);
+    AddBinding(table, "Ctrl+Alt+L", kKeyCtrlAltL);
+    AddBinding(table, "Ctrl+Shift+Del", kKeyCtrlShiftDelete);
+    AddBinding(table, "Ctrl+Alt+Shift+Del", kKeyCtrlAltShiftDelete);
+    AddBinding(table, "Ctrl+Shift+F2", kKeyCtrlShiftF2);
+    AddBinding(table, "F4", kKeyF4);  // shadowed by Sequenced, which comes first
+    AddBinding(table, "Ctrl+Alt+Ins", kNewItem);
+    AddBinding(table, "Ctrl+Alt+Down", kLightenLoadByPriority);
+    AddBinding(table, "Alt+Shift+Down", kLightenLoadByPriority);
+    AddBinding(table, "Ctrl+Alt+Up", kIncreaseLoad);
+    AddBinding(table, "Alt+Shift+Up", kIncreaseLoad);
   }
   return table;
 }
 
-const MenuNode* FindNode(const std::vector<MenuNode>& nodes, int command) {
+const MenuNode* FindNode(const std::vector<MenuNode>& nodes, Command command) {
   for (const MenuNode& node : nodes) {
     if (!node.IsPopup() && node.command == command) return &node;
     if (const MenuNode* found = FindNode(node.children, command)) return found;
@@ -431,23 +472,23 @@ const std::vector<KeyBinding>& Accelerators(MenuMode mode) {
   return mode == MenuMode::kPro ? kPro : kLight;
 }
 
-int CommandForKeys(MenuMode mode, std::string_view keys) {
+Command CommandForKeys(MenuMode mode, std::string_view keys) {
   const std::string wanted = NormalizeKeys(keys);
   for (const KeyBinding& binding : Accelerators(mode)) {
     if (binding.keys == wanted) return binding.command;
   }
-  return 0;
+  return Command::kNone;
 }
 
 const std::vector<MenuNode>& TrayMenu() {
   static const std::vector<MenuNode> kTray = [] {
     std::vector<MenuNode> items(3);
     items[0].title = "&Restore Ploven";
-    items[0].command = 742;
+    items[0].command = Command::kRestoreFromTray;
     items[1].title = "&New Item...";
-    items[1].command = 751;
+    items[1].command = Command::kTrayNewItem;
     items[2].title = "&Close This Ploven Schedule";
-    items[2].command = 746;
+    items[2].command = Command::kTrayCloseSchedule;
     items[2].separatorBefore = true;
     return items;
   }();
@@ -464,8 +505,8 @@ std::string StripMnemonic(std::string_view title) {
   return out;
 }
 
-std::string CommandLabel(int command) {
-  if (command == 0 || IsPlaceholderCommand(command)) return "";
+std::string CommandLabel(Command command) {
+  if (command == Command::kNone || IsPlaceholderCommand(command)) return "";
   const MenuNode* node = FindNode(MainMenu(MenuMode::kPro), command);
   if (!node) node = FindNode(MainMenu(MenuMode::kLight), command);
   if (!node) node = FindNode(TrayMenu(), command);
@@ -506,8 +547,8 @@ std::string NormalizeKeys(std::string_view keys) {
   return out;
 }
 
-bool IsPlaceholderCommand(int command) {
-  return command == kCommandGapfillers || command == kCommandMultiusers;
+bool IsPlaceholderCommand(Command command) {
+  return command == Command::kGapfillers || command == Command::kMultiusers;
 }
 
 }  // namespace ploven

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/commands.h"
+
 // The main window's commands as data: the two menus, the two accelerator tables and the tray
 // icon's menu. Titles carry their '&' mnemonics ("&&" is a literal ampersand); keys are Qt's
 // portable key text ("Ctrl+Shift+S", "Ins", "Del", "PgUp", "Space", "Return", "Num++").
@@ -15,26 +17,23 @@ enum class MenuMode { kLight, kPro };
 
 struct MenuNode {
   std::string title;
-  int command = 0;
+  Command command = Command::kNone;
   std::string keys;
   std::vector<MenuNode> children;
   bool separatorBefore = false;
   bool checkable = false;  // the item shows a tick (a flag setting, a view switch)
   int exclusiveGroup = 0;  // non-zero: exactly one item of that group is ticked at a time
-  bool IsPopup() const { return command == 0; }
+  bool IsPopup() const { return command == Command::kNone; }
 };
 
 struct KeyBinding {
   std::string keys;
-  int command;
+  Command command;
 };
 
-// Commands the program fills or handles specially.
-inline constexpr int kCommandGapfillers = 401;  // placeholder of the run-time Gapfillers popup
-inline constexpr int kCommandMultiusers = 999;  // placeholder of the run-time Multiusers popup
-inline constexpr int kCommandLightMode = 716;
-inline constexpr int kCommandProMode = 717;
-inline constexpr std::array<int, 3> kTilingCommands = {85, 86, 87};
+// The tiling commands of My Multiple Day View, one of them ticked at a time.
+inline constexpr std::array<Command, 3> kTilingCommands = {
+    Command::kTileVertically, Command::kTileHorizontally, Command::kTileGrid};
 
 // The top-level popups of the mode's menu bar.
 const std::vector<MenuNode>& MainMenu(MenuMode mode);
@@ -43,15 +42,15 @@ const std::vector<MenuNode>& MainMenu(MenuMode mode);
 // exist only in the table. A key may appear more than once; the first binding wins.
 const std::vector<KeyBinding>& Accelerators(MenuMode mode);
 
-// The command the key runs in the mode (first binding wins); 0 when the key is not bound.
+// The command the key runs in the mode (first binding wins); kNone when the key is not bound.
 // Modifier names may come in any order and case ("shift+ctrl+s" finds "Ctrl+Shift+S").
-int CommandForKeys(MenuMode mode, std::string_view keys);
+Command CommandForKeys(MenuMode mode, std::string_view keys);
 
 // The items of the tray icon's menu: Restore, New Item, Close.
 const std::vector<MenuNode>& TrayMenu();
 
 // The item's label without mnemonics, trailing "..." and keys; "" for a command no menu has.
-std::string CommandLabel(int command);
+std::string CommandLabel(Command command);
 
 // A title with its mnemonic markers removed ("Save &As..." gives "Save As...").
 std::string StripMnemonic(std::string_view title);
@@ -60,7 +59,8 @@ std::string StripMnemonic(std::string_view title);
 // spells them, and a letter key in capitals; other key names are left as given.
 std::string NormalizeKeys(std::string_view keys);
 
-// Placeholder items stand for the entries of a popup filled at run time.
-bool IsPlaceholderCommand(int command);
+// Placeholder items stand for the entries of a popup filled at run time (Gapfillers,
+// Multiusers).
+bool IsPlaceholderCommand(Command command);
 
 }  // namespace ploven

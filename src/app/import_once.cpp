@@ -4,7 +4,8 @@
 #include <string>
 
 #include "app/app_messages.h"
-#include "cli/item_entry.h"
+#include "edit/item_entry.h"
+#include "engine/engine_hold.h"
 #include "file/item_line.h"
 #include "platform/format.h"
 
@@ -30,7 +31,8 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
     }
     const DayNumber date = r.line->date.value_or(today);
     if (date < today) continue;
-    if (EnterItemLine(session.engine(), *r.line, date) == kNoAct) continue;
+    if (EnterItemLine(session.engine(), &session.recurrences(), *r.line, date) == kNoAct)
+      continue;
     ++added;
     result.lastDate = date;
   }
@@ -39,22 +41,11 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
 
 }  // namespace
 
-ActHandle EnterItemLine(Engine& engine, const ItemLine& line, DayNumber date) {
-  cli::NewItemRequest request;
-  request.title = line.title;
-  request.date = line.date.value_or(date);
-  request.start = line.start;
-  request.fixed = line.start.has_value();
-  request.memo = line.memo;
-  request.flexible = !request.fixed && !request.memo;
-  request.duration = line.duration;
-  request.fromDialog = false;
-  return cli::EnterNewItem(engine, request);
-}
-
 ImportOnceResult RunImportOnce(ProgramSession& session) {
   ImportOnceResult result;
   if (!session.open() || !session.writable()) return result;
+  // From the question to the deletion of the file, the engine's runs wait.
+  const EngineHold importing(session.engine(), EngineHoldReason::kImporting);
   Messages& msg = session.messages();
   const std::filesystem::path loud = session.places().dataFolder / t::kImportOnceFile;
   const std::filesystem::path silent = session.places().dataFolder / t::kImportOnceSilentFile;

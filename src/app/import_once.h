@@ -4,13 +4,8 @@
 #include <optional>
 
 #include "app/program_session.h"
-#include "file/item_line.h"
 
 namespace ploven {
-
-// Adds the item of a line (on its own date, or `date` when it has none) as the New Item path
-// does; kNoAct when it was refused (told).
-ActHandle EnterItemLine(Engine& engine, const ItemLine& line, DayNumber date);
 
 struct ImportOnceResult {
   int imported = 0;
@@ -19,8 +14,9 @@ struct ImportOnceResult {
 
 // The import-once check: "ImportOnce.txt" in the data folder is imported after asking,
 // "ImportOnceSilent.txt" without asking; each line is an item line (file/item_line.h), added
-// when its date is today or later (no date: today); the file is deleted afterwards. Lines
-// that cannot be read are logged and skipped.
+// when its date is today or later (no date: today) through the New Item path
+// (edit/item_entry.h); the file is deleted afterwards. Lines that cannot be read are logged
+// and skipped. The engine is held (importing) for the whole run.
 ImportOnceResult RunImportOnce(ProgramSession& session);
 
 }  // namespace ploven

@@ -4,34 +4,40 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "app/command_table.h"
 #include "app/program_session.h"
 #include "app/qt_engine_ui.h"
 #include "app/view_hooks.h"
+#include "edit/item_delete.h"
 #include "engine/conflict_check.h"
 #include "file/undelete.h"
 #include "filters/item_filter.h"
 #include "views/view_environment.h"
 
+class QDockWidget;
 class QLabel;
 class QStackedWidget;
 class QSystemTrayIcon;
 
 namespace ploven {
 
+class DayView;
+class FiltersWindow;
 class ListView;
 class MenuBuilder;
 class MonthView;
 class MultiDayView;
 class ProjectsTreeView;
-class QtUi;
 
 // The main window: the views of the schedule under a title bar, the menus and keys of the
-// mode, the clock, the tray icon and the orderly close. It draws and forwards: every command
-// goes to the core.
+// mode, the clock, the tray icon and the orderly close. It draws, asks and forwards: each
+// command has a handler in the command table (main_window_commands.cpp) that asks the user
+// what is needed and calls the core.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -39,14 +45,15 @@ class MainWindow : public QMainWindow {
   MainWindow(ProgramSession& session, Ui& ui);
   ~MainWindow() override;
 
-  // Runs one numbered command of the menus, the keys, the mouse or the tray.
-  void Dispatch(int command);
+  // Runs one command of the menus, the keys, the mouse or the tray; a command that is not
+  // built yet says so.
+  void Dispatch(Command command);
 
   DayNumber viewedDate() const { return m_viewedDate; }
   void SetViewedDate(DayNumber date);
-  // The view command now showing (931 Day View, 935 My Multiple Day View, 934 Month View,
-  // 936 Priority View, 933 Alphabetical View, 501 Projects List, 641 Projects Tree, 43..48).
-  int viewCommand() const { return m_viewCommand; }
+  // The view command now showing: Day View, My Multiple Day View, Month View, Priority View,
+  // Alphabetical View, Projects List, Projects Tree or one of Next 2..7 Days.
+  Command viewCommand() const { return m_viewCommand; }
   ViewKind viewKind() const;
   MenuMode mode() const;
 
@@ -88,45 +95,80 @@ class MainWindow : public QMainWindow {
   void focusInEvent(QFocusEvent* event) override;
 
  private:
+  // ---- main_window.cpp: the frame ----
+  void ConnectEngineUi();
   void BuildViews();
-  void ShowView(int command);
+  void ConnectViews();
   void InstallMenus();
   void UpdateMenuStates();
+  void AfterChange();
+  void NotYet(Command command);
+  void RememberPlaces();
   bool DayViewShowing() const;
+  DayView* ActiveDayView() const;
+  DayNumber TaskDate(TaskNode* task) const;
+
+  // ---- main_window_commands.cpp: the command table ----
+  void BuildCommandTable();
+
+  // ---- main_window_views.cpp: the views and the calendar window ----
+  void ShowView(Command view);
   void GoToDate(DayNumber date);
   void GoToDateAsked();
+  void GoToEarliestUndone();
+  void SelectNeighbour(bool next);
+  void ScrollPage(bool down);
+  void SetTiling(Command tiling);
+  void ShowCalendarWindow(bool show);
+  void SetCalendarDocked(bool docked);
+  void SetDarkenBusierDays(bool darken);
+  void OpenFilters();
+
+  // ---- main_window_items.cpp: the commands on the selected item ----
   void MoveSelected(int days);
   void MoveWithinDay(bool earlier);
+  void PostponeSelected();
   void MarkDone();
   void ToggleStarted();
-  void DeleteSelected(bool wholeSeries);
+  void DeleteSelected(DeleteScope scope);
   void Undelete();
-  void Copy();
-  void Paste();
   void Duplicate();
-  void OpenItemDialog(int command);
+
+  // ---- main_window_item_dialog.cpp: the item dialog ----
+  void OpenItemDialog(Command command);
   void ShowNewItem(ActHandle h);
   std::array<bool, 7> Workdays() const;
   ConflictCheckView ConflictView();
+
+  // ---- main_window_projects.cpp: projects in the Projects List ----
   ActHandle SelectedProject() const;
   QString ProjectDialogTitle(ActHandle project) const;
   void NewProject();
   void ModifyProject(ActHandle project);
-  void OpenFilters();
-  void SwitchMode(int mode);
+  void DeleteItemOrProject();
+  void DuplicateItemOrProject();
+  void TagUntagProject(Command command);
+
+  // ---- main_window_clipboard.cpp ----
+  void Copy();
+  void Cut();
+  void Paste();
+
+  // ---- main_window_file.cpp: saving, backup, About ----
+  void Save();
   void SaveAs();
   void Backup();
   void ShowAbout();
-  void NotYet(int command);
-  void ShowReport(int command);
+
+  // ---- main_window_reports.cpp ----
+  void ShowReport(Command command);
   void DailyTimeByProjectReport();
-  void ShowCalendarWindow(bool show);
-  void SetCalendarDocked(bool docked);
-  void RememberPlaces();
-  void ChooseFont(int command);
+
+  // ---- main_window_settings.cpp: the settings commands, fonts and the mode ----
+  void RunSettingsDialog(const std::function<bool()>& dialog, bool needsWriting);
+  void ChooseFont(Command command);
   void LoadFonts();
-  void AfterChange();
-  DayNumber TaskDate(TaskNode* task) const;
+  void SwitchMode(int mode);
 
   ProgramSession& m_session;
   Ui& m_ui;
@@ -135,7 +177,8 @@ class MainWindow : public QMainWindow {
   QtEngineUi m_engineUi;
   std::unique_ptr<UndeleteStack> m_undelete;
   FilterState m_filters;
-  class FiltersWindow* m_filtersWindow = nullptr;
+  std::unordered_map<Command, std::function<void()>> m_handlers;
+  FiltersWindow* m_filtersWindow = nullptr;
   MenuBuilder* m_menus = nullptr;
   QLabel* m_titleBar = nullptr;
   QStackedWidget* m_stack = nullptr;
@@ -144,13 +187,13 @@ class MainWindow : public QMainWindow {
   ListView* m_list = nullptr;
   ProjectsTreeView* m_tree = nullptr;
   QSystemTrayIcon* m_tray = nullptr;
-  class QDockWidget* m_calendarDock = nullptr;
+  QDockWidget* m_calendarDock = nullptr;
   MonthView* m_calendar = nullptr;
   bool m_pastUndoneShown = false;
   int m_minutesSinceWarning = 5;  // nothing was shown before the start
   QTimer m_clockTimer;
   DayNumber m_viewedDate = 0;
-  int m_viewCommand = 931;
+  Command m_viewCommand = Command::kDayView;
   int m_multipleDays = 4;  // My Multiple Day View's windows
   bool m_closing = false;
   bool m_wasMaximized = false;

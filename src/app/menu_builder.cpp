@@ -57,7 +57,7 @@ void MenuBuilder::Install(MenuMode mode) {
   for (auto& [group, actions] : m_groups) {
     if (!actions->actions().isEmpty()) actions->actions().front()->setChecked(true);
   }
-  SetChecked(mode == MenuMode::kLight ? kCommandLightMode : kCommandProMode, true);
+  SetChecked(mode == MenuMode::kLight ? Command::kLightMode : Command::kProMode, true);
 }
 
 void MenuBuilder::AddItems(QMenu* menu, const std::vector<MenuNode>& nodes) {
@@ -77,8 +77,8 @@ void MenuBuilder::AddItems(QMenu* menu, const std::vector<MenuNode>& nodes) {
 
 QAction* MenuBuilder::MakeAction(QObject* parent, const MenuNode& node) {
   auto* action = new QAction(QString::fromStdString(node.title), parent);
-  const int command = node.command;
-  action->setData(command);
+  const Command command = node.command;
+  action->setData(CommandNumber(command));
   const QString keys = QString::fromStdString(node.keys);
   // The first item given a key keeps it; a later one shows no key rather than an ambiguous one.
   if (!keys.isEmpty() &&
@@ -104,8 +104,8 @@ void MenuBuilder::AddKeyOnlyBindings() {
     // Keys shown in the menu are bound already, and the first binding of a key wins.
     if (std::find(m_boundKeys.begin(), m_boundKeys.end(), keys) != m_boundKeys.end()) continue;
     auto* action = new QAction(m_keyActions);
-    const int command = binding.command;
-    action->setData(command);
+    const Command command = binding.command;
+    action->setData(CommandNumber(command));
     action->setShortcut(QKeySequence::fromString(keys, QKeySequence::PortableText));
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, [this, command] { emit commandTriggered(command); });
@@ -115,12 +115,12 @@ void MenuBuilder::AddKeyOnlyBindings() {
   }
 }
 
-QAction* MenuBuilder::Action(int command) const {
+QAction* MenuBuilder::Action(Command command) const {
   auto it = m_actions.find(command);
   return it == m_actions.end() || it->second.empty() ? nullptr : it->second.front();
 }
 
-void MenuBuilder::SetChecked(int command, bool on) {
+void MenuBuilder::SetChecked(Command command, bool on) {
   auto it = m_actions.find(command);
   if (it == m_actions.end()) return;
   for (QAction* action : it->second) {
@@ -131,7 +131,7 @@ void MenuBuilder::SetChecked(int command, bool on) {
   }
 }
 
-void MenuBuilder::SetEnabled(int command, bool on) {
+void MenuBuilder::SetEnabled(Command command, bool on) {
   auto it = m_actions.find(command);
   if (it == m_actions.end()) return;
   for (QAction* action : it->second) action->setEnabled(on);
@@ -142,15 +142,15 @@ QMenu* MenuBuilder::BuildTrayMenu(QWidget* parent) {
   for (const MenuNode& node : TrayMenu()) {
     if (node.separatorBefore) menu->addSeparator();
     QAction* action = menu->addAction(QString::fromStdString(node.title));
-    const int command = node.command;
-    action->setData(command);
+    const Command command = node.command;
+    action->setData(CommandNumber(command));
     connect(action, &QAction::triggered, this, [this, command] { emit commandTriggered(command); });
   }
   return menu;
 }
 
-QMenu* MenuBuilder::Popup(int placeholderCommand) const {
-  auto it = m_placeholders.find(placeholderCommand);
+QMenu* MenuBuilder::Popup(Command placeholder) const {
+  auto it = m_placeholders.find(placeholder);
   return it == m_placeholders.end() ? nullptr : it->second;
 }
 

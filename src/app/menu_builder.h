@@ -17,7 +17,7 @@ class QWidget;
 namespace ploven {
 
 // Puts the command table of a mode on a main window: the menu bar and every key of the mode.
-// Every menu item and key reports its command number through commandTriggered.
+// Every menu item and key reports its command through commandTriggered.
 class MenuBuilder : public QObject {
   Q_OBJECT
 
@@ -29,20 +29,20 @@ class MenuBuilder : public QObject {
   MenuMode mode() const { return m_mode; }
 
   // The menu item of the command, else its key-only action; nullptr when the mode has neither.
-  QAction* Action(int command) const;
-  // Both act on every action of the command (menu item and extra keys); unknown numbers are
-  // ignored, and SetChecked ignores items that show no tick.
-  void SetChecked(int command, bool on);
-  void SetEnabled(int command, bool on);
+  QAction* Action(Command command) const;
+  // Both act on every action of the command (menu item and extra keys); commands the mode does
+  // not have are ignored, and SetChecked ignores items that show no tick.
+  void SetChecked(Command command, bool on);
+  void SetEnabled(Command command, bool on);
 
   // The tray icon's menu, owned by parent; its items report through commandTriggered too.
   QMenu* BuildTrayMenu(QWidget* parent);
-  // The popup that holds a run-time placeholder (401 Gapfillers, 999 Multiusers); nullptr when
-  // the mode's menu has no such popup. The owner fills it on popupAboutToShow.
-  QMenu* Popup(int placeholderCommand) const;
+  // The popup that holds a run-time placeholder (Gapfillers, Multiusers); nullptr when the
+  // mode's menu has no such popup. The owner fills it on popupAboutToShow.
+  QMenu* Popup(Command placeholder) const;
 
  signals:
-  void commandTriggered(int command);
+  void commandTriggered(Command command);
   // Sent before any popup of the menu bar opens, so its ticks and greyed items can be set.
   void popupAboutToShow(QMenu* popup);
 
@@ -55,10 +55,10 @@ class MenuBuilder : public QObject {
   QMainWindow* m_window;
   MenuMode m_mode = MenuMode::kPro;
   QPointer<QMenuBar> m_menuBar;
-  QPointer<QObject> m_keyActions;                  // parent of the key-only actions of the window
-  std::map<int, std::vector<QAction*>> m_actions;  // menu item first, then key-only actions
-  std::map<int, QActionGroup*> m_groups;
-  std::map<int, QMenu*> m_placeholders;
+  QPointer<QObject> m_keyActions;  // parent of the key-only actions of the window
+  std::map<Command, std::vector<QAction*>> m_actions;  // menu item first, then key-only actions
+  std::map<int, QActionGroup*> m_groups;               // by exclusive group
+  std::map<Command, QMenu*> m_placeholders;
   std::vector<QString> m_boundKeys;  // portable texts already given to an action
 };
 

@@ -1,7 +1,5 @@
 #include "app/program_session.h"
 
-#include "cli/planner.h"
-#include "cli/schedule_settings.h"
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
@@ -101,14 +99,12 @@ SessionStart ProgramSession::OpenPath(const std::string& pathText, bool fromComm
 
 void ProgramSession::StartEngine() {
   Schedule& s = *m_schedule;
-  m_engine.emplace(s, cli::ReadEngineSettings(s.header(), m_settings, m_text.regional.iCountry));
-  m_engine->SetDateText(m_text);
-  m_engine->SetScheduleWritable(m_writable);
-  s.priorityIndex().SetExpectedReturnsActive(cli::ReadExpectedReturnsActive(m_settings));
-  m_recurrences.emplace(*m_engine, cli::ReadRecurrenceSettings(m_settings));
-  m_archiver.emplace(*m_engine, m_fs, m_files->folder(), m_text);
-  m_engine->SetArchiver(&*m_archiver);
-  if (m_writable) ExpireRecurringItems(*m_recurrences);
+  m_planning.emplace(s, m_settings, m_text);
+  Engine& engine = m_planning->engine();
+  engine.SetScheduleWritable(m_writable);
+  m_archiver.emplace(engine, m_fs, m_files->folder(), m_text);
+  engine.SetArchiver(&*m_archiver);
+  if (m_writable) ExpireRecurringItems(m_planning->recurrences());
   s.GetTerminal(m_clock.Today());
 }
 
@@ -131,7 +127,7 @@ ClockTick ProgramSession::Tick() {
 
 void ProgramSession::MinutePass() {
   if (!open() || m_startupInProgress) return;
-  Engine& engine = *m_engine;
+  Engine& engine = m_planning->engine();
   const DayNumber today = m_clock.Today();
   const TimeOfDay now = m_clock.Now();
   if (m_writable && !engine.busy().backgroundProcessing) {
@@ -153,11 +149,11 @@ void ProgramSession::DayRollOver() {
   if (!open()) return;
   Schedule& s = *m_schedule;
   if (m_writable) {
-    ExpireRecurringItems(*m_recurrences);
+    ExpireRecurringItems(m_planning->recurrences());
     // Today's day, with its occurrences, is made at once.
     s.GetTerminal(m_clock.Today());
-    RollOverPastDays(*m_engine);
-    LifeProjectCheck(*m_engine, true);
+    RollOverPastDays(m_planning->engine());
+    LifeProjectCheck(m_planning->engine(), true);
     SaveIfChanged();
   }
 }
@@ -170,7 +166,7 @@ bool ProgramSession::SaveIfChanged() {
 
 bool ProgramSession::SaveForClose() {
   if (!open()) return true;
-  if (m_writable) RollOverPastDays(*m_engine);
+  if (m_writable) RollOverPastDays(m_planning->engine());
   if (!m_writable) return true;
   m_schedule->PruneTerminals();
   return m_files->SaveIfChanged(*m_schedule, true);
@@ -184,8 +180,7 @@ void ProgramSession::Close() {
   if (m_schedule == nullptr) return;
   m_files->Close(m_schedule.get());
   m_archiver.reset();
-  m_recurrences.reset();
-  m_engine.reset();
+  m_planning.reset();
   m_schedule.reset();
 }
 

@@ -15,6 +15,7 @@
 #include "platform/program_clock.h"
 #include "platform/program_settings.h"
 #include "platform/settings.h"
+#include "recur/planning_session.h"
 #include "recur/recurrences.h"
 #include "store/date_parse.h"
 
@@ -57,8 +58,8 @@ class ProgramSession {
   const ProgramPlaces& places() const { return m_places; }
   bool open() const { return m_schedule != nullptr; }
   Schedule& schedule() { return *m_schedule; }
-  Engine& engine() { return *m_engine; }
-  Recurrences& recurrences() { return *m_recurrences; }
+  Engine& engine() { return m_planning->engine(); }
+  Recurrences& recurrences() { return m_planning->recurrences(); }
   bool writable() const { return m_writable; }
   bool createdThisRun() const { return m_createdThisRun; }
   bool startupInProgress() const { return m_startupInProgress; }
@@ -109,8 +110,7 @@ class ProgramSession {
   PosixFileSystem m_fs;
   std::unique_ptr<ScheduleFiles> m_files;
   std::unique_ptr<Schedule> m_schedule;
-  std::optional<Engine> m_engine;
-  std::optional<Recurrences> m_recurrences;
+  std::optional<PlanningSession> m_planning;
   std::optional<DoneLogArchiver> m_archiver;
   bool m_writable = false;
   bool m_createdThisRun = false;

@@ -122,7 +122,7 @@ int RunProgram(int argc, char** argv) {
       std::_Exit(picture.isNull() ? 1 : 0);
     });
     // Last: the command may open a dialog that waits for the picture.
-    if (view != 0) window.Dispatch(view);
+    if (view != 0) window.Dispatch(static_cast<Command>(view));
   }
 
   if (session.settings().ReadString(key::kUserName).empty() && session.writable())
@@ -138,15 +138,13 @@ int RunProgram(int argc, char** argv) {
     window.CheckPastUndone();
   }
 
-  // The import-once files: looked for shortly after start, then once a minute.
+  // The import-once files: looked for shortly after start, then once a minute. The run holds
+  // the engine while its question is open, so a timer that fires meanwhile finds it importing.
   QTimer importTimer;
-  bool importing = false;
   auto importOnce = [&] {
-    if (importing) return;
-    importing = true;
+    if (!session.open() || session.engine().importing()) return;
     const ImportOnceResult r = RunImportOnce(session);
     if (r.lastDate) window.SetViewedDate(*r.lastDate);
-    importing = false;
   };
   QObject::connect(&importTimer, &QTimer::timeout, &window, importOnce);
   importTimer.start(60000);

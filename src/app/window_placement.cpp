@@ -40,6 +40,7 @@ class FrameFitter : public QObject {
     Finish();
   }
   void Finish() {
+    setObjectName(QString());  // no longer waiting
     m_timer.stop();
     deleteLater();
   }
@@ -93,6 +94,10 @@ void PlaceFrame(QWidget& window, const QRect& frame) {
   window.resize(InsideOfFrame(frame, FrameMargins(window)).size());
   window.move(frame.topLeft());
   if (FrameMargins(window).isNull()) new FrameFitter(window, frame);
+}
+
+bool AwaitingFrame(const QWidget& window) {
+  return window.findChild<QObject*>(FrameFitter::kName, Qt::FindDirectChildrenOnly) != nullptr;
 }
 
 QRect NormalFrame(const QWidget& window) {

@@ -35,6 +35,8 @@ inline constexpr int kCalendarMinHeight = 300;
 // Puts a top-level window's frame at the rectangle. The window manager frames a window only
 // once it is shown, so the size is made good again as soon as the frame's margins are known.
 void PlaceFrame(QWidget& window, const QRect& frame);
+// True while a placed window waits for its frame: until then its frame is not known.
+bool AwaitingFrame(const QWidget& window);
 // The frame of a window, maximized or not: for a maximized window, the frame it comes back to.
 QRect NormalFrame(const QWidget& window);
 

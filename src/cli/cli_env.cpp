@@ -1,13 +1,11 @@
 #include "cli/cli_env.h"
 
-#include <cstdio>
 #include <filesystem>
 
 #include "cli/cli_messages.h"
 #include "platform/paths.h"
 #include "platform/regional_settings.h"
 #include "platform/settings_keys.h"
-#include "store/calendar.h"
 
 namespace ploven::cli {
 namespace {
@@ -28,23 +26,6 @@ SettableClock MakeClock(const GlobalOptions& options) {
 }
 
 }  // namespace
-
-std::optional<DayNumber> ReadIsoDate(const std::string& text) {
-  int y = 0, m = 0, d = 0, used = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &y, &m, &d, &used) != 3) return std::nullopt;
-  if (static_cast<size_t>(used) != text.size() || text.size() != 10) return std::nullopt;
-  if (y < 1980 || y > 2068 || m < 1 || m > 12 || d < 1 || d > DaysInMonth(m, y))
-    return std::nullopt;
-  return static_cast<DayNumber>(MakeDay(m, d, y));
-}
-
-std::optional<TimeOfDay> ReadClock(const std::string& text) {
-  int h = 0, m = 0, used = 0;
-  if (std::sscanf(text.c_str(), "%2d:%2d%n", &h, &m, &used) != 2) return std::nullopt;
-  if (static_cast<size_t>(used) != text.size() || text.size() != 5) return std::nullopt;
-  if (h < 0 || h > 23 || m < 0 || m > 59) return std::nullopt;
-  return static_cast<TimeOfDay>(h * 60 + m + 1);
-}
 
 bool IsRegionalKey(const std::string& name) {
   for (const char* k : {key::kIDate, key::kITime, key::kITLZero, key::kIDayLzero, key::kIMonLzero,

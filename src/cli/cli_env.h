@@ -13,6 +13,7 @@
 #include "platform/event_trace.h"
 #include "platform/messages.h"
 #include "platform/settings.h"
+#include "store/date_argument.h"
 #include "store/date_format.h"
 #include "store/date_parse.h"
 
@@ -33,9 +34,7 @@ struct ParsedOptions {
 };
 ParsedOptions ParseGlobalOptions(const std::vector<std::string>& argv);
 
-// "2026-12-08" and "09:30" exactly, as --today and --now take them.
-std::optional<DayNumber> ReadIsoDate(const std::string& text);
-std::optional<TimeOfDay> ReadClock(const std::string& text);
+// --today and --now take "2026-12-08" and "09:30" exactly (ReadIsoDate, ReadClock).
 bool IsRegionalKey(const std::string& key);
 
 // Everything a command runs on: the clock (fixed by --today and --now), the

@@ -3,29 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "cli/cli_env.h"
 #include "store/calendar.h"
 
 namespace ploven::cli {
-
-ParseResult<DayNumber> ReadDateArgument(const std::string& text, const DateText& dateText,
-                                        const ParseContext& context) {
-  if (const auto iso = ReadIsoDate(text)) {
-    // The same range the program lets a user type.
-    if (*iso >= kFirstUserDay && *iso <= kLastUserDay) return {iso, ""};
-  }
-  return ParseDate(text, dateText, context);
-}
-
-ParseResult<TimeOfDay> ReadTimeArgument(const std::string& text, const DateText& dateText,
-                                        const ParseContext& context) {
-  if (const auto clock = ReadClock(text)) return {clock, ""};
-  return ParseTime(text, dateText, context);
-}
-
-ParseResult<Duration> ReadDurationArgument(const std::string& text, const DateText& dateText) {
-  return ParseDuration(text, dateText);
-}
 
 std::optional<uint8_t> ReadWeekdays(const std::string& text) {
   static constexpr std::array<const char*, 7> kNames{"su", "mo", "tu", "we", "th", "fr", "sa"};

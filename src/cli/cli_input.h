@@ -1,21 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "store/date_format.h"
-#include "store/date_parse.h"
+#include "store/date_argument.h"
+#include "store/date_types.h"
 
 namespace ploven::cli {
 
-// Typed values as the program reads them, with YYYY-MM-DD and HH:MM (24-hour)
-// first so that scripts need not know the regional settings. A refusal carries
-// the message to show.
-ParseResult<DayNumber> ReadDateArgument(const std::string& text, const DateText& dateText,
-                                        const ParseContext& context);
-ParseResult<TimeOfDay> ReadTimeArgument(const std::string& text, const DateText& dateText,
-                                        const ParseContext& context);
-ParseResult<Duration> ReadDurationArgument(const std::string& text, const DateText& dateText);
+// Dates, times and durations are read as store/date_argument.h reads them.
 
 // "Mo,We,Fr" as the weekday bits of an item (Sunday first); none when a name is unknown.
 std::optional<uint8_t> ReadWeekdays(const std::string& text);

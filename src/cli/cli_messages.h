@@ -43,6 +43,7 @@ inline constexpr char kBadNearest[] =
     "--nearest wants weekdays such as Mo,Fr with a monthly:DATES rule; --on-or-before and "
     "--on-or-after go with --nearest";
 inline constexpr char kKindsExclusive[] = "--memo, --fixed and --flexible exclude each other";
+inline constexpr char kFixedWantsStart[] = "--fixed wants --start TIME";
 
 // Refusals (standard error as a message, exit 1). "%s" is the file or the argument.
 inline constexpr char kFileExists[] = "The file %s exists already; it was left as it is.";
@@ -58,14 +59,7 @@ inline constexpr char kRecurringNotDeleted[] =
 inline constexpr char kProjectNotDeleted[] =
     "The ID %s belongs to a project, which this command does not delete.";
 inline constexpr char kNoSuchProject[] = "There is no project named \"%s\".";
-inline constexpr const char* kTitleTooLong = edit_text::kTitleTooLong;
-inline constexpr const char* kEmptyTitle = edit_text::kEmptyTitle;
 inline constexpr char kBadID[] = "\"%s\" is not an item ID.";
-inline constexpr const char* kDeadlineBeforeEarliest = edit_text::kDeadlineBeforeEarliest;
-inline constexpr const char* kLatestBeforeEarliestTime = edit_text::kLatestBeforeEarliestTime;
-inline constexpr const char* kArchivedDate = edit_text::kArchivedDate;
-inline constexpr const char* kNotCreated = edit_text::kNotCreated;
-inline constexpr const char* kRecurEndBeforeStart = edit_text::kRecurEndBeforeStart;
 inline constexpr char kNotOnADay[] = "The item with the ID %s is not on any day.";
 inline constexpr char kNotRecurring[] = "No recurring item has the ID %s.";
 inline constexpr char kNoOccurrence[] = "The recurring item with the ID %s does not occur on %s.";
@@ -77,19 +71,6 @@ inline constexpr char kOccurrenceWantsDate[] =
 inline constexpr char kNotMoved[] = "The item with the ID %s was not moved.";
 inline constexpr char kBusyNotBalanced[] = "Balance All Days did not run.";
 
-// Day Bounds Settings.
-inline constexpr const char* kLatestRaisedToWorkEnd = engine_text::kLatestRaisedToWorkEnd;
-inline constexpr const char* kEarliestLoweredToWorkStart = engine_text::kEarliestLoweredToWorkStart;
-// Work Hours Settings: a working day has to have some length.
-inline constexpr char kWorkEndNotAfterStart[] =
-    "Workdays End At must be later than Workdays Start At, so change one of them.";
-// Balance Settings.
-inline constexpr const char* kKeepClearEndBeforeBegin = engine_text::kKeepClearEndBeforeBegin;
-inline constexpr const char* kMinSplitRange = engine_text::kMinSplitRange;
-
-// Item properties.
-inline constexpr const char* kSetStartAlarmQuestion = edit_text::kSetStartAlarmQuestion;
-
 // Consistency checks of `check`.
 inline constexpr char kOk[] = "ok";
 inline constexpr char kTaskNotInChain[] =
@@ -100,16 +81,6 @@ inline constexpr char kIDAboveCounter[] =
 
 }  // namespace ploven::cli_text
 
-namespace ploven::cli_text {
-
-inline constexpr char kFixedWantsStart[] = "--fixed wants --start TIME";
-// Item properties, the Duration field.
-inline constexpr const char* kAutoSplitCaption = edit_text::kAutoSplitCaption;
-inline constexpr const char* kAutoSplit = edit_text::kAutoSplit;
-inline constexpr const char* kAutoSplitButtons = edit_text::kAutoSplitButtons;
-inline constexpr const char* kDurationReduced = edit_text::kDurationReduced;
-
-}  // namespace ploven::cli_text
 
 namespace ploven::cli_text {
 

@@ -6,22 +6,25 @@
 #include <map>
 #include <optional>
 
+#include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
 #include "cli/demo.h"
 #include "cli/edit_command.h"
 #include "cli/engine_commands.h"
-#include "cli/item_entry.h"
 #include "cli/listing_commands.h"
 #include "cli/output.h"
-#include "cli/planner.h"
 #include "cli/recur_rule.h"
-#include "recur/beta_qualify.h"
-#include "cli/sample_schedule.h"
 #include "cli/schedule_access.h"
 #include "cli/settings_command.h"
 #include "cli/store_checks.h"
+#include "edit/edit_messages.h"
+#include "edit/item_entry.h"
+#include "edit/sample_schedule.h"
+#include "engine/schedule_settings.h"
 #include "platform/format.h"
+#include "recur/beta_qualify.h"
+#include "recur/planning_session.h"
 #include "store/projects.h"
 
 namespace ploven::cli {
@@ -51,9 +54,8 @@ int NewCommand(CliEnv& env, const Args& a, bool sample) {
   WriteSession session(env, a[1]);
   if (!session.Create()) return kExitRefused;
   if (sample) {
-    Schedule& s = session.schedule();
-    Planner planner(env, s);
-    BuildSampleSchedule(planner.engine());
+    PlanningSession planning(session.schedule(), env.settings(), env.text());
+    BuildSampleSchedule(planning.engine(), &planning.recurrences());
   }
   return session.Save() ? kExitOk : kExitRefused;
 }
@@ -70,15 +72,15 @@ int CheckCommand(CliEnv& env, const Args& a) {
 
 int ProjectCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
-  if (a[2].empty()) return Refused(env, t::kEmptyTitle);
-  if (a[2].size() > kActTitleMax) return Refused(env, t::kTitleTooLong);
+  if (a[2].empty()) return Refused(env, edit_text::kEmptyTitle);
+  if (a[2].size() > kActTitleMax) return Refused(env, edit_text::kTitleTooLong);
   WriteSession session(env, a[1]);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
   // Placement and recurring items as the program has them.
-  const Planner planner(env, s);
+  const PlanningSession planning(s, env.settings(), env.text());
   const ActHandle h = NewProject(s, Act{}, a[2]);
-  if (h == kNoAct) return Refused(env, t::kNotCreated);
+  if (h == kNoAct) return Refused(env, edit_text::kNotCreated);
   s.MarkChanged();
   const uint32_t id = s.GetActID(h);
   if (!session.Save()) return kExitRefused;
@@ -94,7 +96,7 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
   // Placement and recurring items as the program has them.
-  const Planner planner(env, s);
+  const PlanningSession planning(s, env.settings(), env.text());
   const ActHandle h = s.FindActByID(*id);
   if (h == kNoAct) {
     if (FindProjectByID(s, *id) != kNoAct) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
@@ -239,9 +241,11 @@ int AddCommand(CliEnv& env, const Args& a) {
   // Deadlines and earliest dates belong to fluid items.
   if ((r.earliest || r.deadline) && !r.memo && !r.fixed && !r.recurrence) r.flexible = true;
 
-  Planner planner(env, s);
-  Engine& engine = planner.engine();
-  const ActHandle h = EnterNewItem(engine, r);
+  // The item dialog's OK, its questions answered with their default buttons.
+  PlanningSession planning(s, env.settings(), env.text());
+  CliEngineUi ui(s.Today(), ViewKind::kOther, ConflictPolicy{});
+  planning.engine().SetUi(&ui);
+  const ActHandle h = EnterNewItem(planning.engine(), &planning.recurrences(), r);
   if (h == kNoAct) return kExitRefused;
   const uint32_t id = s.GetActID(h);
   if (!session.Save()) return kExitRefused;

@@ -5,7 +5,7 @@
 
 #include "cli/cli_messages.h"
 #include "cli/commands.h"
-#include "cli/item_entry.h"
+#include "edit/item_entry.h"
 #include "engine/engine.h"
 #include "store/date_format.h"
 
@@ -24,25 +24,25 @@ void PlanDemo(Engine& engine) {
     r.title = title;
     r.date = day;
     r.duration = duration;
-    r.fromDialog = false;
+    r.interactive = false;
     return r;
   };
   auto set = [&](DayNumber day, const char* title, TimeOfDay start, Duration duration) {
     NewItemRequest r = item(day, title, duration);
     r.fixed = true;
     r.start = start;
-    EnterNewItem(engine, r);
+    EnterNewItem(engine, nullptr, r);
   };
   auto fluid = [&](DayNumber day, const char* title, Duration duration, bool split) {
     NewItemRequest r = item(day, title, duration);
     r.flexible = true;
     r.earliest = day;
     r.split = split;
-    EnterNewItem(engine, r);
+    EnterNewItem(engine, nullptr, r);
   };
   NewItemRequest memo = item(today, "Mum's birthday", 0);
   memo.memo = true;
-  EnterNewItem(engine, memo);
+  EnterNewItem(engine, nullptr, memo);
   set(today, "Team meeting", At(10, 0), 60);
   set(today, "Lunch with Sam", At(12, 30), 60);
   set(static_cast<DayNumber>(today + 1), "Dentist", At(9, 0), 45);

@@ -13,7 +13,7 @@
 #include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/flag_names.h"
-#include "cli/planner.h"
+#include "recur/planning_session.h"
 #include "cli/recur_rule.h"
 #include "cli/schedule_access.h"
 #include "done/mark_done.h"
@@ -551,7 +551,7 @@ int EditCommand(CliEnv& env, const Args& a) {
   WriteSession session(env, e->file);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
-  Planner planner(env, s);
+  PlanningSession planner(s, env.settings(), env.text());
   Engine& engine = planner.engine();
   Recurrences& recurrences = planner.recurrences();
   CliEngineUi ui(s.Today(), ViewKind::kDay, {});

@@ -10,11 +10,12 @@
 #include "cli/cli_messages.h"
 #include "cli/commands.h"
 #include "cli/output.h"
-#include "cli/planner.h"
 #include "cli/schedule_access.h"
+#include "edit/edit_messages.h"
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
+#include "recur/planning_session.h"
 #include "recur/recurrences.h"
 #include "store/act_title.h"
 #include "done/done_log_archiver.h"
@@ -42,15 +43,15 @@ std::optional<uint32_t> ReadID(const std::string& text) {
 
 // One changing command: the schedule opened with its lock, an engine on its settings with
 // the command's screen, saved at the end when the step succeeded.
-class PlanningSession {
+class CommandSession {
  public:
-  PlanningSession(CliEnv& env, const std::string& path) : m_env(env), m_session(env, path) {}
+  CommandSession(CliEnv& env, const std::string& path) : m_env(env), m_session(env, path) {}
 
   bool Open(ViewKind view = ViewKind::kOther, ConflictPolicy policy = {}) {
     if (!m_session.Open()) return false;
     Schedule& s = m_session.schedule();
-    m_planner.emplace(m_env, s);
-    Engine& engine = m_planner->engine();
+    m_planning.emplace(s, m_env.settings(), m_env.text());
+    Engine& engine = m_planning->engine();
     m_archiver.emplace(engine, m_env.fs(), FolderOf(m_session.path()), m_env.text());
     engine.SetArchiver(&*m_archiver);
     // The deadline goes into the window's field as the user would type it.
@@ -62,12 +63,12 @@ class PlanningSession {
     m_ui.emplace(s.Today(), view, std::move(policy));
     engine.SetUi(&*m_ui);
     // Each run starts the program afresh: series that ended before the open days go.
-    ExpireRecurringItems(m_planner->recurrences());
+    ExpireRecurringItems(m_planning->recurrences());
     return true;
   }
   Schedule& schedule() { return m_session.schedule(); }
-  Engine& engine() { return m_planner->engine(); }
-  Recurrences& recurrences() { return m_planner->recurrences(); }
+  Engine& engine() { return m_planning->engine(); }
+  Recurrences& recurrences() { return m_planning->recurrences(); }
   CliEngineUi& ui() { return *m_ui; }
 
   // A date argument read on the schedule's day bounds; none (told) when it cannot be read.
@@ -123,12 +124,12 @@ class PlanningSession {
  private:
   CliEnv& m_env;
   WriteSession m_session;
-  std::optional<Planner> m_planner;
+  std::optional<PlanningSession> m_planning;
   std::optional<CliEngineUi> m_ui;
   std::optional<DoneLogArchiver> m_archiver;
 };
 
-int Done(PlanningSession& p) { return p.Save() ? kExitOk : kExitRefused; }
+int Done(CommandSession& p) { return p.Save() ? kExitOk : kExitRefused; }
 
 int BalanceCommand(CliEnv& env, const Args& a) {
   if (a.size() < 2) return UsageError(t::kWrongArguments + a[0]);
@@ -138,7 +139,7 @@ int BalanceCommand(CliEnv& env, const Args& a) {
     if (i + 1 >= a.size()) return UsageError(t::kMissingValue + a[i]);
     if (!ReadConflictPolicy(a[++i], policy)) return UsageError(t::kBadConflictPolicy);
   }
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kOther, policy)) return kExitRefused;
   if (BalanceAllDays(p.engine(), kBalanceNormal) == 0) return Refused(env, t::kBusyNotBalanced);
   return Done(p);
@@ -146,7 +147,7 @@ int BalanceCommand(CliEnv& env, const Args& a) {
 
 int BalanceDayCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   // The day shows in the Day View, which is what Balance Day works on.
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   const auto date = p.Date(a[2]);
@@ -159,7 +160,7 @@ int BalanceDayCommand(CliEnv& env, const Args& a) {
 int LightenCommand(CliEnv& env, const Args& a) {
   const bool urgency = a.size() == 4 && a[3] == "--urgency";
   if (a.size() != 3 && !urgency) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   const auto date = p.Date(a[2]);
   if (!date) return kExitRefused;
@@ -170,7 +171,7 @@ int LightenCommand(CliEnv& env, const Args& a) {
 
 int IncreaseCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   const auto date = p.Date(a[2]);
   if (!date) return kExitRefused;
@@ -180,7 +181,7 @@ int IncreaseCommand(CliEnv& env, const Args& a) {
 
 int BringForwardCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   const auto date = p.Date(a[2]);
   if (!date) return kExitRefused;
@@ -189,12 +190,12 @@ int BringForwardCommand(CliEnv& env, const Args& a) {
   return Done(p);
 }
 
-TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, DayNumber date,
+TaskNode* OccurrenceOn(CliEnv& env, CommandSession& p, ActHandle definition, DayNumber date,
                        const std::string& idText);
 
 // The task an ID names: an item's first task, or for a recurring item its occurrence on the
 // date given after it. Null (told) when there is none.
-TaskNode* NamedTask(CliEnv& env, PlanningSession& p, const std::string& idText,
+TaskNode* NamedTask(CliEnv& env, CommandSession& p, const std::string& idText,
                     const std::string* occurrenceDate) {
   const auto id = ReadID(idText);
   const ActHandle named = id ? p.schedule().FindActByID(*id) : kNoAct;
@@ -210,7 +211,7 @@ TaskNode* NamedTask(CliEnv& env, PlanningSession& p, const std::string& idText,
 // Moves an item (or one occurrence of a recurring item, named by its date) to another date.
 int MoveCommand(CliEnv& env, const Args& a) {
   if (a.size() != 4 && a.size() != 5) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   TaskNode* task = NamedTask(env, p, a[2], a.size() == 5 ? &a[4] : nullptr);
   if (task == nullptr) return kExitRefused;
@@ -223,7 +224,7 @@ int MoveCommand(CliEnv& env, const Args& a) {
 
 int PostponeCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3 && a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   TaskNode* task = NamedTask(env, p, a[2], a.size() == 4 ? &a[3] : nullptr);
   if (task == nullptr) return kExitRefused;
@@ -235,7 +236,7 @@ int PostponeCommand(CliEnv& env, const Args& a) {
 // recurring item the date names the occurrence.
 int DoneCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3 && a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   const auto id = ReadID(a[2]);
   const ActHandle named = id ? p.schedule().FindActByID(*id) : kNoAct;
@@ -263,7 +264,7 @@ int DoneCommand(CliEnv& env, const Args& a) {
 // Archives the completed past days; prints the last archived date.
 int ArchiveCommand(CliEnv& env, const Args& a) {
   if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open()) return kExitRefused;
   RollOverPastDays(p.engine());
   const DayNumber last = p.schedule().header().lastArchivedDate();
@@ -273,7 +274,7 @@ int ArchiveCommand(CliEnv& env, const Args& a) {
 
 // The occurrence of a recurring item on a date: its clone, or the edited occurrence that
 // replaced it; null (told) when it does not occur there.
-TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, DayNumber date,
+TaskNode* OccurrenceOn(CliEnv& env, CommandSession& p, ActHandle definition, DayNumber date,
                        const std::string& idText) {
   Schedule& s = p.schedule();
   if (Terminal* day = s.header().IsArchived(date) ? nullptr : s.GetTerminal(date)) {
@@ -289,7 +290,7 @@ TaskNode* OccurrenceOn(CliEnv& env, PlanningSession& p, ActHandle definition, Da
 
 int CancelCommand(CliEnv& env, const Args& a) {
   if (a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
-  PlanningSession p(env, a[1]);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   const ActHandle h = p.DefinitionOf(a[2]);
   if (h == kNoAct) return kExitRefused;
@@ -314,8 +315,8 @@ int EditOccurrenceCommand(CliEnv& env, const Args& a) {
     *into = a[++i];
   }
   if (title && (title->empty() || title->size() > kActTitleMax))
-    return UsageError(title->empty() ? t::kEmptyTitle : t::kTitleTooLong);
-  PlanningSession p(env, a[1]);
+    return UsageError(title->empty() ? edit_text::kEmptyTitle : edit_text::kTitleTooLong);
+  CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
   Schedule& s = p.schedule();
   const ActHandle h = p.DefinitionOf(a[2]);

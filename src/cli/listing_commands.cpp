@@ -8,7 +8,7 @@
 #include "cli/commands.h"
 #include "cli/item_fields.h"
 #include "cli/output.h"
-#include "cli/planner.h"
+#include "recur/planning_session.h"
 #include "cli/schedule_access.h"
 #include "platform/format.h"
 #include "recur/beta_qualify.h"
@@ -60,7 +60,7 @@ int DayCommand(CliEnv& env, const std::vector<std::string>& args) {
                        env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay()));
   if (!date.value) return Refuse(env, date.message);
   // A day the file does not hold yet shows what it would hold: its recurring occurrences.
-  Planner planner(env, *s);
+  PlanningSession planner(*s, env.settings(), env.text());
   const DayNumber day = *date.value;
   if (!s->header().IsArchived(day)) s->GetTerminal(day);
   auto title = [&](const TaskNode& task) {
@@ -130,7 +130,7 @@ int OccurrencesCommand(CliEnv& env, const std::vector<std::string>& args) {
   const std::vector<std::string>& p = a->positional;
   auto s = LoadForReading(env, p[1]);
   if (s == nullptr) return kExitRefused;
-  Planner planner(env, *s);
+  PlanningSession planner(*s, env.settings(), env.text());
   const auto id = ReadItemID(p[2]);
   const ActHandle h = id ? s->FindActByID(*id) : kNoAct;
   if (h == kNoAct || !(s->ActFlags(h) & AF_BETA))

@@ -12,9 +12,10 @@
 #include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "cli/planner.h"
+#include "recur/planning_session.h"
 #include "cli/schedule_access.h"
-#include "cli/schedule_settings.h"
+#include "engine/engine_settings.h"
+#include "engine/schedule_settings.h"
 #include "engine/balance_all_days.h"
 #include "engine/day_bounds.h"
 #include "engine/priorities.h"
@@ -361,7 +362,7 @@ int SetCommand(CliEnv& env, const Args& a) {
   WriteSession session(env, a[1]);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
-  Planner planner(env, s);
+  PlanningSession planner(s, env.settings(), env.text());
   Engine& engine = planner.engine();
   CliEngineUi ui(s.Today(), ViewKind::kOther, {});
   engine.SetUi(&ui);

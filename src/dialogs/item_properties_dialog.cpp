@@ -69,71 +69,6 @@ constexpr int kTierCount = 26;
 
 }  // namespace
 
-// The controls each form carries.
-struct ItemPropertiesDialog::Carries {
-  bool setFlexible = false;
-  bool endDate = false;  // the multi-day event's range end (the deadline date)
-  bool earliestDeadline = false;
-  bool startTime = false;
-  bool duration = false;
-  bool splittable = false;
-  bool fluid = false;
-  bool days = false;
-  bool hide = false;
-  bool tier = false;
-  bool rank = false;
-  bool expectedReturn = false;
-  bool prereq = false;
-  bool recurring = false;
-  bool instances = false;
-  bool cloneOnDone = false;
-  bool project = false;
-  bool label = false;
-  bool jobNumber = false;
-  bool underscored = false;
-  bool hope = false;
-  bool alarm = false;
-  bool note = false;
-  bool firstYear = false;
-  bool reminderDays = false;
-  bool amount = false;
-
-  static Carries For(ItemTemplate form, uint16_t typeFlags) {
-    Carries c;
-    switch (form) {
-      case ItemTemplate::kGeneral:
-      case ItemTemplate::kProject:
-        c.setFlexible = c.earliestDeadline = c.startTime = c.duration = c.splittable = true;
-        c.fluid = c.days = c.hide = c.tier = c.rank = c.expectedReturn = c.prereq = true;
-        c.recurring = c.instances = c.cloneOnDone = c.project = c.label = c.jobNumber = true;
-        c.underscored = c.hope = c.alarm = c.note = true;
-        break;
-      case ItemTemplate::kAppointment:
-        c.startTime = c.duration = c.alarm = c.project = c.label = true;
-        c.recurring = c.instances = true;
-        break;
-      case ItemTemplate::kMemo:
-        c.alarm = c.project = c.label = c.recurring = c.instances = true;
-        break;
-      case ItemTemplate::kSpecialMemo:
-        // A work holiday has no years to count.
-        c.firstYear = (typeFlags & (ACT_BIRTHDAY | ACT_ANNIVERSARY)) != 0;
-        c.reminderDays = c.alarm = c.recurring = c.instances = true;
-        break;
-      case ItemTemplate::kMultiDayEvent:
-        c.endDate = c.project = true;
-        break;
-      case ItemTemplate::kCash:
-        c.amount = c.project = true;
-        break;
-      case ItemTemplate::kLite:
-        c.setFlexible = c.startTime = c.duration = c.splittable = c.tier = c.recurring = true;
-        break;
-    }
-    return c;
-  }
-};
-
 ItemPropertiesDialog::ItemPropertiesDialog(ItemEditSession& session, Engine& engine,
                                            Recurrences* recurrences, const DateText& text,
                                            const ParseContext& context, Messages& messages,
@@ -142,6 +77,7 @@ ItemPropertiesDialog::ItemPropertiesDialog(ItemEditSession& session, Engine& eng
     : QDialog(owner),
       m_session(session),
       m_engine(engine),
+      m_hold(engine, EngineHoldReason::kItemDialog),
       m_recurrences(recurrences),
       m_text(text),
       m_context(context),
@@ -149,7 +85,7 @@ ItemPropertiesDialog::ItemPropertiesDialog(ItemEditSession& session, Engine& eng
       m_hooks(std::move(hooks)),
       m_workdays(workdays) {
   setWindowTitle(Q(session.caption));
-  BuildLayout(Carries::For(session.form, session.draft.act.typeFlags));
+  BuildLayout(ItemFormFields::For(session.form, session.draft.act.typeFlags));
   Connect();
   ShowDraft(true);
   m_title->setFocus();
@@ -158,7 +94,7 @@ ItemPropertiesDialog::ItemPropertiesDialog(ItemEditSession& session, Engine& eng
 
 // ---- Layout ----------------------------------------------------------------------------
 
-void ItemPropertiesDialog::BuildLayout(const Carries& c) {
+void ItemPropertiesDialog::BuildLayout(const ItemFormFields& c) {
   auto* layout = new QVBoxLayout(this);
 
   // The title, with the note and alarm beside it.
@@ -243,7 +179,7 @@ void ItemPropertiesDialog::BuildLayout(const Carries& c) {
   for (QPushButton* b : {cancel, help}) b->setAutoDefault(false);
 }
 
-QWidget* ItemPropertiesDialog::BuildDateGroup(const Carries& c) {
+QWidget* ItemPropertiesDialog::BuildDateGroup(const ItemFormFields& c) {
   auto* group = new QGroupBox(t::kDateGroup, this);
   auto* form = new QGridLayout(group);
   int row = 0;
@@ -275,7 +211,7 @@ QWidget* ItemPropertiesDialog::BuildDateGroup(const Carries& c) {
   return group;
 }
 
-QWidget* ItemPropertiesDialog::BuildTimeGroup(const Carries& c) {
+QWidget* ItemPropertiesDialog::BuildTimeGroup(const ItemFormFields& c) {
   auto* group = new QGroupBox(t::kTimeGroup, this);
   auto* form = new QGridLayout(group);
   int row = 0;
@@ -336,7 +272,7 @@ QWidget* ItemPropertiesDialog::BuildDaysGroup() {
   return group;
 }
 
-QWidget* ItemPropertiesDialog::BuildImportanceGroup(const Carries& c) {
+QWidget* ItemPropertiesDialog::BuildImportanceGroup(const ItemFormFields& c) {
   auto* group = new QGroupBox(t::kImportanceGroup, this);
   auto* form = new QGridLayout(group);
   int row = 0;
@@ -402,7 +338,7 @@ QWidget* ItemPropertiesDialog::BuildPrereqGroup() {
   return group;
 }
 
-QWidget* ItemPropertiesDialog::BuildRecurrenceGroup(const Carries& c) {
+QWidget* ItemPropertiesDialog::BuildRecurrenceGroup(const ItemFormFields& c) {
   auto* group = new QGroupBox(t::kRecurrenceGroup, this);
   auto* layout = new QVBoxLayout(group);
   m_recurring = new QCheckBox(t::kRecurringBox, group);
@@ -423,7 +359,7 @@ QWidget* ItemPropertiesDialog::BuildRecurrenceGroup(const Carries& c) {
   return group;
 }
 
-QWidget* ItemPropertiesDialog::BuildOtherGroup(const Carries& c) {
+QWidget* ItemPropertiesDialog::BuildOtherGroup(const ItemFormFields& c) {
   auto* group = new QGroupBox(t::kOtherGroup, this);
   auto* form = new QGridLayout(group);
   int row = 0;
@@ -835,45 +771,24 @@ void ItemPropertiesDialog::ShowRank() {
 }
 
 void ItemPropertiesDialog::UpdateEnables() {
-  const ItemDraft& d = m_session.draft;
-  const bool flexible = d.flexible();
-  const bool recurring = d.recurrence.has_value();
-  const bool instance =
-      m_session.definition != kNoAct && m_session.mode == ItemDialogMode::kModify;
-  auto enable = [](QWidget* w, bool on) {
-    if (w != nullptr) w->setEnabled(on);
+  const ItemFieldStates on = ItemFieldStates::Of(m_session, m_recurrences != nullptr);
+  auto enable = [](std::initializer_list<QWidget*> widgets, bool state) {
+    for (QWidget* w : widgets)
+      if (w != nullptr) w->setEnabled(state);
   };
-  // Earliest begin and the deadline belong to a flexible date; a range's end always applies.
-  if (m_earliestDate != nullptr) {
-    for (QWidget* w : {static_cast<QWidget*>(m_earliestDate), static_cast<QWidget*>(
-                           m_earliestDateTime), static_cast<QWidget*>(m_deadlineDate),
-                       static_cast<QWidget*>(m_deadlineTime)})
-      enable(w, flexible);
-  }
-  // A fluid time of day is for items without a Set Start Time.
-  const bool fluid = d.act.startTime == kNoTime;
-  enable(m_fluidEarliest, fluid);
-  enable(m_fluidLatest, fluid);
-  enable(m_workHours, fluid);
-  enable(m_afterHours, fluid);
-  for (QCheckBox* box : m_weekdays) enable(box, flexible);
-  enable(m_weekdaysButton, flexible);
-  enable(m_weekendButton, flexible);
-  enable(m_hide, flexible);
-  enable(m_tier, flexible);
-  enable(m_rank, flexible);
-  enable(m_prereq, flexible);
-  enable(m_prereqDays, flexible);
-  enable(m_prereqTime, flexible);
-  // Recurring items are never split.
-  enable(m_split, !recurring || d.Has(AF_SPLIT));
-  enable(m_alarmButton, static_cast<bool>(m_hooks.editAlarm));
-  enable(m_modifyEvery, instance);
-  enable(m_modifyOne, instance);
-  const bool stepping = instance && !m_session.modifyEveryInstance && m_recurrences != nullptr;
-  enable(m_prior, stepping);
-  enable(m_next, stepping);
-  enable(m_deleteInstance, instance && m_recurrences != nullptr);
+  // A range's end always applies: only a flexible date's window follows the date.
+  if (m_earliestDate != nullptr)
+    enable({m_earliestDate, m_earliestDateTime, m_deadlineDate, m_deadlineTime}, on.dateWindow);
+  enable({m_fluidEarliest, m_fluidLatest, m_workHours, m_afterHours}, on.fluidTime);
+  for (QCheckBox* box : m_weekdays) enable({box}, on.flexibleOnly);
+  enable({m_weekdaysButton, m_weekendButton, m_hide, m_tier, m_rank, m_prereq, m_prereqDays,
+          m_prereqTime},
+         on.flexibleOnly);
+  enable({m_split}, on.splittable);
+  enable({m_alarmButton}, static_cast<bool>(m_hooks.editAlarm));
+  enable({m_modifyEvery, m_modifyOne}, on.instanceChoice);
+  enable({m_prior, m_next}, on.stepping);
+  enable({m_deleteInstance}, on.deleteInstance);
 }
 
 // ---- Field rules --------------------------------------------------------------------------

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "edit/item_edit.h"
+#include "edit/item_form.h"
+#include "engine/engine_hold.h"
 #include "store/date_format.h"
 #include "store/date_parse.h"
 
@@ -25,26 +27,25 @@ class QSpinBox;
 
 namespace ploven {
 
-class Engine;
 class Messages;
 class Recurrences;
 
 // Results of the dialog beyond QDialog's Accepted (1: the item was made or changed) and
 // Rejected (0: cancelled).
-inline constexpr int kItemDialogDelete = 2;          // Delete: the caller deletes the item
+inline constexpr int kItemDialogDelete = 2;           // Delete: the caller deletes the item
 inline constexpr int kItemDialogInstanceDeleted = 3;  // the instance shown was cancelled
 
 // The item properties dialog: the Qt face of an ItemEditSession. Every control writes its field
 // of the working copy as soon as it changes (text fields when they are left), the core's rules
-// run on it, and the working copy is shown again in every control.
+// run on it, and the working copy is shown again in every control. While the dialog exists it
+// holds the engine: Balance All Days and Balance Day wait until it is closed.
 class ItemPropertiesDialog : public QDialog {
   Q_OBJECT
 
  public:
   ItemPropertiesDialog(ItemEditSession& session, Engine& engine, Recurrences* recurrences,
                        const DateText& text, const ParseContext& context, Messages& messages,
-                       ItemEditHooks hooks, std::array<bool, 7> workdays,
-                       QWidget* owner = nullptr);
+                       ItemEditHooks hooks, std::array<bool, 7> workdays, QWidget* owner = nullptr);
 
   // The controls, for tests and for the caller; a control the form does not carry is null.
   QPlainTextEdit* titleField() const { return m_title; }
@@ -108,7 +109,6 @@ class ItemPropertiesDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Carries;  // which controls the form has
   enum class TextKind { kDate, kTime, kDuration };
   // A text field and the working-copy field it edits.
   struct TextField {
@@ -118,15 +118,15 @@ class ItemPropertiesDialog : public QDialog {
     std::function<int(const ItemDraft&)> get;
     std::function<void(ItemDraft&, int)> put;
   };
-  void BuildLayout(const Carries& c);
-  QWidget* BuildDateGroup(const Carries& c);
-  QWidget* BuildTimeGroup(const Carries& c);
+  void BuildLayout(const ItemFormFields& c);
+  QWidget* BuildDateGroup(const ItemFormFields& c);
+  QWidget* BuildTimeGroup(const ItemFormFields& c);
   QWidget* BuildFluidGroup();
   QWidget* BuildDaysGroup();
-  QWidget* BuildImportanceGroup(const Carries& c);
+  QWidget* BuildImportanceGroup(const ItemFormFields& c);
   QWidget* BuildPrereqGroup();
-  QWidget* BuildRecurrenceGroup(const Carries& c);
-  QWidget* BuildOtherGroup(const Carries& c);
+  QWidget* BuildRecurrenceGroup(const ItemFormFields& c);
+  QWidget* BuildOtherGroup(const ItemFormFields& c);
   void Connect();
   void FillProjects();
   void FillPrereqs();
@@ -151,6 +151,7 @@ class ItemPropertiesDialog : public QDialog {
 
   ItemEditSession& m_session;
   Engine& m_engine;
+  EngineHold m_hold;
   Recurrences* m_recurrences;
   DateText m_text;
   ParseContext m_context;

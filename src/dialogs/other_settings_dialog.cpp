@@ -40,9 +40,9 @@ OtherSettingsDialog::OtherSettingsDialog(Engine& engine, ProgramSettings& progra
       m_program(program),
       m_settings(settings),
       m_country(country),
-      m_before(cli::OtherSettingsOf(program)) {
+      m_before(OtherSettingsOf(program)) {
   setWindowTitle(t::kOtherTitle);
-  const cli::OtherSettings& v = m_before;
+  const OtherSettings& v = m_before;
   auto box = [](const char* label, bool on) {
     auto* b = new QCheckBox(label);
     b->setChecked(on);
@@ -115,7 +115,7 @@ void OtherSettingsDialog::ExpectedReturnsToggled(bool on) {
 
 void OtherSettingsDialog::accept() {
   Messages& msg = m_engine.schedule().messages();
-  cli::OtherSettings v = m_before;
+  OtherSettings v = m_before;
   // A timer that is on needs a usable interval; one that is off keeps its old interval when
   // the field holds nothing usable.
   struct Interval {
@@ -129,7 +129,7 @@ void OtherSettingsDialog::accept() {
                  t::kAutoPilotIntervalRefused},
         Interval{m_autoBalanceDay, m_balanceDayInterval, &v.balanceDayInterval,
                  t::kBalanceDayIntervalRefused}}) {
-    const auto minutes = cli::ReadTimerInterval(i.field->text().toStdString());
+    const auto minutes = ReadTimerInterval(i.field->text().toStdString());
     if (minutes) {
       *i.into = *minutes;
     } else if (i.box->isChecked()) {
@@ -148,9 +148,9 @@ void OtherSettingsDialog::accept() {
   v.hideDoneItems = m_hideDone->isChecked();
   m_changed = v != m_before;
   if (m_changed) {
-    if (!cli::StoreOtherSettings(v, m_program, m_settings))
+    if (!StoreOtherSettings(v, m_program, m_settings))
       msg.ErrorMessage(t::kSettingsNotWritten);
-    cli::RereadEngineSettings(m_engine, m_settings, m_country);
+    RereadEngineSettings(m_engine, m_settings, m_country);
     // Ticking Balance Life Projects looks at the Life Projects at once, without warnings.
     if (v.lifeProjects && !m_before.lifeProjects) LifeProjectCheck(m_engine, false);
   }

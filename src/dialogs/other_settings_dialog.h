@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "cli/schedule_settings.h"
+#include "engine/engine_settings.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -43,7 +43,7 @@ class OtherSettingsDialog : public QDialog {
   ProgramSettings& m_program;
   Settings& m_settings;
   int m_country;
-  cli::OtherSettings m_before;
+  OtherSettings m_before;
   bool m_warned = false;
   QCheckBox* m_lifeProjects = nullptr;
   QCheckBox* m_lightensLoad = nullptr;

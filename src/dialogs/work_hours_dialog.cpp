@@ -9,12 +9,13 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "cli/cli_input.h"
-#include "cli/schedule_settings.h"
 #include "dialogs/settings_dialog_messages.h"
 #include "engine/engine.h"
+#include "engine/engine_settings.h"
+#include "engine/schedule_settings.h"
 #include "platform/messages.h"
 #include "platform/program_settings.h"
+#include "store/date_argument.h"
 #include "store/schedule.h"
 
 namespace ploven {
@@ -98,10 +99,9 @@ void WorkHoursDialog::accept() {
   const std::string start = m_start->text().trimmed().toStdString();
   const std::string end = m_end->text().trimmed().toStdString();
   ScheduleHeader header = s.header();
-  if (!cli::ApplyScheduleSettings(header, {{"workStart", start}, {"workEnd", end}}, m_text,
-                                  m_context, msg)) {
-    QLineEdit* field =
-        cli::ReadTimeArgument(start, m_text, m_context).value ? m_end : m_start;
+  if (!ApplyScheduleSettings(header, {{"workStart", start}, {"workEnd", end}}, m_text, m_context,
+                             msg)) {
+    QLineEdit* field = ReadTimeArgument(start, m_text, m_context).value ? m_end : m_start;
     field->setFocus();
     field->selectAll();
     return;
@@ -118,10 +118,10 @@ void WorkHoursDialog::accept() {
     workdays[day] = m_days[day]->isChecked();
     daysChanged |= workdays[day] != (m_program.workday[day] != 0);
   }
-  if (daysChanged && !cli::StoreWorkdays(workdays, m_program, m_settings))
+  if (daysChanged && !StoreWorkdays(workdays, m_program, m_settings))
     msg.ErrorMessage(t::kSettingsNotWritten);
   m_changed = hoursChanged || daysChanged;
-  if (m_changed) cli::RereadEngineSettings(m_engine, m_settings, m_country);
+  if (m_changed) RereadEngineSettings(m_engine, m_settings, m_country);
   QDialog::accept();
 }
 

@@ -32,8 +32,12 @@ bool DoneLogArchiver::ArchiveDay(Terminal& day) {
 
   std::vector<TaskNode*> tasks;
   for (TaskNode* task = day.First(); task != nullptr; task = task->Next()) tasks.push_back(task);
-  for (TaskNode* task : tasks)
-    if (IsInChain(day.First(), task)) RemoveTask(task);
+  {
+    // The day empties: it is not laid out again after every item that leaves.
+    const DayRecalcBatch batch(m_engine);
+    for (TaskNode* task : tasks)
+      if (IsInChain(day.First(), task)) RemoveTask(task);
+  }
 
   const DayNumber date = day.date;
   if (date > s.header().lastArchivedDate()) s.header().setLastArchivedDate(date);

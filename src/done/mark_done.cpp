@@ -46,4 +46,10 @@ bool MarkItemUndone(Engine& engine, ActHandle item) {
   return true;
 }
 
+bool ToggleDone(Engine& engine, TaskNode* task) {
+  if (task == nullptr) return false;
+  if (engine.schedule().ActFlags(task->act) & AF_DONE) return MarkItemUndone(engine, task->act);
+  return MarkTaskDone(engine, task);
+}
+
 }  // namespace ploven

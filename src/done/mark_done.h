@@ -16,5 +16,8 @@ bool MarkTaskDone(Engine& engine, TaskNode* task);
 // took it out of the priorities); one that is still fluid keeps a priority entry. False when the
 // item was not done.
 bool MarkItemUndone(Engine& engine, ActHandle item);
+// Done! on the task of the view: an item not done is marked done there, a done one undone.
+// False when nothing changed (or there is no task).
+bool ToggleDone(Engine& engine, TaskNode* task);
 
 }  // namespace ploven

@@ -93,8 +93,6 @@ inline constexpr char kDeadlineBeforeEarliest[] =
 inline constexpr char kLatestBeforeEarliestTime[] =
     "The latest end time is earlier than the earliest start time, so change one of them.";
 inline constexpr char kArchivedDate[] = "The date %s is archived; new items go on later dates.";
-inline constexpr char kRecurEndBeforeStart[] =
-    "The End Date is earlier than the Start Date, so please change one of them.";
 inline constexpr char kProjectNameTooLong[] = "The Project Name cannot be larger than the field.\n";
 inline constexpr char kNotCreated[] = "The item could not be created.";
 inline constexpr char kNoDays[] =

@@ -9,6 +9,7 @@
 #include "engine/priorities.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "recur/recurrence_dialog.h"
 #include "recur/recurrences.h"
 #include "store/act_flags.h"
 #include "store/projects.h"
@@ -98,9 +99,10 @@ bool Check(Engine& engine, const ItemEditSession& ses, Messages& msg, ConfirmRes
   if ((a.typeFlags & (ACT_MULTIDAY | ACT_MULTIDAY_ALT)) && a.deadlineDate != kNoDate &&
       a.deadlineDate < d.date)
     return Refuse(msg, t::kEndBeforeStart, r, F::kDates);
-  if (d.recurrence && d.recurrence->endDate != kNoDate &&
-      d.recurrence->endDate < d.recurrence->startDate)
-    return Refuse(msg, t::kRecurEndBeforeStart, r, F::kDates);
+  if (d.recurrence && !CheckRecurrenceRange(d.recurrence->startDate, d.recurrence->endDate, msg)) {
+    r.focus = F::kDates;
+    return false;
+  }
   const bool movesDate = ses.mode == ItemDialogMode::kNew || d.date != ses.opened.date;
   if (ses.mode != ItemDialogMode::kPreferences && !d.recurrence && movesDate &&
       s.header().IsArchived(d.date))
@@ -109,11 +111,26 @@ bool Check(Engine& engine, const ItemEditSession& ses, Messages& msg, ConfirmRes
   return true;
 }
 
+// The field rules a draft can reach OK without: ticking Recurring unticks Splittable, and a
+// Duration entered longer than the Day Bounds range is dealt with as when its field is left
+// (a memo takes no time of the day: its duration stands).
+void ApplyFieldRules(Engine& engine, ItemEditSession& ses, Messages& msg) {
+  ItemDraft& d = ses.draft;
+  if (d.recurrence && d.Has(AF_SPLIT)) {
+    msg.InformationMessage(t::kRecurringNotSplittable);
+    d.Set(AF_SPLIT, false);
+  }
+  const bool entered = ses.mode == ItemDialogMode::kNew ||
+                       d.act.duration != ses.opened.act.duration ||
+                       d.recurrence.has_value() != ses.opened.recurrence.has_value();
+  if (entered && !d.Has(AF_HOPE)) DurationLeft(ses, engine, msg);
+}
+
 // The Set-Start-Time alarm offer of a new item. True when the dialog stays open.
 bool OfferAlarm(ItemEditSession& ses, const ItemEditHooks& hooks, Messages& msg) {
   ItemDraft& d = ses.draft;
-  if (ses.mode != ItemDialogMode::kNew || d.act.startTime == kNoTime || d.Has(AF_ALARM) ||
-      d.Has(AF_HOPE))
+  if (!hooks.interactive || ses.mode != ItemDialogMode::kNew || d.act.startTime == kNoTime ||
+      d.Has(AF_ALARM) || d.Has(AF_HOPE))
     return false;
   if (msg.QuestionNoDefault(t::kSetStartAlarmQuestion) != kIdYes) return false;
   if (hooks.editAlarm) {
@@ -182,12 +199,15 @@ struct ApplyContext {
   uint32_t formerProject;  // an item leaving its project leaves that project's tree too
 };
 
-void AnnounceSplitBalance(ApplyContext& c) {
-  MultiButtonParams params;
-  params.customCaptions = t::kSplitChangeButton;
-  c.engine.schedule().messages().MultiButtonBox(t::kSplitChange, t::kSplitChangeCaption,
-                                                kMbIconInformation, params);
-  BalanceAllDays(c.engine, 1);
+// A change of Splittable re-plans every day. False when Balance All Days could not run.
+bool BalanceForSplit(ApplyContext& c) {
+  if (c.hooks.interactive) {
+    MultiButtonParams params;
+    params.customCaptions = t::kSplitChangeButton;
+    c.engine.schedule().messages().MultiButtonBox(t::kSplitChange, t::kSplitChangeCaption,
+                                                  kMbIconInformation, params);
+  }
+  return BalanceAllDays(c.engine, kBalanceAfterSplitChange) != 0;
 }
 
 // The engine's part after the record was written: priority, placement, conflicts.
@@ -198,14 +218,16 @@ void Plan(ApplyContext& c, ActHandle h, const ItemDraft& d, bool splitChanged) {
     ConfirmItemPriority(s, h, d.rank > 0 ? d.rank : kEndOfTierRank);
   const uint32_t flags = s.ActFlags(h);
   if (splitChanged && (flags & AF_FLEXIBLE)) {
-    AnnounceSplitBalance(c);
+    // Without Balance All Days (busy, or no screen to run it on) the item is still planned.
+    if (!BalanceForSplit(c)) RescheduleItem(c.engine, h);
   } else if (flags & AF_FLEXIBLE) {
     RescheduleItem(c.engine, h);
   } else if (!(flags & AF_BETA)) {
     const DayNumber date = s.GetActDate(h);
     if (date != kNoDate) c.engine.RecalcDayTimes(date);
   }
-  if (s.ReadAct(h).startTime != kNoTime) ConflictCheck(s, h, c.hooks.conflictView);
+  if (c.hooks.interactive && s.ReadAct(h).startTime != kNoTime)
+    ConflictCheck(s, h, c.hooks.conflictView);
   if (c.formerProject != 0 || d.act.projectID != 0) RefreshProjectTreeKeepingFolding(s);
   s.hooks().ItemChanged(h);
   s.PruneTerminals();
@@ -324,6 +346,8 @@ ActHandle ApplyToItem(ApplyContext& c, ItemEditSession& ses) {
   }
   const bool splitChanged = ((before ^ s.ActFlags(h)) & AF_SPLIT) != 0;
   Plan(c, h, d, splitChanged);
+  // An occurrence edited back to its series' values is no exception any more.
+  if (instance && c.recurrences != nullptr) h = FoldEditedBackOccurrence(*c.recurrences, h);
   return h;
 }
 
@@ -349,6 +373,7 @@ ConfirmResult ConfirmItemEdit(Engine& engine, Recurrences* recurrences, ItemEdit
     result.outcome = ConfirmOutcome::kApplied;
     return result;
   }
+  ApplyFieldRules(engine, ses, msg);
   if (OfferAlarm(ses, hooks, msg)) return result;
   if (CheckProcrastination(ses, hooks, msg)) {
     result.focus = ConfirmResult::Focus::kTitle;

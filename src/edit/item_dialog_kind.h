@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/commands.h"
 #include "store/date_format.h"
 #include "store/date_types.h"
 
@@ -28,23 +29,23 @@ enum class ItemDialogMode {
   kPreferences,  // New Item Preferences: edits the values new items start with
 };
 
-// The commands that open the dialog.
-inline constexpr int kCmdModifyItem = 19;
-inline constexpr int kCmdNewItemPreferences = 61;
-inline constexpr int kCmdModifyAllRecurrences = 351;
-inline constexpr int kCmdNewItemLight = 648;
-inline constexpr int kCmdNewAppointment = 649;
-inline constexpr int kCmdAppointmentForm = 650;
-inline constexpr int kCmdNewMultiDayEvent = 651;
-inline constexpr int kCmdNewMemo = 652;
-inline constexpr int kCmdNewBirthdayMemo = 653;
-inline constexpr int kCmdNewAnniversaryMemo = 654;
-inline constexpr int kCmdNewWorkHolidayMemo = 655;
-inline constexpr int kCmdMultiDayEventForm = 656;
-inline constexpr int kCmdNewProject = 662;
-inline constexpr int kCmdModifyMemoAsSetDate = 665;
-inline constexpr int kCmdCashTransaction = 681;
-inline constexpr int kCmdNewItem = 978;
+// The commands that open the dialog, by their numbers (the names are platform/commands.h's).
+inline constexpr int kCmdModifyItem = CommandNumber(Command::kModifyItem);
+inline constexpr int kCmdNewItemPreferences = CommandNumber(Command::kNewItemPreferences);
+inline constexpr int kCmdModifyAllRecurrences = CommandNumber(Command::kModifyAllRecurrences);
+inline constexpr int kCmdNewItemLight = CommandNumber(Command::kNewItemLight);
+inline constexpr int kCmdNewAppointment = CommandNumber(Command::kNewAppointment);
+inline constexpr int kCmdAppointmentForm = CommandNumber(Command::kAppointmentForm);
+inline constexpr int kCmdNewMultiDayEvent = CommandNumber(Command::kNewMultiDayEvent);
+inline constexpr int kCmdNewMemo = CommandNumber(Command::kNewMemo);
+inline constexpr int kCmdNewBirthdayMemo = CommandNumber(Command::kNewBirthdayMemo);
+inline constexpr int kCmdNewAnniversaryMemo = CommandNumber(Command::kNewAnniversaryMemo);
+inline constexpr int kCmdNewWorkHolidayMemo = CommandNumber(Command::kNewWorkHolidayMemo);
+inline constexpr int kCmdMultiDayEventForm = CommandNumber(Command::kMultiDayEventForm);
+inline constexpr int kCmdNewProject = CommandNumber(Command::kNewProject);
+inline constexpr int kCmdModifyMemoAsSetDate = CommandNumber(Command::kModifyMemoAsSetDate);
+inline constexpr int kCmdCashTransaction = CommandNumber(Command::kCashTransaction);
+inline constexpr int kCmdNewItem = CommandNumber(Command::kNewItem);
 
 // The template's own name ("ItemPropertiesBox", ...).
 const char* TemplateName(ItemTemplate t);

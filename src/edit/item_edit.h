@@ -114,6 +114,10 @@ struct ItemEditHooks {
   std::function<bool(ItemDraft&)> editAlarm;
   // Picks the Procrastination Buster's advice, 0..4; random when empty.
   std::function<int()> pickAdvice;
+  // False where nobody pressed OK (Paste, the import files, the sample schedule): no alarm is
+  // offered, no conflict asked about, and the Balance All Days of a Splittable item runs
+  // without saying so.
+  bool interactive = true;
 };
 
 enum class ConfirmOutcome {
@@ -131,10 +135,12 @@ struct ConfirmResult {
 // The cross-field checks of OK (told), before anything changes.
 bool CheckItemDraft(Engine& engine, const ItemEditSession& session, Messages& msg);
 
-// OK: the checks, the Set-Start-Time alarm offer for a new item, the Procrastination Buster
-// for a deadline moved later, then Apply: the fields go into the item (made for the New
-// commands, into the recurring item for every instance, into the defaults for the
-// preferences) and the engine plans it.
+// OK: the checks, the field rules a draft may have skipped (a recurring item is never
+// Splittable; a Duration entered longer than the Day Bounds range, as DurationLeft), the
+// Set-Start-Time alarm offer for a new item, the Procrastination Buster for a deadline moved
+// later, then Apply: the fields go into the item (made for the New commands, into the
+// recurring item for every instance, into the defaults for the preferences) and the engine
+// plans it.
 ConfirmResult ConfirmItemEdit(Engine& engine, Recurrences* recurrences, ItemEditSession& session,
                               const ItemEditHooks& hooks);
 

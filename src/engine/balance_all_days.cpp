@@ -46,18 +46,22 @@ class RunGuard {
   bool m_suspended = false;
 };
 
-bool AnythingInProgress(const Engine& engine) {
+// A run started by a change of Splittable belongs to the item being applied, so the holds of
+// the item dialog and of an import, which that change happens inside, do not keep it out.
+bool AnythingInProgress(const Engine& engine, int mode) {
   const EngineBusy& b = engine.busy();
-  return b.balanceDay || engine.balancingAllDays() || b.dailyReminderScan || b.itemDialog ||
-         b.deleteConfirmation || b.importing;
+  const bool held = engine.itemDialogOpen() || engine.importing();
+  return b.balanceDay || engine.balancingAllDays() || b.dailyReminderScan ||
+         b.deleteConfirmation || (held && mode != kBalanceAfterSplitChange);
 }
 
 // Takes every task of the fluid items to be re-planned off its day. The items keep no date
 // until they are placed again, so the double check can tell which ones were not.
 void UnscheduleFluidItems(Engine& engine) {
   Schedule& s = engine.schedule();
+  // Every day is laid out below, once, however many tasks left it.
+  const DayRecalcBatch batch(engine);
   for (const auto& [date, day] : s.terminals()) {
-    bool removed = false;
     for (TaskNode* task = day->First(); task != nullptr;) {
       TaskNode* next = task->Next();
       const ActHandle h = task->act;
@@ -69,11 +73,9 @@ void UnscheduleFluidItems(Engine& engine) {
         s.UnscheduleTask(task);
         s.FreeTaskNode(task);
         s.LockAct(h, t::kModule, __LINE__).ddate = kNoDate;
-        removed = true;
       }
       task = next;
     }
-    if (removed) engine.RecalcDayTimes(date);
   }
   for (const auto& [date, day] : s.terminals()) engine.RecalcDayTimes(date);
   engine.ClearFullDayTracker();
@@ -161,7 +163,7 @@ int BalanceAllDays(Engine& engine, int mode) {
   Schedule& s = engine.schedule();
   s.messages().Trace(kTraceBalanceAllDays, TraceContext{});
   EngineUi* ui = engine.ui();
-  if (ui == nullptr || AnythingInProgress(engine)) return 0;
+  if (ui == nullptr || AnythingInProgress(engine, mode)) return 0;
 
   RunGuard guard(engine);
   LifeProjectCheck(engine, false);
@@ -331,23 +333,26 @@ void RescheduleItem(Engine& engine, ActHandle item) {
   const Act a = s.ReadAct(item, t::kModule, __LINE__);
   // Started and done items stay where they are; set-date items are not re-planned.
   if ((a.flags & (AF_STARTED | AF_DONE)) || !a.Has(AF_FLEXIBLE)) return;
-  // Off its days first, so that its own minutes count as room.
-  std::vector<DayNumber> left;
-  for (const auto& [date, day] : s.terminals()) {
-    for (TaskNode* task = day->First(); task != nullptr;) {
-      TaskNode* next = task->Next();
-      if (task->act == item) {
-        s.UnscheduleTask(task);
-        s.FreeTaskNode(task);
-        left.push_back(date);
-        // An unsplit item has one task.
-        if (!a.Has(AF_SPLIT)) break;
+  // Off its days first, so that its own minutes count as room; each day it leaves closes up
+  // once, before the item is placed again.
+  {
+    const DayRecalcBatch batch(engine);
+    bool left = false;
+    for (const auto& [date, day] : s.terminals()) {
+      for (TaskNode* task = day->First(); task != nullptr;) {
+        TaskNode* next = task->Next();
+        if (task->act == item) {
+          s.UnscheduleTask(task);
+          s.FreeTaskNode(task);
+          left = true;
+          // An unsplit item has one task.
+          if (!a.Has(AF_SPLIT)) break;
+        }
+        task = next;
       }
-      task = next;
+      if (!a.Has(AF_SPLIT) && left) break;
     }
-    if (!a.Has(AF_SPLIT) && !left.empty()) break;
   }
-  for (DayNumber date : left) engine.RecalcDayTimes(date);
   ScheduleItemAllSegments(engine, item);
   s.MarkChanged();
 }

@@ -22,8 +22,9 @@ constexpr int kOverbookedLoad = 500;
 constexpr int kFullLoad = 100;
 constexpr int kFlashMs = 30;
 
-bool BusyElsewhere(const EngineBusy& b) {
-  return b.balanceDay || b.dailyReminderScan || b.itemDialog || b.importing;
+bool BusyElsewhere(const Engine& engine) {
+  const EngineBusy& b = engine.busy();
+  return b.balanceDay || b.dailyReminderScan || engine.itemDialogOpen() || engine.importing();
 }
 
 // The run's flag, cursor and progress window, given back however the run ends.
@@ -192,7 +193,7 @@ class DayBalancer {
 
 int BalanceDay(Engine& engine) {
   Schedule& s = engine.schedule();
-  if (engine.LightMode() || BusyElsewhere(engine.busy())) return 0;
+  if (engine.LightMode() || BusyElsewhere(engine)) return 0;
   EngineUi* ui = engine.ui();
   DayNumber date = s.Today();
   if (ui != nullptr && (engine.balancingAllDays() || IsDayScheduleView(ui->viewShowing())))

@@ -87,40 +87,48 @@ bool BringForward(Engine& engine, DayNumber target) {
 
   bool valid = true;
   const DayNumber first = EarliestUndoneDate(engine);
+  // Only past days: today's and later items are not overdue, and taking them to a later
+  // target would postpone them.
+  const DayNumber end = std::min(target, s.Today());
   std::vector<DayNumber> dates;
   if (first != kNoDate)
     for (const auto& [date, day] : s.terminals())
-      if (date >= first && date < target && !s.header().IsArchived(date)) dates.push_back(date);
+      if (date >= first && date < end && !s.header().IsArchived(date)) dates.push_back(date);
 
   std::vector<ActHandle> rebased;
-  for (DayNumber date : dates) {
-    Terminal* day = s.ExistingTerminal(date);
-    if (day == nullptr) continue;
-    // Taken first: a deleted instance takes all its tasks with it, and a moved one leaves.
-    std::vector<TaskNode*> tasks;
-    for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) tasks.push_back(task);
-    for (TaskNode* task : tasks) {
-      if (!IsInChain(day->First(), task)) continue;
-      if (!s.ValidTaskNode(task)) {
-        s.messages().InformationMessage(t::kInvalidTask);
-        valid = false;
-        break;
+  {
+    // The past days close up once each, after the walk, not after every item that leaves.
+    const DayRecalcBatch batch(engine);
+    for (DayNumber date : dates) {
+      Terminal* day = s.ExistingTerminal(date);
+      if (day == nullptr) continue;
+      // Taken first: a deleted instance takes all its tasks with it, and a moved one leaves.
+      std::vector<TaskNode*> tasks;
+      for (TaskNode* task = day->First(); task != nullptr; task = task->Next())
+        tasks.push_back(task);
+      for (TaskNode* task : tasks) {
+        if (!IsInChain(day->First(), task)) continue;
+        if (!s.ValidTaskNode(task)) {
+          s.messages().InformationMessage(t::kInvalidTask);
+          valid = false;
+          break;
+        }
+        switch (TreatmentOf(s, task->act)) {
+          case Treatment::kStay:
+            break;
+          case Treatment::kDelete:
+            s.hooks().DeleteOccurrence(s, task);
+            break;
+          case Treatment::kShiftStart:
+            ShiftStart(engine, task, target, rebased);
+            break;
+          case Treatment::kMove:
+            MoveItemToDate(engine, task, TargetFor(engine, task->act, target));
+            break;
+        }
       }
-      switch (TreatmentOf(s, task->act)) {
-        case Treatment::kStay:
-          break;
-        case Treatment::kDelete:
-          s.hooks().DeleteOccurrence(s, task);
-          break;
-        case Treatment::kShiftStart:
-          ShiftStart(engine, task, target, rebased);
-          break;
-        case Treatment::kMove:
-          MoveItemToDate(engine, task, TargetFor(engine, task->act, target));
-          break;
-      }
+      if (!valid) break;
     }
-    if (!valid) break;
   }
 
   s.ResumePruning();

@@ -30,10 +30,8 @@ DayNumber PutOn(Engine& engine, TaskNode* task, DayNumber date) {
 // Takes the task off again; false when someone else (the item dialog) already took it.
 bool TakeOff(Engine& engine, TaskNode* task, DayNumber formerDate) {
   Schedule& s = engine.schedule();
-  const DayNumber on = s.FindTaskDay(task);
-  if (on == kNoDate) return false;
+  if (s.FindTaskDay(task) == kNoDate) return false;
   s.UnscheduleTask(task);
-  engine.RecalcDayTimes(on);
   s.LockAct(task->act, t::kModule, __LINE__).ddate = formerDate;
   return true;
 }

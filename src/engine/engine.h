@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
+#include <set>
 
 #include "engine/engine_ui.h"
 #include "store/calendar.h"
@@ -31,13 +33,12 @@ struct EngineSettings {
 };
 
 // Operations in progress elsewhere in the program that keep the engine's runs out. Everything
-// runs on one thread, so plain flags do.
+// runs on one thread, so plain flags do. The item dialog and imports are held with an
+// EngineHold (engine/engine_hold.h) instead.
 struct EngineBusy {
   bool balanceDay = false;
   bool dailyReminderScan = false;
-  bool itemDialog = false;
   bool deleteConfirmation = false;
-  bool importing = false;
   bool backgroundProcessing = false;  // saving or archiving in the background
   bool archiving = false;
   bool alarmBox = false;
@@ -66,6 +67,8 @@ class DayArchiver {
 
 // The scheduling engine: places items into days and keeps each day's start
 // times consistent. It holds the engine's run state; the schedule holds the data.
+class EngineHold;
+
 class Engine : public RelayHooks {
  public:
   Engine(Schedule& schedule, EngineSettings settings = {});
@@ -89,6 +92,10 @@ class Engine : public RelayHooks {
   // ---- Run state ----
   EngineBusy& busy() { return m_busy; }
   const EngineBusy& busy() const { return m_busy; }
+  // The item dialog is open / items are being imported. Only an EngineHold raises them, for
+  // as long as it lives.
+  bool itemDialogOpen() const { return m_itemDialogHolds > 0; }
+  bool importing() const { return m_importHolds > 0; }
   // The program may change the schedule (not opened read-only).
   bool scheduleWritable() const { return m_scheduleWritable; }
   void SetScheduleWritable(bool on) { m_scheduleWritable = on; }
@@ -117,6 +124,10 @@ class Engine : public RelayHooks {
   bool RoomForFluidTask(TaskNode* task, DayNumber date);
   void OfferFullDay(DayNumber date);
   void RecalcDayTimes(DayNumber date);
+  // While held (DayRecalcBatch), a day that tasks leave is laid out once when the last hold
+  // ends, unless something lays it out before; `layOut` false drops the waiting days.
+  void HoldDayRecalc() { ++m_recalcHeld; }
+  void ReleaseDayRecalc(bool layOut);
 
   // ---- Rules a date is measured by ----
   bool WeekdayQualify(ActHandle h, DayNumber date) const;
@@ -138,6 +149,7 @@ class Engine : public RelayHooks {
   // ---- ScheduleHooks: the engine places tasks and counts free time; the rest goes on to
   // the layer above (SetOuterHooks) ----
   void ScheduleTask(Schedule& schedule, TaskNode* task, DayNumber date) override;
+  void TaskLeftDay(Schedule& schedule, DayNumber date) override;
   void ComputeFreeMinutes(Schedule& schedule, Terminal& day) override;
 
  private:
@@ -147,8 +159,18 @@ class Engine : public RelayHooks {
   int FixedFit(ChainLink* pre, TaskNode* task, TaskNode* post);
   int DropFit(ChainLink* pre, TaskNode* task, TaskNode* post, DayNumber date);
   void CheckTaskCount(const Terminal& day);
+  // Whether the layout of a day keeps the item at its own time (Set Start Time, Done, Started).
+  static bool HoldsItsTime(const Act& a, bool today);
+  // The latest a movable item with a favoured start may end at its place in the chain.
+  int FavouredRoomEnd(const TaskNode* task, DayNumber date);
+  // Placement reads a day's times: a day left waiting by a batch is laid out first.
+  void LayOutIfWaiting(DayNumber date) {
+    if (m_recalcWaiting.contains(date)) RecalcDayTimes(date);
+  }
   void SubtractFromFreeMinutes(Terminal& day, const TaskNode* task);
   TaskNode* FirstTaskOf(ActHandle h);
+
+  friend class EngineHold;
 
   Schedule& m_s;
   EngineSettings m_settings;
@@ -156,6 +178,8 @@ class Engine : public RelayHooks {
   EngineUi* m_ui = nullptr;
   DayArchiver* m_archiver = nullptr;
   EngineBusy m_busy;
+  int m_itemDialogHolds = 0;
+  int m_importHolds = 0;
   bool m_scheduleWritable = true;
   bool m_conflictWindowEnabled = false;
   DayNumber m_latestDateUsed = 0;
@@ -165,6 +189,22 @@ class Engine : public RelayHooks {
   bool m_memoryFailure = false;
   DayNumber m_fullDayTracker = 0;
   int m_runningEnd = 0;  // carried across the gaps of one chain scan
+  int m_recalcHeld = 0;
+  std::set<DayNumber> m_recalcWaiting;  // days tasks left while the recalculation was held
+};
+
+// Runs that take many tasks off their days hold one: each day they leave is laid out once, when
+// the batch closes (or when something is placed on it meanwhile), instead of once a task.
+class DayRecalcBatch {
+ public:
+  explicit DayRecalcBatch(Engine& engine) : m_engine(engine) { m_engine.HoldDayRecalc(); }
+  // An exception on its way out leaves the days as they are rather than laying them out.
+  ~DayRecalcBatch() { m_engine.ReleaseDayRecalc(std::uncaught_exceptions() == 0); }
+  DayRecalcBatch(const DayRecalcBatch&) = delete;
+  DayRecalcBatch& operator=(const DayRecalcBatch&) = delete;
+
+ private:
+  Engine& m_engine;
 };
 
 }  // namespace ploven

@@ -41,6 +41,9 @@ inline constexpr const char* kEarliestLoweredToWorkStart =
     "Your setting for Workdays Start At (in Work Hours Settings) is earlier than your Earliest "
     "Time Of Day For Flexible Items To Begin, so the Earliest Time Of Day For Flexible Items To "
     "Begin will now be adjusted to equal the Workdays Start At time.";
+// Work Hours Settings: a working day has to have some length.
+inline constexpr const char* kWorkEndNotAfterStart =
+    "Workdays End At must be later than Workdays Start At, so change one of them.";
 inline constexpr const char* kSameFirstAndLast =
     "The same item cannot appear both first and last. Change at least one of them.";
 inline constexpr const char* kNotARecurringDefinition =

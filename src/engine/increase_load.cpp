@@ -46,7 +46,6 @@ bool IncreaseLoad(Engine& engine, DayNumber date) {
   // A task that found no day must not be lost: it goes back where it was.
   const bool placed = engine.ScheduleTask(task, date, PlacementHint{});
   if (!placed) engine.ScheduleTask(task, from, PlacementHint{});
-  engine.RecalcDayTimes(from);
   return placed;
 }
 

@@ -35,7 +35,6 @@ void Defer(Engine& engine, TaskNode* task, DayNumber date) {
   s.UnscheduleTask(task);
   // A task that found no day must not be lost: it goes back where it was.
   if (!engine.ScheduleTask(task, to, PlacementHint{})) engine.ScheduleTask(task, date, {});
-  engine.RecalcDayTimes(date);
 }
 
 void NothingToLighten(Engine& engine, const char* text) {

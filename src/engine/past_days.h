@@ -13,8 +13,8 @@ void RollOverPastDays(Engine& engine);
 // that still holds an undone task; 0 when there is none.
 DayNumber EarliestUndoneDate(Engine& engine);
 
-// Moves the undone movable items of the days before `target` to `target`. False when an
-// invalid item stopped it.
+// Moves the undone movable items of the days before `target` and before today to `target`.
+// False when an invalid item stopped it.
 bool BringForward(Engine& engine, DayNumber target);
 
 // The Balance menu's Bring Forward Past Undones To This Day: asks, then brings the items of

@@ -27,6 +27,7 @@ bool Engine::ScheduleTask(TaskNode* task, DayNumber date, PlacementHint hint) {
   if (date == kNoDate) m_s.messages().InternalError(t::kNullDateScheduleTask, t::kModuleBalance, __LINE__);
   Terminal* day = m_s.GetTerminal(date);
   if (day == nullptr) return false;
+  LayOutIfWaiting(date);
 
   const ActHandle h = task->act;
   m_s.RepairDrone(h);
@@ -112,6 +113,7 @@ bool Engine::ScheduleTaskFTD(TaskNode* task, DayNumber date) {
                                  t::kModuleBalance, __LINE__);
   Terminal* day = m_s.GetTerminal(date);
   if (day == nullptr) return false;
+  LayOutIfWaiting(date);
   const ActHandle h = task->act;
   m_s.RepairDrone(h);
   const Act a = m_s.ReadAct(h, t::kModuleBalance, __LINE__);

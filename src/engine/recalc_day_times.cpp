@@ -15,7 +15,34 @@ constexpr uint32_t kNoRunningEnd = 0x80000000u;
 constexpr int kLatestStart = 2880;
 }  // namespace
 
+bool Engine::HoldsItsTime(const Act& a, bool today) {
+  if (a.flags & (AF_DONE | AF_FIXED)) return true;
+  return a.Has(AF_STARTED) && (!a.Has(AF_SPLIT) || today);
+}
+
+int Engine::FavouredRoomEnd(const TaskNode* task, DayNumber date) {
+  const bool today = date == m_s.Today();
+  int end = LatestEndOnDate(task->act, date);
+  // The movable items behind it still need their minutes before the next item that holds its
+  // time: the wish never pushes them into it.
+  int behind = 0;
+  for (const TaskNode* t = task->Next(); t != nullptr; t = t->Next()) {
+    const Act& next = m_s.ReadAct(t->act, t::kModuleBalance, __LINE__);
+    if (next.Has(AF_HOPE)) continue;  // memos take no time
+    if (HoldsItsTime(next, today)) {
+      int at = next.startTime < 0 ? -next.startTime : next.startTime;
+      if (!(next.flags & (AF_DONE | AF_FIXED)) && next.startTime == 0) at = t->StartTime();
+      end = std::min(end, at);
+      break;
+    }
+    if (!(next.flags & kNoRunningEnd)) behind += t->length;
+  }
+  return end - behind;
+}
+
 void Engine::RecalcDayTimes(DayNumber date) {
+  // Laid out now, so no batch needs to do it again.
+  if (!m_recalcWaiting.empty()) m_recalcWaiting.erase(date);
   Terminal* day = m_s.ExistingTerminal(date);
   if (day == nullptr) return;
   Messages& msg = m_s.messages();
@@ -62,7 +89,14 @@ void Engine::RecalcDayTimes(DayNumber date) {
         task->start = static_cast<int16_t>(cursor);
       } else {
         const int b = std::max({cursor, nowPrime, static_cast<int>(DayBoundsEarliest())});
-        int start = std::min(std::max<int>(EarliestBeginOnDate(task->act, date), b), kLatestStart);
+        int start = std::max<int>(EarliestBeginOnDate(task->act, date), b);
+        // A start the user gave without setting it is kept where the gap has room for it, and
+        // approached as near as the room allows where it has not.
+        if (a.startTime != 0 && !a.Has(AF_STARTED)) {
+          const int room = FavouredRoomEnd(task, date) - task->length;
+          start = std::max(start, std::min<int>(a.startTime, room));
+        }
+        start = std::min(start, kLatestStart);
         // An item that cannot end by its latest end is shown as conflicting.
         if (LatestEndOnDate(task->act, date) - task->length < start) start = -start;
         task->start = static_cast<int16_t>(start);

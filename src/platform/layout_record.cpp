@@ -34,57 +34,67 @@ bool ScanInt(std::string_view& text, int& out) {
   return true;
 }
 
+// The codes the record stores for the views.
+constexpr int kDayViewCode = 31;
+constexpr int kAlphabeticalViewCode = 33;
+constexpr int kMonthViewCode = 34;
+constexpr int kMyMultipleDayViewCode = 35;
+constexpr int kPriorityViewCode = 36;
+constexpr int kKeptCode = CommandNumber(Command::kMultipleDayViewKey);  // stored as it is
+
 }  // namespace
 
-int ViewCodeForCommand(int viewCommand) {
+int ViewCodeForCommand(Command viewCommand) {
   switch (viewCommand) {
-    case kViewAlphabeticalCommand:
-      return 33;
-    case kViewMonthCommand:
-      return 34;
-    case kViewMultipleDayCommand:
-      return 35;
-    case kViewPriorityCommand:
-      return 36;
-    case kViewKeptCode:
-      return kViewKeptCode;
+    case Command::kAlphabeticalView:
+      return kAlphabeticalViewCode;
+    case Command::kMonthView:
+      return kMonthViewCode;
+    case Command::kMyMultipleDayView:
+      return kMyMultipleDayViewCode;
+    case Command::kPriorityView:
+      return kPriorityViewCode;
+    case Command::kMultipleDayViewKey:
+      return kKeptCode;
     default:
-      return 31;
+      return kDayViewCode;
   }
 }
 
-int ViewCommandForCode(int code) {
+Command ViewCommandForCode(int code) {
   switch (code) {
-    case 33:
-      return kViewAlphabeticalCommand;
-    case 34:
-      return kViewMonthCommand;
-    case 35:
-      return kViewMultipleDayCommand;
-    case 36:
-      return kViewPriorityCommand;
-    case kViewKeptCode:
-      return kViewKeptCode;
+    case kAlphabeticalViewCode:
+      return Command::kAlphabeticalView;
+    case kMonthViewCode:
+      return Command::kMonthView;
+    case kMyMultipleDayViewCode:
+      return Command::kMyMultipleDayView;
+    case kPriorityViewCode:
+      return Command::kPriorityView;
+    case kKeptCode:
+      return Command::kMultipleDayViewKey;
     default:
-      return kViewDayCommand;
+      return Command::kDayView;
   }
 }
 
 std::string FormatLayoutRecord(const LayoutRecord& r) {
   return Sprintf("%d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d %d ", r.dailyReminderFlag,
                  static_cast<int>(r.windowFlags), r.main.x, r.main.y, r.main.width, r.main.height,
-                 r.calendar.x, r.calendar.y, r.calendar.width, r.calendar.height, r.tiling,
-                 r.alarmChecksOff, r.notesWindowOpen, ViewCodeForCommand(r.viewCommand),
-                 r.hideDoneItems, r.timeBar.x, r.timeBar.y, r.timeBar.width, r.timeBar.height);
+                 r.calendar.x, r.calendar.y, r.calendar.width, r.calendar.height,
+                 CommandNumber(r.tiling), r.alarmChecksOff, r.notesWindowOpen,
+                 ViewCodeForCommand(r.viewCommand), r.hideDoneItems, r.timeBar.x, r.timeBar.y,
+                 r.timeBar.width, r.timeBar.height);
 }
 
 void ParseLayoutRecord(std::string_view text, LayoutRecord& r) {
   int windowFlags = r.windowFlags;
   int viewCode = ViewCodeForCommand(r.viewCommand);
+  int tiling = CommandNumber(r.tiling);
   int* fields[kFieldCount] = {
       &r.dailyReminderFlag, &windowFlags,       &r.main.x,        &r.main.y,
       &r.main.width,        &r.main.height,     &r.calendar.x,    &r.calendar.y,
-      &r.calendar.width,    &r.calendar.height, &r.tiling,        &r.alarmChecksOff,
+      &r.calendar.width,    &r.calendar.height, &tiling,          &r.alarmChecksOff,
       &r.notesWindowOpen,   &viewCode,          &r.hideDoneItems, &r.timeBar.x,
       &r.timeBar.y,         &r.timeBar.width,   &r.timeBar.height};
   int read = 0;
@@ -94,7 +104,7 @@ void ParseLayoutRecord(std::string_view text, LayoutRecord& r) {
   }
   r.windowFlags = static_cast<uint16_t>(windowFlags);
   if (read > 13) r.viewCommand = ViewCommandForCode(viewCode);
-  if (r.tiling <= 1) r.tiling = kTileGrid;
+  r.tiling = tiling <= 1 ? Command::kTileGrid : static_cast<Command>(tiling);
 }
 
 LayoutRecord DefaultLayout(int screenWidth, int screenHeight) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/commands.h"
+
 namespace ploven {
 
 class Settings;
@@ -18,19 +20,6 @@ enum LayoutWindowFlag : uint16_t {
   kLayoutFilterOpen = 0x40,
 };
 
-// Tiling commands of My Multiple Day View.
-inline constexpr int kTileVertically = 85;
-inline constexpr int kTileHorizontally = 86;
-inline constexpr int kTileGrid = 87;
-
-// View commands as the layout record reads them back.
-inline constexpr int kViewDayCommand = 931;
-inline constexpr int kViewAlphabeticalCommand = 933;
-inline constexpr int kViewMonthCommand = 934;
-inline constexpr int kViewMultipleDayCommand = 935;
-inline constexpr int kViewPriorityCommand = 936;
-inline constexpr int kViewKeptCode = 32;  // stored and read back unchanged
-
 struct WindowPlace {
   int x = 0, y = 0, width = 0, height = 0;  // width 0: the system places the window
   bool operator==(const WindowPlace&) const = default;
@@ -42,10 +31,10 @@ struct LayoutRecord {
   uint16_t windowFlags = 0;
   WindowPlace main;
   WindowPlace calendar;
-  int tiling = kTileGrid;
+  Command tiling = Command::kTileGrid;  // the tiling command of My Multiple Day View
   int alarmChecksOff = 0;
   int notesWindowOpen = 0;
-  int viewCommand = kViewDayCommand;
+  Command viewCommand = Command::kDayView;
   int hideDoneItems = 0;
   WindowPlace timeBar;
   bool operator==(const LayoutRecord&) const = default;
@@ -60,9 +49,10 @@ void ParseLayoutRecord(std::string_view text, LayoutRecord& record);
 // The layout a schedule made during this run starts with, for a screen of this size.
 LayoutRecord DefaultLayout(int screenWidth, int screenHeight);
 
-// View command <-> the small code the record stores.
-int ViewCodeForCommand(int viewCommand);
-int ViewCommandForCode(int code);
+// View command <-> the small code the record stores: 33 Alphabetical, 34 Month, 35 My Multiple
+// Day, 36 Priority, 32 (Ctrl+U's command) kept as it is, and 31 for every other view (Day View).
+int ViewCodeForCommand(Command viewCommand);
+Command ViewCommandForCode(int code);
 
 // A number of at most five digits that one user name always gives.
 long UserNumber(std::string_view userName);

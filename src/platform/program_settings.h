@@ -14,7 +14,7 @@
 namespace ploven {
 
 // The menu command that "PopCalTiled" ticks ("D&ocked (rather than floating)").
-inline constexpr int kPopCalTiledCommand = 603;
+inline constexpr int kPopCalTiledCommand = CommandNumber(Command::kCalendarDocked);
 
 // What the platform's locale says, since there is no system setting to read them from.
 struct LocaleFacts {

@@ -15,6 +15,8 @@ namespace {
 constexpr uint32_t kIdentityFlags = 0x6804F3F8u;
 // The occurrence keeps a note of its own.
 constexpr uint32_t kOwnNoteFlag = 0x8u;
+// Flags the item dialog sets that the identity with the clone leaves out.
+constexpr uint32_t kOwnChoiceFlags = AF_SPLIT | AF_DIALOG_BOX_1 | AF_DIALOG_BOX_2 | AF_HIDE;
 
 // The definition behind a drone, or kNoAct when the drone has lost it.
 ActHandle DefinitionOf(const Schedule& s, ActHandle drone) {
@@ -46,6 +48,16 @@ bool SameFields(const Act& d, const Act& b) {
          (!(d.flags & kOwnNoteFlag) || d.noteNumber == b.noteNumber) &&
          d.alarmMinutes == b.alarmMinutes && d.alarmState == b.alarmState &&
          (d.flags & kIdentityFlags) == (b.flags & kIdentityFlags);
+}
+
+// What the item dialog lets the user give one date beyond the fields the identity with the
+// clone compares: a colour or a privacy mark given to one date is an edit of that date.
+bool SameOwnChoices(const Act& d, const Act& b) {
+  return d.weekdays == b.weekdays && d.color == b.color && d.typeFlags == b.typeFlags &&
+         d.tier == b.tier && d.firstYear == b.firstYear && d.prereqID == b.prereqID &&
+         d.prereqDays == b.prereqDays && d.prereqMinutes == b.prereqMinutes &&
+         d.alarmHours == b.alarmHours && d.expense == b.expense && d.jobNumber == b.jobNumber &&
+         d.mileage == b.mileage && (d.flags & kOwnChoiceFlags) == (b.flags & kOwnChoiceFlags);
 }
 
 }  // namespace
@@ -162,6 +174,20 @@ bool DroneIdenticalToClone(Recurrences& r, ActHandle drone) {
   if (!BetaQualify(r, definition, d.createdDate)) return false;
   if (!SameFields(d, s.ReadAct(definition))) return false;
   return s.GetActNameFull(drone) == OccurrenceTitle(r, definition, d.createdDate, true);
+}
+
+ActHandle FoldEditedBackOccurrence(Recurrences& r, ActHandle drone) {
+  Schedule& s = r.schedule();
+  if (!DroneIdenticalToClone(r, drone)) return drone;
+  const ActHandle definition = DefinitionOf(s, drone);
+  if (!SameOwnChoices(s.ReadAct(drone), s.ReadAct(definition))) return drone;
+  TaskNode* task = s.ActTask(drone);
+  const DayNumber date = s.GetTaskDate(task);
+  DroneToClone(r, task);
+  if (task->act != definition) return drone;
+  s.hooks().DayChanged(date);
+  s.hooks().ItemChanged(definition);
+  return definition;
 }
 
 bool RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart) {

@@ -100,12 +100,15 @@ bool UnscheduleBetaDate(Recurrences& r, ActHandle definition, Terminal& day) {
   std::vector<TaskNode*> clones;
   for (TaskNode* task = day.First(); task != nullptr; task = task->Next())
     if (task->act == definition) clones.push_back(task);
-  for (TaskNode* task : clones) {
-    s.UnscheduleTask(task);
-    s.FreeTaskNode(task);
-  }
   if (clones.empty()) return false;
-  r.engine().RecalcDayTimes(day.date);
+  {
+    // The day closes up once, however many clones leave it.
+    const DayRecalcBatch batch(r.engine());
+    for (TaskNode* task : clones) {
+      s.UnscheduleTask(task);
+      s.FreeTaskNode(task);
+    }
+  }
   s.MarkChanged();
   return true;
 }

@@ -264,11 +264,16 @@ Beta ReadRecurrenceDialog(const RecurrenceDialogState& state) {
   return b;
 }
 
+bool CheckRecurrenceRange(DayNumber start, DayNumber end, Messages& messages) {
+  if (start == kNoDate || end == kNoDate || end >= start) return true;
+  messages.ErrorMessage(text::kEndBeforeStart);
+  return false;
+}
+
 RecurrenceDialogResult ConfirmRecurrenceDialog(const RecurrenceDialogState& state,
                                                Messages& messages) {
   RecurrenceDialogResult result;
-  if (state.startDate != 0 && state.endDate != 0 && state.endDate < state.startDate) {
-    messages.ErrorMessage(text::kEndBeforeStart);
+  if (!CheckRecurrenceRange(state.startDate, state.endDate, messages)) {
     result.focus = DialogFocus::kStartDate;
     return result;
   }

@@ -114,6 +114,10 @@ struct RecurrenceDialogResult {
   DialogFocus focus = DialogFocus::kNone;  // where the focus goes when it stays open
 };
 
+// False (told) when the End Date comes before the Start Date; an open start or end never does.
+// The recurrence dialog's OK and the item dialog's OK both check a rule with it.
+bool CheckRecurrenceRange(DayNumber start, DayNumber end, Messages& messages);
+
 // OK: an End Date before the Start Date, or Nearest Day of Week without a weekday or without a
 // day of the month, is told through `messages` and the dialog stays open; otherwise the record
 // is final.

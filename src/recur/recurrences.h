@@ -82,6 +82,11 @@ ActHandle CloneToDrone(Recurrences& r, TaskNode* clone);
 void DroneToClone(Recurrences& r, TaskNode* droneTask);
 // Whether the drone differs in nothing from the clone it replaced.
 bool DroneIdenticalToClone(Recurrences& r, ActHandle drone);
+// After the user edited an occurrence: one that holds nothing of its own any more (identical
+// to its clone, and like its series in every other field the item dialog edits) becomes a
+// plain occurrence again, following later edits of the series. The item that now shows the
+// occurrence: the recurring item when it was folded back, else the drone.
+ActHandle FoldEditedBackOccurrence(Recurrences& r, ActHandle drone);
 // Starts the series again at `newStart`; drones identical to their clones go back to clones.
 // False when the series could not be placed again (it then has no clones).
 bool RebaseRecurrence(Recurrences& r, ActHandle definition, DayNumber newStart);

@@ -212,6 +212,7 @@ DayNumber Schedule::UnscheduleTask(TaskNode* task) {
   // Memos never took time off the day, so they give none back.
   if (!(flags & AF_HOPE)) day->freeMinutes = static_cast<int16_t>(day->freeMinutes + task->length);
   if (day->current == nullptr) day->current = day->First();
+  m_hooks->TaskLeftDay(*this, day->date);
   m_hooks->DayChanged(day->date);
   return day->date;
 }

@@ -57,8 +57,8 @@ bool DeleteProjectCommand(Schedule& s, ActHandle project,
   return DeleteProject(s, project, keep);
 }
 
-bool TagUntagCommand(Schedule& s, int viewCommand, ActHandle selected) {
-  if (viewCommand != kProjectsListView) return false;
+bool TagUntagCommand(Schedule& s, Command viewCommand, ActHandle selected) {
+  if (viewCommand != Command::kProjectsList) return false;
   return ToggleProjectTag(s, selected);
 }
 

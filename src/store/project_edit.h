@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/commands.h"
 #include "store/act_handle.h"
 #include "store/act_record.h"
 
@@ -18,9 +19,6 @@ inline constexpr size_t kProjectNameMax = kActTitleMax;
 // A new project's hue (COLORREF, red in the low byte): a mid blue that shows on every
 // background the views use, unlike white, which reads as "no project".
 inline constexpr uint32_t kNewProjectHue = 0xD08850;
-
-// The views whose commands touch projects.
-inline constexpr int kProjectsListView = 501;
 
 // What the project properties edit.
 struct ProjectFields {
@@ -46,8 +44,8 @@ ActHandle ApplyProjectFields(Schedule& s, ActHandle project, const ProjectFields
 bool DeleteProjectCommand(Schedule& s, ActHandle project,
                           const std::function<void(ActHandle)>& keep);
 
-// Tag/Untag (700, and F4's 635 and 664) in the Projects List: flips the selected project's tag.
-// In other views, and without a selected project, nothing happens: false.
-bool TagUntagCommand(Schedule& s, int viewCommand, ActHandle selected);
+// Tag/Untag (and F4's Sequenced and its second binding) in the Projects List: flips the
+// selected project's tag. In other views, and without a selected project, nothing happens: false.
+bool TagUntagCommand(Schedule& s, Command viewCommand, ActHandle selected);
 
 }  // namespace ploven

@@ -192,7 +192,8 @@ class Schedule {
   void LinkTaskAfter(Terminal& day, TaskNode* after, TaskNode* task);
   // The placement of the subsystem above the store (or the store's own).
   void ScheduleTask(TaskNode* task, DayNumber date) { m_hooks->ScheduleTask(*this, task, date); }
-  // Takes a task off its day, gives its minutes back, and returns the date.
+  // Takes a task off its day, gives its minutes back, and returns the date. The items left
+  // on the day are laid out again (ScheduleHooks::TaskLeftDay).
   DayNumber UnscheduleTask(TaskNode* task);
 
   // ---- Inserting and deleting items ------------------------------------------

@@ -20,6 +20,9 @@ class ScheduleHooks {
 
   // Places a task on a day. The store's own rule links it at the end of the day.
   virtual void ScheduleTask(Schedule& schedule, TaskNode* task, DayNumber date);
+  // A task was taken off the day: the items left on it are laid out again where placement
+  // is known. The store alone keeps their times.
+  virtual void TaskLeftDay(Schedule& /*schedule*/, DayNumber /*date*/) {}
   // Computes a new day's free minutes when free time is being tracked.
   virtual void ComputeFreeMinutes(Schedule& /*schedule*/, Terminal& /*day*/) {}
   // Generates the recurring instances of a new day; false on failure.
@@ -68,6 +71,7 @@ class RelayHooks : public ScheduleHooks {
   void ScheduleTask(Schedule& s, TaskNode* task, DayNumber date) override {
     m_outer->ScheduleTask(s, task, date);
   }
+  void TaskLeftDay(Schedule& s, DayNumber date) override { m_outer->TaskLeftDay(s, date); }
   void ComputeFreeMinutes(Schedule& s, Terminal& day) override { m_outer->ComputeFreeMinutes(s, day); }
   bool GenerateRecurringInstances(Schedule& s, Terminal& day) override {
     return m_outer->GenerateRecurringInstances(s, day);

@@ -42,7 +42,7 @@ class DayView : public QWidget {
   void SetActive(bool active);
   bool active() const { return m_active; }
 
-  // Commands 7 and 8: the previous / next item, scrolling to keep it in view.
+  // Previous Item / Next Item: the previous / next item, scrolling to keep it in view.
   void SelectPrevious();
   void SelectNext();
   // Scrolls by whole items (chain nodes); negative goes up.

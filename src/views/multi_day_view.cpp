@@ -54,8 +54,10 @@ void MultiDayView::SetCount(int count) {
   Arrange();
 }
 
-void MultiDayView::SetTiling(int tiling) {
-  m_tiling = (tiling == kTileVertically || tiling == kTileHorizontally) ? tiling : kTileGrid;
+void MultiDayView::SetTiling(Command tiling) {
+  m_tiling = tiling == Command::kTileVertically || tiling == Command::kTileHorizontally
+                 ? tiling
+                 : Command::kTileGrid;
   Arrange();
 }
 
@@ -110,10 +112,10 @@ void MultiDayView::resizeEvent(QResizeEvent* event) {
 void MultiDayView::Arrange() {
   const int n = count();
   int columns = n, rows = 1;
-  if (m_tiling == kTileHorizontally) {
+  if (m_tiling == Command::kTileHorizontally) {
     columns = 1;
     rows = n;
-  } else if (m_tiling == kTileGrid) {
+  } else if (m_tiling == Command::kTileGrid) {
     columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
     rows = (n + columns - 1) / columns;
   }

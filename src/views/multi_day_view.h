@@ -3,14 +3,10 @@
 #include <QWidget>
 #include <vector>
 
-#include "platform/layout_record.h"
+#include "platform/commands.h"
 #include "views/day_view.h"
 
 namespace ploven {
-
-// Tiling commands of the multiple-day view (platform/layout_record.h): kTileVertically side by
-// side, each the full height; kTileHorizontally one above the other, each the full width;
-// kTileGrid.
 
 // One to seven day windows of consecutive dates; one of them is the active window.
 class MultiDayView : public QWidget {
@@ -24,9 +20,10 @@ class MultiDayView : public QWidget {
   // 1 is the Day View; counts outside 1..7 are kept within it.
   void SetCount(int count);
   int count() const { return static_cast<int>(m_views.size()); }
-  // 85, 86 or 87; anything else tiles as a grid.
-  void SetTiling(int tiling);
-  int tiling() const { return m_tiling; }
+  // Tile Vertically: side by side, each the full height; Tile Horizontally: one above the
+  // other, each the full width; Grid, and any other command: a grid.
+  void SetTiling(Command tiling);
+  Command tiling() const { return m_tiling; }
   // False, after telling the user, when the first or the last date cannot be shown.
   bool SetFirstDate(DayNumber date);
   DayNumber firstDate() const { return m_first; }
@@ -38,7 +35,7 @@ class MultiDayView : public QWidget {
   // The view that shows the date, or null.
   DayView* ViewOf(DayNumber date) const;
 
-  // Commands 5 and 6: the next / previous window becomes the active one (wrapping).
+  // Next / Previous View Window: the next / previous window becomes the active one (wrapping).
   void NextWindow();
   void PreviousWindow();
 
@@ -65,7 +62,7 @@ class MultiDayView : public QWidget {
 
   ViewEnvironment& m_env;
   std::vector<DayView*> m_views;
-  int m_tiling = kTileGrid;
+  Command m_tiling = Command::kTileGrid;
   int m_active = 0;
   DayNumber m_first = 0;
 };

@@ -23,7 +23,7 @@ void Walk(const std::vector<MenuNode>& nodes, const std::string& path,
   }
 }
 
-const MenuNode* Find(MenuMode mode, int command) {
+const MenuNode* Find(MenuMode mode, Command command) {
   const MenuNode* found = nullptr;
   Walk(MainMenu(mode), "", [&](const MenuNode& node, const std::string&) {
     if (!found && !node.IsPopup() && node.command == command) found = &node;
@@ -31,8 +31,8 @@ const MenuNode* Find(MenuMode mode, int command) {
   return found;
 }
 
-std::set<int> Commands(MenuMode mode) {
-  std::set<int> commands;
+std::set<Command> Commands(MenuMode mode) {
+  std::set<Command> commands;
   Walk(MainMenu(mode), "", [&](const MenuNode& node, const std::string&) {
     if (!node.IsPopup()) commands.insert(node.command);
   });
@@ -49,7 +49,7 @@ std::set<std::string> PopupPaths(MenuMode mode) {
 
 struct ItemCase {
   MenuMode mode;
-  int command;
+  Command command;
   const char* label;
   const char* keys;
 };
@@ -59,7 +59,7 @@ class MenuItemTest : public ::testing::TestWithParam<ItemCase> {};
 TEST_P(MenuItemTest, HasItsLabelAndKey) {
   const ItemCase& c = GetParam();
   const MenuNode* node = Find(c.mode, c.command);
-  ASSERT_NE(node, nullptr) << c.command;
+  ASSERT_NE(node, nullptr) << CommandNumber(c.command);
   EXPECT_EQ(CommandLabel(c.command), c.label);
   EXPECT_EQ(node->keys, c.keys);
   if (*c.keys) {
@@ -69,38 +69,43 @@ TEST_P(MenuItemTest, HasItsLabelAndKey) {
 
 constexpr MenuMode kPro = MenuMode::kPro;
 constexpr MenuMode kLight = MenuMode::kLight;
+using C = Command;
 
 INSTANTIATE_TEST_SUITE_P(
     SpotChecks, MenuItemTest,
     ::testing::Values(
-        ItemCase{kPro, 1, "Save", ""}, ItemCase{kLight, 723, "Save", ""},
-        ItemCase{kPro, 1367, "Send Ploven to System Tray", "Ctrl+Shift+S"},
-        ItemCase{kLight, 1366, "Send Ploven to System Tray", "Ctrl+Shift+S"},
-        ItemCase{kPro, 978, "New Item", "Ins"}, ItemCase{kLight, 648, "New Item", "Ins"},
-        ItemCase{kPro, 1258, "Print My Printouts", "Ctrl+P"},
+        ItemCase{kPro, C::kSave, "Save", ""}, ItemCase{kLight, C::kSaveLight, "Save", ""},
+        ItemCase{kPro, C::kSendToTray, "Send Ploven to System Tray", "Ctrl+Shift+S"},
+        ItemCase{kLight, C::kSendToTrayLight, "Send Ploven to System Tray", "Ctrl+Shift+S"},
+        ItemCase{kPro, C::kNewItem, "New Item", "Ins"},
+        ItemCase{kLight, C::kNewItemLight, "New Item", "Ins"},
+        ItemCase{kPro, C::kPrintMyPrintouts, "Print My Printouts", "Ctrl+P"},
 
-        ItemCase{kPro, 19, "Modify Item", "Return"},
-        ItemCase{kPro, 665, "Modify Memo as if Set Date Item", "Alt+Return"},
-        ItemCase{kPro, 342, "Add Date & Time to Item Title", "Ctrl+Shift+T"},
-        ItemCase{kPro, 921, "Delete Item", "Del"}, ItemCase{kPro, 400, "Interrupt", "Pause"},
-        ItemCase{kLight, 955, "Done!", "Space"},
-        ItemCase{kPro, 683, "Done & Fill Gap", "Ctrl+Shift+Space"},
-        ItemCase{kPro, 606, "Focus Now", "Backspace"},
-        ItemCase{kLight, 603, "Docked (rather than floating)", ""},
-        ItemCase{kPro, 654, "New Anniversary Memo Item", "Ctrl+Alt+Shift+Ins"},
-        ItemCase{kPro, 95, "Duplicate Selected Item", "\""},
-        ItemCase{kPro, 293, "Scroll Up", "Ctrl+PgUp"}, ItemCase{kLight, 918, "Previous Day", "-"},
-        ItemCase{kLight, 917, "Next Day", "+"},
-        ItemCase{kPro, 397, "by priority", "Alt+Shift+Down"},
+        ItemCase{kPro, C::kModifyItem, "Modify Item", "Return"},
+        ItemCase{kPro, C::kModifyMemoAsSetDate, "Modify Memo as if Set Date Item", "Alt+Return"},
+        ItemCase{kPro, C::kAddDateTimeToTitle, "Add Date & Time to Item Title", "Ctrl+Shift+T"},
+        ItemCase{kPro, C::kDeleteItem, "Delete Item", "Del"},
+        ItemCase{kPro, C::kInterrupt, "Interrupt", "Pause"},
+        ItemCase{kLight, C::kDone, "Done!", "Space"},
+        ItemCase{kPro, C::kDoneFillGap, "Done & Fill Gap", "Ctrl+Shift+Space"},
+        ItemCase{kPro, C::kFocusNow, "Focus Now", "Backspace"},
+        ItemCase{kLight, C::kCalendarDocked, "Docked (rather than floating)", ""},
+        ItemCase{kPro, C::kNewAnniversaryMemo, "New Anniversary Memo Item", "Ctrl+Alt+Shift+Ins"},
+        ItemCase{kPro, C::kDuplicate, "Duplicate Selected Item", "\""},
+        ItemCase{kPro, C::kScrollUp, "Scroll Up", "Ctrl+PgUp"},
+        ItemCase{kLight, C::kPreviousDay, "Previous Day", "-"},
+        ItemCase{kLight, C::kNextDay, "Next Day", "+"},
+        ItemCase{kPro, C::kLightenLoadByPriority, "by priority", "Alt+Shift+Down"},
 
-        ItemCase{kPro, 398, "Increase Load", "Alt+Shift+Up"},
-        ItemCase{kLight, 952, "Dial / Their Time & Location", "Shift+A"},
-        ItemCase{kPro, 497, "Viewed Day Turnover Score (by project)", "Ctrl+Y"},
+        ItemCase{kPro, C::kIncreaseLoad, "Increase Load", "Alt+Shift+Up"},
+        ItemCase{kLight, C::kDialTheirTime, "Dial / Their Time & Location", "Shift+A"},
+        ItemCase{kPro, C::kDayTurnoverScore, "Viewed Day Turnover Score (by project)", "Ctrl+Y"},
 
-        ItemCase{kLight, 634, "Other Settings", "Alt+O"},
+        ItemCase{kLight, C::kOtherSettings, "Other Settings", "Alt+O"},
 
-        ItemCase{kLight, 26, "About Ploven", "Ctrl+Shift+N"}, ItemCase{kPro, 48, "Next 7 Days", ""},
-        ItemCase{kPro, 40, "Earliest Day with Undone Items", "End"}));
+        ItemCase{kLight, C::kAbout, "About Ploven", "Ctrl+Shift+N"},
+        ItemCase{kPro, C::kNext7Days, "Next 7 Days", ""},
+        ItemCase{kPro, C::kEarliestUndoneDay, "Earliest Day with Undone Items", "End"}));
 
 TEST(CommandTable, TopLevelPopupsOfEachMode) {
   std::vector<std::string> pro, light;
@@ -152,57 +157,64 @@ TEST(CommandTable, SubPopupsOfEachMode) {
 }
 
 TEST(CommandTable, LightCommandsAreProCommandsExceptItsOwnThree) {
-  std::set<int> pro = Commands(kPro);
-  std::set<int> lightOnly;
-  for (int command : Commands(kLight)) {
+  std::set<Command> pro = Commands(kPro);
+  std::set<Command> lightOnly;
+  for (Command command : Commands(kLight)) {
     if (!pro.contains(command)) lightOnly.insert(command);
   }
-  EXPECT_EQ(lightOnly, (std::set<int>{648, 723, 1366}));
-  std::set<int> light = Commands(kLight);
-  for (int proOnly : {1, 978, 1367, 401, 999, 936, 40, 95}) EXPECT_FALSE(light.contains(proOnly));
+  EXPECT_EQ(lightOnly, (std::set<Command>{C::kNewItemLight, C::kSaveLight, C::kSendToTrayLight}));
+  std::set<Command> light = Commands(kLight);
+  for (Command proOnly : {C::kSave, C::kNewItem, C::kSendToTray, C::kGapfillers, C::kMultiusers,
+                          C::kPriorityView, C::kEarliestUndoneDay, C::kDuplicate})
+    EXPECT_FALSE(light.contains(proOnly)) << CommandNumber(proOnly);
 }
 
-TEST(CommandTable, NoCommandTwiceInAMenuAndNoPopupStartsWithASeparator) {
-  for (MenuMode mode : {kPro, kLight}) {
-    std::map<int, int> seen;
-    Walk(MainMenu(mode), "", [&](const MenuNode& node, const std::string&) {
-      if (!node.IsPopup()) ++seen[node.command];
-      if (node.IsPopup()) {
-        ASSERT_FALSE(node.children.empty()) << node.title;
-        EXPECT_FALSE(node.children.front().separatorBefore) << node.title;
-      }
-    });
-    for (auto [command, count] : seen) EXPECT_EQ(count, 1) << command;
-  }
+// The rules every mode's menu keeps.
+class EachModeTest : public ::testing::TestWithParam<MenuMode> {};
+
+TEST_P(EachModeTest, NoCommandTwiceAndNoPopupEmptyOrStartingWithASeparator) {
+  std::map<Command, int> seen;
+  Walk(MainMenu(GetParam()), "", [&](const MenuNode& node, const std::string&) {
+    if (!node.IsPopup()) {
+      ++seen[node.command];
+      return;
+    }
+    EXPECT_FALSE(node.children.empty()) << node.title;
+    EXPECT_FALSE(!node.children.empty() && node.children.front().separatorBefore) << node.title;
+  });
+  for (auto [command, count] : seen) EXPECT_EQ(count, 1) << CommandNumber(command);
 }
 
-TEST(CommandTable, MnemonicsAreUniqueWithinEachPopup) {
-  for (MenuMode mode : {kPro, kLight}) {
-    Walk(MainMenu(mode), "", [](const MenuNode& node, const std::string&) {
-      if (!node.IsPopup()) return;
-      std::set<char> used;
-      for (const MenuNode& child : node.children) {
-        if (child.title.empty()) continue;
-        std::string t = child.title;
-        size_t at = 0;
-        while ((at = t.find('&', at)) != std::string::npos && t[at + 1] == '&') at += 2;
-        ASSERT_NE(at, std::string::npos) << child.title << " has no mnemonic";
-        char c = static_cast<char>(std::tolower(static_cast<unsigned char>(t[at + 1])));
-        EXPECT_TRUE(used.insert(c).second) << child.title << " in " << node.title;
-      }
-    });
-  }
+TEST_P(EachModeTest, MnemonicsAreUniqueWithinEachPopup) {
+  Walk(MainMenu(GetParam()), "", [](const MenuNode& node, const std::string&) {
+    if (!node.IsPopup()) return;
+    std::set<char> used;
+    for (const MenuNode& child : node.children) {
+      if (child.title.empty()) continue;
+      const std::string& t = child.title;
+      size_t at = 0;
+      while ((at = t.find('&', at)) != std::string::npos && t[at + 1] == '&') at += 2;
+      EXPECT_NE(at, std::string::npos) << child.title << " has no mnemonic";
+      if (at == std::string::npos) continue;
+      char c = static_cast<char>(std::tolower(static_cast<unsigned char>(t[at + 1])));
+      EXPECT_TRUE(used.insert(c).second) << child.title << " in " << node.title;
+    }
+  });
 }
 
-TEST(CommandTable, EveryMenuKeyRunsItsItem) {
-  for (MenuMode mode : {kPro, kLight}) {
-    Walk(MainMenu(mode), "", [&](const MenuNode& node, const std::string&) {
-      if (!node.keys.empty()) {
-        EXPECT_EQ(CommandForKeys(mode, node.keys), node.command) << node.keys;
-      }
-    });
-  }
+TEST_P(EachModeTest, EveryMenuKeyRunsItsItem) {
+  const MenuMode mode = GetParam();
+  Walk(MainMenu(mode), "", [&](const MenuNode& node, const std::string&) {
+    if (!node.keys.empty()) {
+      EXPECT_EQ(CommandForKeys(mode, node.keys), node.command) << node.keys;
+    }
+  });
 }
+
+INSTANTIATE_TEST_SUITE_P(Modes, EachModeTest, ::testing::Values(kPro, kLight),
+                         [](const ::testing::TestParamInfo<MenuMode>& mode) {
+                           return std::string(mode.param == kPro ? "Pro" : "Light");
+                         });
 
 TEST(CommandTable, OnlyF4IsBoundTwiceAndSequencedWins) {
   for (MenuMode mode : {kPro, kLight}) {
@@ -214,41 +226,51 @@ TEST(CommandTable, OnlyF4IsBoundTwiceAndSequencedWins) {
     }
     EXPECT_EQ(twice, mode == kPro ? std::set<std::string>{"F4"} : std::set<std::string>{});
   }
-  EXPECT_EQ(CommandForKeys(kPro, "F4"), 635);
-  EXPECT_EQ(CommandForKeys(kLight, "F4"), 0);
+  EXPECT_EQ(CommandForKeys(kPro, "F4"), C::kSequenced);
+  EXPECT_EQ(CommandForKeys(kLight, "F4"), C::kNone);
 }
 
 struct KeyCase {
   MenuMode mode;
   const char* keys;
-  int command;  // 0: the key does nothing in the mode
+  Command command;  // kNone: the key does nothing in the mode
 };
 
 class KeyOnlyBindingTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(KeyOnlyBindingTest, RunsItsCommand) {
   EXPECT_EQ(CommandForKeys(GetParam().mode, GetParam().keys), GetParam().command)
-      << GetParam().keys;
+      << GetParam().keys << " runs "
+      << CommandNumber(CommandForKeys(GetParam().mode, GetParam().keys));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, KeyOnlyBindingTest,
     ::testing::Values(
-        KeyCase{kPro, "PgUp", 27}, KeyCase{kLight, "PgDown", 28}, KeyCase{kPro, "Ctrl+Tab", 72},
-        KeyCase{kLight, "Tab", 72}, KeyCase{kPro, "Tab", 0}, KeyCase{kLight, "Ctrl+U", 32},
-        KeyCase{kLight, "End", 40}, KeyCase{kLight, "Ctrl+Shift+A", 702}, KeyCase{kLight, "\"", 95},
-        KeyCase{kPro, "Shift+Del", 92}, KeyCase{kLight, "Shift+Z", 634},
-        KeyCase{kLight, "Num++", 917}, KeyCase{kPro, "Num+-", 918}, KeyCase{kPro, "Alt+Up", 376},
-        KeyCase{kLight, "Alt+Up", 0}, KeyCase{kPro, "$", 688}, KeyCase{kLight, "$", 0},
-        KeyCase{kPro, "Ctrl+Alt+G", 458}, KeyCase{kPro, "Ctrl+Shift+J", 742},
-        KeyCase{kPro, "Ctrl+Shift+Del", 721}, KeyCase{kPro, "Ctrl+Alt+Shift+Del", 674},
-        KeyCase{kPro, "Ctrl+Shift+F2", 638}, KeyCase{kPro, "Ctrl+Alt+Ins", 978},
-        KeyCase{kLight, "Ctrl+Alt+Ins", 0}, KeyCase{kPro, "Ctrl+Alt+Down", 397},
-        KeyCase{kPro, "Enter", 19}, KeyCase{kPro, "Ctrl+Q", 0}, KeyCase{kPro, "", 0},
+        KeyCase{kPro, "PgUp", C::kPageUp}, KeyCase{kLight, "PgDown", C::kPageDown},
+        KeyCase{kPro, "Ctrl+Tab", C::kSwitchWindowFocus},
+        KeyCase{kLight, "Tab", C::kSwitchWindowFocus}, KeyCase{kPro, "Tab", C::kNone},
+        KeyCase{kLight, "Ctrl+U", C::kMultipleDayViewKey},
+        KeyCase{kLight, "End", C::kEarliestUndoneDay},
+        KeyCase{kLight, "Ctrl+Shift+A", C::kRequestWriteAccess},
+        KeyCase{kLight, "\"", C::kDuplicate}, KeyCase{kPro, "Shift+Del", C::kCut},
+        KeyCase{kLight, "Shift+Z", C::kOtherSettings}, KeyCase{kLight, "Num++", C::kNextDay},
+        KeyCase{kPro, "Num+-", C::kPreviousDay}, KeyCase{kPro, "Alt+Up", C::kKeyAltUp},
+        KeyCase{kLight, "Alt+Up", C::kNone}, KeyCase{kPro, "$", C::kKeyDollar},
+        KeyCase{kLight, "$", C::kNone}, KeyCase{kPro, "Ctrl+Alt+G", C::kKeyCtrlAltG},
+        KeyCase{kPro, "Ctrl+Shift+J", C::kRestoreFromTray},
+        KeyCase{kPro, "Ctrl+Shift+Del", C::kKeyCtrlShiftDelete},
+        KeyCase{kPro, "Ctrl+Alt+Shift+Del", C::kKeyCtrlAltShiftDelete},
+        KeyCase{kPro, "Ctrl+Shift+F2", C::kKeyCtrlShiftF2},
+        KeyCase{kPro, "Ctrl+Alt+Ins", C::kNewItem}, KeyCase{kLight, "Ctrl+Alt+Ins", C::kNone},
+        KeyCase{kPro, "Ctrl+Alt+Down", C::kLightenLoadByPriority},
+        KeyCase{kPro, "Enter", C::kModifyItem}, KeyCase{kPro, "Ctrl+Q", C::kNone},
+        KeyCase{kPro, "", C::kNone},
         // Modifiers in any order and case find the same binding.
-        KeyCase{kPro, "shift+ctrl+s", 1367}, KeyCase{kPro, "Shift+Alt+Down", 397},
-        KeyCase{kPro, "Control+x", 92}, KeyCase{kLight, "shift+alt+ctrl+ins", 0},
-        KeyCase{kPro, "Shift+Alt+Ctrl+Ins", 654}));
+        KeyCase{kPro, "shift+ctrl+s", C::kSendToTray},
+        KeyCase{kPro, "Shift+Alt+Down", C::kLightenLoadByPriority},
+        KeyCase{kPro, "Control+x", C::kCut}, KeyCase{kLight, "shift+alt+ctrl+ins", C::kNone},
+        KeyCase{kPro, "Shift+Alt+Ctrl+Ins", C::kNewAnniversaryMemo}));
 
 TEST(CommandTable, NormalizeKeysKeepsPlusKeysAndUnknownNames) {
   EXPECT_EQ(NormalizeKeys("+"), "+");
@@ -259,15 +281,16 @@ TEST(CommandTable, NormalizeKeysKeepsPlusKeysAndUnknownNames) {
 }
 
 TEST(CommandTable, TrayMenuAndLabelsOfCommandsNoMenuShows) {
-  std::vector<int> tray;
+  std::vector<Command> tray;
   for (const MenuNode& node : TrayMenu()) tray.push_back(node.command);
-  EXPECT_EQ(tray, (std::vector<int>{742, 751, 746}));
-  EXPECT_EQ(CommandLabel(742), "Restore Ploven");
-  EXPECT_EQ(CommandLabel(746), "Close This Ploven Schedule");
-  EXPECT_EQ(CommandLabel(664), "");
-  EXPECT_EQ(CommandLabel(401), "");
-  EXPECT_EQ(CommandLabel(0), "");
-  EXPECT_EQ(CommandLabel(-5), "");
+  EXPECT_EQ(tray,
+            (std::vector<Command>{C::kRestoreFromTray, C::kTrayNewItem, C::kTrayCloseSchedule}));
+  EXPECT_EQ(CommandLabel(C::kRestoreFromTray), "Restore Ploven");
+  EXPECT_EQ(CommandLabel(C::kTrayCloseSchedule), "Close This Ploven Schedule");
+  EXPECT_EQ(CommandLabel(C::kKeyF4), "");
+  EXPECT_EQ(CommandLabel(C::kGapfillers), "");
+  EXPECT_EQ(CommandLabel(C::kNone), "");
+  EXPECT_EQ(CommandLabel(static_cast<Command>(-5)), "");
 }
 
 }  // namespace

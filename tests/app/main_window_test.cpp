@@ -1,24 +1,26 @@
+#include "app/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QCheckBox>
 #include <QLabel>
-#include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
 #include <fstream>
+#include <functional>
 
 #include "app/first_run.h"
-#include "app/main_window.h"
 #include "app/menu_builder.h"
 #include "app/program_session.h"
 #include "dialogs/item_properties_dialog.h"
-#include "cli/sample_schedule.h"
+#include "edit/sample_schedule.h"
 #include "engine/balance_all_days.h"
 #include "mock/test_env.h"
 #include "views/day_view.h"
@@ -60,6 +62,41 @@ class MainWindowTest : public ::testing::Test {
     auto* days = window->findChild<MultiDayView*>();
     return days != nullptr ? days->ActiveView() : nullptr;
   }
+  ActHandle Fluid(const std::string& title, DayNumber date, Duration duration = 60) {
+    Act a;
+    a.flags = AF_FLEXIBLE;
+    a.duration = duration;
+    return session->schedule().NewItem(date, a, title);
+  }
+
+  // What the item dialog a command opened showed, recorded while it was open and checked by
+  // the test after the command returned.
+  struct DialogVisit {
+    bool opened = false;
+    QString title;
+    bool stayedOpen = false;  // OK left it open; the test cancelled it
+  };
+  // Once the next command has opened the item dialog: `use` works on it, then OK closes it. A
+  // dialog that OK leaves open is cancelled, so the test goes on and fails on what it checks.
+  void OnItemDialog(DialogVisit& visit, std::function<void(ItemPropertiesDialog&)> use,
+                    bool ok = true) {
+    QTimer::singleShot(0, [&visit, use = std::move(use), ok] {
+      auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      visit.opened = true;
+      visit.title = dialog->windowTitle();
+      use(*dialog);
+      if (!ok) {
+        dialog->reject();
+        return;
+      }
+      dialog->accept();
+      if (dialog->isVisible()) {
+        visit.stayedOpen = true;
+        dialog->reject();
+      }
+    });
+  }
 
   TempDir dir;
   ScriptedUi ui;
@@ -74,9 +111,10 @@ TEST_F(MainWindowTest, StartsOnAMissingScheduleWithANewOne) {
   EXPECT_EQ(start, SessionStart::kNewSchedule);
   Show();
   EXPECT_EQ(window->viewedDate(), TestEnv::kToday);
-  EXPECT_EQ(window->viewCommand(), 931);
+  EXPECT_EQ(window->viewCommand(), Command::kDayView);
   EXPECT_TRUE(window->windowTitle().startsWith("Ploven"));
-  EXPECT_TRUE(window->titleBar()->text().contains("Day View")) << window->titleBar()->text().toStdString();
+  EXPECT_TRUE(window->titleBar()->text().contains("Day View"))
+      << window->titleBar()->text().toStdString();
 }
 
 TEST_F(MainWindowTest, ADamagedScheduleWithoutBackupIsRefusedAndKeptAsItWas) {
@@ -94,7 +132,7 @@ TEST_F(MainWindowTest, ADamagedScheduleWithoutBackupIsRefusedAndKeptAsItWas) {
 
 TEST_F(MainWindowTest, TheSampleScheduleShowsItsDays) {
   Open();
-  cli::BuildSampleSchedule(session->engine());
+  BuildSampleSchedule(session->engine(), &session->recurrences());
   Show();
   DayView* day = ActiveDay();
   ASSERT_NE(day, nullptr);
@@ -131,9 +169,9 @@ TEST_F(MainWindowTest, KeysDriveTheCommands) {
 
   // Ctrl+M shows the month, Ctrl+S the day again.
   Press(Qt::Key_M, Qt::ControlModifier);
-  EXPECT_EQ(window->viewCommand(), 934);
+  EXPECT_EQ(window->viewCommand(), Command::kMonthView);
   Press(Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(window->viewCommand(), 931);
+  EXPECT_EQ(window->viewCommand(), Command::kDayView);
 }
 
 TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndMissingPartsSaySo) {
@@ -156,66 +194,89 @@ TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndMissingPartsSaySo) {
 TEST_F(MainWindowTest, ModeSwitchSwapsTheMenusAndTheTitle) {
   Open();
   Show();
-  window->Dispatch(717);
+  window->Dispatch(Command::kProMode);
   EXPECT_EQ(window->mode(), MenuMode::kPro);
   EXPECT_FALSE(window->windowTitle().contains("Light"));
-  window->Dispatch(716);
+  window->Dispatch(Command::kLightMode);
   EXPECT_EQ(window->mode(), MenuMode::kLight);
   EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
-  EXPECT_EQ(window->menus().Action(974), nullptr);  // no Balance All Days in Light Mode
+  EXPECT_EQ(window->menus().Action(Command::kBalanceAllDays),
+            nullptr);  // no Balance All Days in Light Mode
 }
 
 // The mode switch replaces the menus from inside the triggered signal of one of them: the menu
 // item must survive its own handler, in both directions, with every view and the calendar
 // window docked and floating.
-TEST_F(MainWindowTest, ModeSwitchFromItsMenuItemsBackAndForthWithEveryView) {
+struct ModeSwitchRow {
+  Command view;
+  bool docked;
+};
+
+class ModeSwitchTest : public MainWindowTest, public testing::WithParamInterface<ModeSwitchRow> {
+ protected:
+  // Chooses the command's menu item; false when the mode's menus have none.
+  bool Trigger(Command command) {
+    QAction* action = window->menus().Action(command);
+    if (action == nullptr) return false;
+    action->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return true;
+  }
+};
+
+TEST_P(ModeSwitchTest, FromItsMenuItemsBackAndForth) {
+  const ModeSwitchRow& row = GetParam();
   Open();
   Fixed("Meeting", TestEnv::kToday, 10);
   Show();
   auto* dock = window->findChild<QDockWidget*>("CalendarWindow");
   ASSERT_NE(dock, nullptr);
-  const auto trigger = [&](int command) {
-    QAction* action = window->menus().Action(command);
-    ASSERT_NE(action, nullptr) << command;
-    action->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-  };
-  for (const bool docked : {true, false}) {
-    window->Dispatch(951);  // the calendar window shows
-    dock->setFloating(!docked);
-    for (const int view : {931, 933, 934, 935, 936}) {
-      SCOPED_TRACE(testing::Message() << "view " << view << (docked ? " docked" : " floating"));
-      if (window->menus().Action(view) != nullptr) trigger(view);
-      trigger(716);
-      EXPECT_EQ(window->mode(), MenuMode::kLight);
-      EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
-      trigger(717);
-      EXPECT_EQ(window->mode(), MenuMode::kPro);
-      ASSERT_NE(window->menus().Action(974), nullptr);
-      // The new menus answer: Balance All Days is there again and the keys still work.
-      Press(Qt::Key_M, Qt::ControlModifier);
-      EXPECT_EQ(window->viewCommand(), 934);
-    }
-  }
+  window->Dispatch(Command::kShowCalendarWindow);
+  dock->setFloating(!row.docked);
+  ASSERT_TRUE(Trigger(row.view));
+  ASSERT_TRUE(Trigger(Command::kLightMode));
+  EXPECT_EQ(window->mode(), MenuMode::kLight);
+  EXPECT_TRUE(window->windowTitle().contains("Ploven Light"));
+  ASSERT_TRUE(Trigger(Command::kProMode));
+  EXPECT_EQ(window->mode(), MenuMode::kPro);
+  // The new menus answer: Balance All Days is there again and the keys still work.
+  EXPECT_NE(window->menus().Action(Command::kBalanceAllDays), nullptr);
+  Press(Qt::Key_M, Qt::ControlModifier);
+  EXPECT_EQ(window->viewCommand(), Command::kMonthView);
   // Only the menus of the mode in force are left on the window.
   EXPECT_EQ(window->findChildren<QMenuBar*>().size(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(ViewsAndCalendar, ModeSwitchTest, testing::ValuesIn([] {
+                           std::vector<ModeSwitchRow> rows;
+                           for (const bool docked : {true, false})
+                             for (const Command view :
+                                  {Command::kDayView, Command::kAlphabeticalView,
+                                   Command::kMonthView, Command::kMyMultipleDayView,
+                                   Command::kPriorityView})
+                               rows.push_back({view, docked});
+                           return rows;
+                         }()),
+                         [](const testing::TestParamInfo<ModeSwitchRow>& row) {
+                           return std::to_string(CommandNumber(row.param.view)) +
+                                  (row.param.docked ? "Docked" : "Floating");
+                         });
 
 TEST_F(MainWindowTest, CalendarWindowAndReportsAnswerTheirCommands) {
   Open();
   Show();
   auto* dock = window->findChild<QDockWidget*>("CalendarWindow");
   ASSERT_NE(dock, nullptr);
-  window->Dispatch(951);
+  window->Dispatch(Command::kShowCalendarWindow);
   EXPECT_TRUE(dock->isVisible());
   EXPECT_TRUE(session->layout().windowFlags & kLayoutCalendarOpen);
-  window->Dispatch(78);
+  window->Dispatch(Command::kHideCalendarWindow);
   EXPECT_FALSE(dock->isVisible());
   EXPECT_FALSE(session->layout().windowFlags & kLayoutCalendarOpen);
 
   ui.boxes.clear();
-  window->Dispatch(497);  // the viewed day's turnover score
+  window->Dispatch(Command::kDayTurnoverScore);  // the viewed day's turnover score
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_FALSE(ui.boxes[0].text.empty());
 }
@@ -256,8 +317,9 @@ TEST_F(MainWindowTest, DraggingAnItemMovesItThroughTheDay) {
   const QRect to = rectOf(second);
   ASSERT_TRUE(from.isValid() && to.isValid());
   ASSERT_LT(from.top(), to.top());
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(from.center()), QPointF(day->mapToGlobal(from.center())),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(from.center()),
+                    QPointF(day->mapToGlobal(from.center())), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QApplication::sendEvent(day, &press);
   QMouseEvent move(QEvent::MouseMove, QPointF(to.center()), QPointF(day->mapToGlobal(to.center())),
                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -286,18 +348,15 @@ TEST_F(MainWindowTest, TheScreenFontsComeFromTheSettings) {
 TEST_F(MainWindowTest, InsertMakesANewItemThroughItsDialog) {
   Open();
   Show();
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    seen = true;
-    EXPECT_EQ(dialog->windowTitle(), "New Item");
-    dialog->titleField()->setPlainText("Write the report");
-    dialog->durationField()->setText("1:15");
-    dialog->accept();
+  DialogVisit visit;
+  OnItemDialog(visit, [](ItemPropertiesDialog& dialog) {
+    dialog.titleField()->setPlainText("Write the report");
+    dialog.durationField()->setText("1:15");
   });
   Press(Qt::Key_Insert);
-  ASSERT_TRUE(seen);
+  ASSERT_TRUE(visit.opened);
+  EXPECT_EQ(visit.title, "New Item");
+  EXPECT_FALSE(visit.stayedOpen);
   const Terminal* today = session->schedule().ExistingTerminal(TestEnv::kToday);
   ASSERT_NE(today, nullptr);
   ASSERT_EQ(today->nTasks, 1);
@@ -314,17 +373,17 @@ TEST_F(MainWindowTest, InsertMakesANewItemThroughItsDialog) {
 TEST_F(MainWindowTest, ModifyItemChangesTheSelectedItemAndModifyAllRecurrencesWantsARecurringOne) {
   Open();
   Show();
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    dialog->titleField()->setPlainText("Stand-up");
-    dialog->setDateButton()->click();
-    dialog->startTimeField()->setText("8:30a");
-    dialog->durationField()->setText("0:15");
-    dialog->alarmBox()->setChecked(true);  // no alarm question at OK
-    dialog->accept();
+  DialogVisit made;
+  OnItemDialog(made, [](ItemPropertiesDialog& dialog) {
+    dialog.titleField()->setPlainText("Stand-up");
+    dialog.setDateButton()->click();
+    dialog.startTimeField()->setText("8:30a");
+    dialog.durationField()->setText("0:15");
+    dialog.alarmBox()->setChecked(true);  // no alarm question at OK
   });
   Press(Qt::Key_Insert);
+  ASSERT_TRUE(made.opened);
+  EXPECT_FALSE(made.stayedOpen);
   Schedule& s = session->schedule();
   const Terminal* today = s.ExistingTerminal(TestEnv::kToday);
   ASSERT_NE(today, nullptr);
@@ -333,25 +392,56 @@ TEST_F(MainWindowTest, ModifyItemChangesTheSelectedItemAndModifyAllRecurrencesWa
   const ActHandle h = task->act;
   EXPECT_EQ(s.ReadAct(h).startTime, 8 * 60 + 31);
 
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<ItemPropertiesDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    seen = true;
-    EXPECT_TRUE(dialog->windowTitle().startsWith("Modify Item | created today"));
-    dialog->durationField()->setText("0:20");
-    dialog->accept();
-  });
+  DialogVisit modified;
+  OnItemDialog(modified,
+               [](ItemPropertiesDialog& dialog) { dialog.durationField()->setText("0:20"); });
   ASSERT_NE(ActiveDay(), nullptr);
   ActiveDay()->SelectTask(task);
-  window->Dispatch(19);
-  ASSERT_TRUE(seen);
+  window->Dispatch(Command::kModifyItem);
+  ASSERT_TRUE(modified.opened);
+  EXPECT_TRUE(modified.title.startsWith("Modify Item | created today"))
+      << modified.title.toStdString();
   EXPECT_EQ(s.ReadAct(h).duration, 20);
 
   // Not a recurring item: Ctrl+Enter says so and opens nothing.
   const size_t boxes = ui.boxes.size();
-  window->Dispatch(351);
+  window->Dispatch(Command::kModifyAllRecurrences);
   EXPECT_EQ(ui.boxes.size(), boxes + 1);
+}
+
+// While the item dialog is open, AutoPilot's Balance All Days of the minute pass waits: the
+// dialog holds the engine. Once it is closed, the next minute runs it.
+TEST_F(MainWindowTest, AutoPilotWaitsWhileTheItemDialogIsOpen) {
+  Open();
+  const ActHandle essay = Fluid("Essay", TestEnv::kToday + 3);
+  EngineSettings& planning = session->engine().settings();
+  planning.autoPilot = true;
+  planning.autoPilotInterval = 1;  // every minute
+  Show();
+  ASSERT_EQ(session->schedule().GetActDate(essay), TestEnv::kToday + 3);
+
+  bool heldWhileOpen = false;
+  DayNumber dateWhileOpen = kNoDate;
+  DialogVisit visit;
+  OnItemDialog(
+      visit,
+      [&](ItemPropertiesDialog&) {
+        heldWhileOpen = session->engine().itemDialogOpen();
+        clock.Set(TestEnv::kToday, TestEnv::kNine + 1);
+        window->Tick();  // the clock timer: a new minute, the minute pass
+        dateWhileOpen = session->schedule().GetActDate(essay);
+      },
+      false);
+  window->Dispatch(Command::kNewItem);
+  ASSERT_TRUE(visit.opened);
+  EXPECT_TRUE(heldWhileOpen);
+  EXPECT_EQ(dateWhileOpen, TestEnv::kToday + 3) << "Balance All Days ran with the dialog open";
+
+  EXPECT_FALSE(session->engine().itemDialogOpen());
+  clock.Set(TestEnv::kToday, TestEnv::kNine + 2);
+  window->Tick();
+  // Balance All Days brings the flexible item to the first free time.
+  EXPECT_EQ(session->schedule().GetActDate(essay), TestEnv::kToday);
 }
 
 // The first run's answers: the mode the user picks is the one the window and the schedule are
@@ -377,17 +467,21 @@ TEST_P(FirstRunTest, TheAnswersDecideTheModeAndTheSampleItems) {
   window->FollowScheduleMode();
   EXPECT_EQ(session->schedule().header().LightModePermitted(), row.mode == MenuMode::kLight);
   EXPECT_EQ(window->mode(), row.mode);
-  EXPECT_EQ(window->menus().Action(974) != nullptr, row.mode == MenuMode::kPro);
+  EXPECT_EQ(window->menus().Action(Command::kBalanceAllDays) != nullptr,
+            row.mode == MenuMode::kPro);
   EXPECT_EQ(session->schedule().actChain().Count() > 0, row.samples);
   // The question offers what the button really loads.
   EXPECT_TRUE(ui.Showed("sample items"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, FirstRunTest,
-    testing::Values(FirstRunRow{"LightNoSamples", kIdCustom1 + 1, kIdCustom1, MenuMode::kLight, false},
-                    FirstRunRow{"ProWithSamples", kIdCustom1, kIdCustom1 + 1, MenuMode::kPro, true}),
-    [](const testing::TestParamInfo<FirstRunRow>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, FirstRunTest,
+                         testing::Values(FirstRunRow{"LightNoSamples", kIdCustom1 + 1, kIdCustom1,
+                                                     MenuMode::kLight, false},
+                                         FirstRunRow{"ProWithSamples", kIdCustom1, kIdCustom1 + 1,
+                                                     MenuMode::kPro, true}),
+                         [](const testing::TestParamInfo<FirstRunRow>& row) {
+                           return std::string(row.param.name);
+                         });
 
 }  // namespace
 }  // namespace ploven::test

@@ -16,6 +16,8 @@
 namespace ploven {
 namespace {
 
+using C = Command;
+
 class MenuBuilderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -28,11 +30,11 @@ class MenuBuilderTest : public ::testing::Test {
     QApplication::processEvents();
     ASSERT_EQ(QApplication::activeWindow(), &m_window);
     QObject::connect(&m_builder, &MenuBuilder::commandTriggered,
-                     [this](int command) { m_commands.push_back(command); });
+                     [this](Command command) { m_commands.push_back(command); });
   }
 
   // The commands one key press runs, as the window receives it.
-  std::vector<int> Press(int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
+  std::vector<Command> Press(int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
     m_commands.clear();
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(&m_window, &press);
@@ -58,7 +60,7 @@ class MenuBuilderTest : public ::testing::Test {
 
   QMainWindow m_window;
   MenuBuilder m_builder{&m_window};
-  std::vector<int> m_commands;
+  std::vector<Command> m_commands;
 };
 
 struct PressCase {
@@ -66,7 +68,7 @@ struct PressCase {
   int key;
   Qt::KeyboardModifiers modifiers;
   const char* text;
-  int command;  // 0: nothing runs
+  Command command;  // kNone: nothing runs
 };
 
 class KeyPressTest : public MenuBuilderTest, public ::testing::WithParamInterface<PressCase> {};
@@ -74,8 +76,8 @@ class KeyPressTest : public MenuBuilderTest, public ::testing::WithParamInterfac
 TEST_P(KeyPressTest, RunsTheFirstCommandBoundToTheKey) {
   const PressCase& c = GetParam();
   m_builder.Install(c.mode);
-  std::vector<int> ran = Press(c.key, c.modifiers, QString::fromUtf8(c.text));
-  EXPECT_EQ(ran, c.command ? std::vector<int>{c.command} : std::vector<int>{})
+  std::vector<Command> ran = Press(c.key, c.modifiers, QString::fromUtf8(c.text));
+  EXPECT_EQ(ran, c.command != C::kNone ? std::vector<Command>{c.command} : std::vector<Command>{})
       << QKeySequence(c.key | c.modifiers).toString().toStdString();
 }
 
@@ -87,25 +89,26 @@ constexpr Qt::KeyboardModifiers kPad = Qt::KeypadModifier;
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyPressTest,
-    ::testing::Values(PressCase{MenuMode::kPro, Qt::Key_F4, kNone, "", 635},
-                      PressCase{MenuMode::kPro, Qt::Key_S, kCtrl | kShift, "", 1367},
-                      PressCase{MenuMode::kLight, Qt::Key_S, kCtrl | kShift, "", 1366},
-                      PressCase{MenuMode::kPro, Qt::Key_Insert, kNone, "", 978},
-                      PressCase{MenuMode::kLight, Qt::Key_Insert, kNone, "", 648},
-                      PressCase{MenuMode::kPro, Qt::Key_Insert, kCtrl | kAlt, "", 978},
-                      PressCase{MenuMode::kPro, Qt::Key_Delete, kShift, "", 92},
-                      PressCase{MenuMode::kPro, Qt::Key_Return, kNone, "\r", 19},
-                      PressCase{MenuMode::kPro, Qt::Key_Enter, kPad, "\r", 19},
-                      PressCase{MenuMode::kLight, Qt::Key_Plus, kPad, "+", 917},
-                      PressCase{MenuMode::kLight, Qt::Key_Minus, kPad, "-", 918},
-                      PressCase{MenuMode::kPro, Qt::Key_Plus, kNone, "+", 917},
-                      PressCase{MenuMode::kPro, Qt::Key_Dollar, kNone, "$", 688},
-                      PressCase{MenuMode::kPro, Qt::Key_QuoteDbl, kNone, "\"", 95},
-                      PressCase{MenuMode::kPro, Qt::Key_Space, kNone, " ", 955},
-                      PressCase{MenuMode::kPro, Qt::Key_Down, kCtrl | kAlt, "", 397},
-                      PressCase{MenuMode::kLight, Qt::Key_Tab, kNone, "\t", 72},
-                      PressCase{MenuMode::kLight, Qt::Key_F4, kNone, "", 0},
-                      PressCase{MenuMode::kLight, Qt::Key_Up, kAlt, "", 0}));
+    ::testing::Values(
+        PressCase{MenuMode::kPro, Qt::Key_F4, kNone, "", C::kSequenced},
+        PressCase{MenuMode::kPro, Qt::Key_S, kCtrl | kShift, "", C::kSendToTray},
+        PressCase{MenuMode::kLight, Qt::Key_S, kCtrl | kShift, "", C::kSendToTrayLight},
+        PressCase{MenuMode::kPro, Qt::Key_Insert, kNone, "", C::kNewItem},
+        PressCase{MenuMode::kLight, Qt::Key_Insert, kNone, "", C::kNewItemLight},
+        PressCase{MenuMode::kPro, Qt::Key_Insert, kCtrl | kAlt, "", C::kNewItem},
+        PressCase{MenuMode::kPro, Qt::Key_Delete, kShift, "", C::kCut},
+        PressCase{MenuMode::kPro, Qt::Key_Return, kNone, "\r", C::kModifyItem},
+        PressCase{MenuMode::kPro, Qt::Key_Enter, kPad, "\r", C::kModifyItem},
+        PressCase{MenuMode::kLight, Qt::Key_Plus, kPad, "+", C::kNextDay},
+        PressCase{MenuMode::kLight, Qt::Key_Minus, kPad, "-", C::kPreviousDay},
+        PressCase{MenuMode::kPro, Qt::Key_Plus, kNone, "+", C::kNextDay},
+        PressCase{MenuMode::kPro, Qt::Key_Dollar, kNone, "$", C::kKeyDollar},
+        PressCase{MenuMode::kPro, Qt::Key_QuoteDbl, kNone, "\"", C::kDuplicate},
+        PressCase{MenuMode::kPro, Qt::Key_Space, kNone, " ", C::kDone},
+        PressCase{MenuMode::kPro, Qt::Key_Down, kCtrl | kAlt, "", C::kLightenLoadByPriority},
+        PressCase{MenuMode::kLight, Qt::Key_Tab, kNone, "\t", C::kSwitchWindowFocus},
+        PressCase{MenuMode::kLight, Qt::Key_F4, kNone, "", C::kNone},
+        PressCase{MenuMode::kLight, Qt::Key_Up, kAlt, "", C::kNone}));
 
 TEST_F(MenuBuilderTest, EveryKeyOfTheTableIsQtPortableText) {
   for (MenuMode mode : {MenuMode::kPro, MenuMode::kLight}) {
@@ -120,13 +123,14 @@ TEST_F(MenuBuilderTest, EveryKeyOfTheTableIsQtPortableText) {
 
 TEST_F(MenuBuilderTest, MenuItemsShowTheirKeysAndReportTheirCommands) {
   m_builder.Install(MenuMode::kPro);
-  QAction* sequenced = m_builder.Action(635);
+  QAction* sequenced = m_builder.Action(C::kSequenced);
   ASSERT_NE(sequenced, nullptr);
   EXPECT_EQ(sequenced->text().remove('&'), "Sequenced");
   EXPECT_EQ(sequenced->shortcut(), QKeySequence(Qt::Key_F4));
-  EXPECT_EQ(m_builder.Action(664), nullptr);  // its only key belongs to Sequenced
-  ASSERT_NE(m_builder.Action(376), nullptr);  // key-only commands have an action on the window
-  EXPECT_TRUE(m_window.actions().contains(m_builder.Action(376)));
+  EXPECT_EQ(m_builder.Action(C::kKeyF4), nullptr);  // its only key belongs to Sequenced
+  ASSERT_NE(m_builder.Action(C::kKeyAltUp),
+            nullptr);  // key-only commands have an action on the window
+  EXPECT_TRUE(m_window.actions().contains(m_builder.Action(C::kKeyAltUp)));
 
   // One action per item of the table; the two run-time placeholders have none.
   int tableItems = 0;
@@ -144,8 +148,8 @@ TEST_F(MenuBuilderTest, MenuItemsShowTheirKeysAndReportTheirCommands) {
   EXPECT_EQ(static_cast<int>(items.size()), tableItems);
   m_commands.clear();
   for (QAction* action : items) action->trigger();
-  std::vector<int> expected;
-  for (QAction* action : items) expected.push_back(action->data().toInt());
+  std::vector<Command> expected;
+  for (QAction* action : items) expected.push_back(static_cast<Command>(action->data().toInt()));
   EXPECT_EQ(m_commands, expected);
 }
 
@@ -153,7 +157,7 @@ TEST_F(MenuBuilderTest, ModeSwitchReplacesMenuBarAndKeys) {
   m_builder.Install(MenuMode::kPro);
   QPointer<QMenuBar> proBar = m_window.menuBar();
   EXPECT_EQ(m_window.menuBar()->actions().size(), 12);
-  EXPECT_TRUE(m_builder.Action(717)->isChecked());
+  EXPECT_TRUE(m_builder.Action(C::kProMode)->isChecked());
 
   m_builder.Install(MenuMode::kLight);
   // The old bar goes once control is back in the event loop (its item may be the one running).
@@ -161,60 +165,62 @@ TEST_F(MenuBuilderTest, ModeSwitchReplacesMenuBarAndKeys) {
   EXPECT_TRUE(proBar.isNull());
   EXPECT_EQ(m_builder.mode(), MenuMode::kLight);
   EXPECT_EQ(m_window.menuBar()->actions().size(), 9);
-  EXPECT_EQ(m_builder.Action(1), nullptr);
-  EXPECT_EQ(m_builder.Action(376), nullptr);
-  ASSERT_NE(m_builder.Action(723), nullptr);
-  EXPECT_TRUE(m_builder.Action(716)->isChecked());
-  EXPECT_FALSE(m_builder.Action(717)->isChecked());
-  EXPECT_EQ(Press(Qt::Key_Up, kAlt), std::vector<int>{});
-  EXPECT_EQ(Press(Qt::Key_Tab, kNone, "\t"), std::vector<int>{72});
+  EXPECT_EQ(m_builder.Action(C::kSave), nullptr);
+  EXPECT_EQ(m_builder.Action(C::kKeyAltUp), nullptr);
+  ASSERT_NE(m_builder.Action(C::kSaveLight), nullptr);
+  EXPECT_TRUE(m_builder.Action(C::kLightMode)->isChecked());
+  EXPECT_FALSE(m_builder.Action(C::kProMode)->isChecked());
+  EXPECT_EQ(Press(Qt::Key_Up, kAlt), std::vector<Command>{});
+  EXPECT_EQ(Press(Qt::Key_Tab, kNone, "\t"), std::vector<Command>{C::kSwitchWindowFocus});
 
   m_builder.Install(MenuMode::kPro);
-  EXPECT_EQ(Press(Qt::Key_Tab, kNone, "\t"), std::vector<int>{});
-  EXPECT_EQ(Press(Qt::Key_Up, kAlt), std::vector<int>{376});
+  EXPECT_EQ(Press(Qt::Key_Tab, kNone, "\t"), std::vector<Command>{});
+  EXPECT_EQ(Press(Qt::Key_Up, kAlt), std::vector<Command>{C::kKeyAltUp});
 }
 
 TEST_F(MenuBuilderTest, TilingKeepsExactlyOneTick) {
   m_builder.Install(MenuMode::kPro);
   auto ticks = [this] {
-    return std::vector<bool>{m_builder.Action(85)->isChecked(), m_builder.Action(86)->isChecked(),
-                             m_builder.Action(87)->isChecked()};
+    return std::vector<bool>{m_builder.Action(C::kTileVertically)->isChecked(),
+                             m_builder.Action(C::kTileHorizontally)->isChecked(),
+                             m_builder.Action(C::kTileGrid)->isChecked()};
   };
   EXPECT_EQ(ticks(), (std::vector<bool>{true, false, false}));
-  m_builder.Action(86)->trigger();
+  m_builder.Action(C::kTileHorizontally)->trigger();
   EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
-  m_builder.Action(86)->trigger();  // choosing the ticked one again leaves it ticked
+  m_builder.Action(C::kTileHorizontally)
+      ->trigger();  // choosing the ticked one again leaves it ticked
   EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
-  m_builder.SetChecked(87, true);
+  m_builder.SetChecked(C::kTileGrid, true);
   EXPECT_EQ(ticks(), (std::vector<bool>{false, false, true}));
-  m_builder.SetChecked(87, false);
+  m_builder.SetChecked(C::kTileGrid, false);
   EXPECT_EQ(ticks(), (std::vector<bool>{false, false, true}));
 }
 
 TEST_F(MenuBuilderTest, CheckedAndEnabledReachEveryActionOfTheCommand) {
   m_builder.Install(MenuMode::kPro);
-  m_builder.SetChecked(606, true);
-  EXPECT_TRUE(m_builder.Action(606)->isChecked());
-  m_builder.SetChecked(19, true);  // no tick on a plain item
-  EXPECT_FALSE(m_builder.Action(19)->isChecked());
-  m_builder.SetChecked(12345, true);  // unknown numbers are ignored
+  m_builder.SetChecked(C::kFocusNow, true);
+  EXPECT_TRUE(m_builder.Action(C::kFocusNow)->isChecked());
+  m_builder.SetChecked(C::kModifyItem, true);  // no tick on a plain item
+  EXPECT_FALSE(m_builder.Action(C::kModifyItem)->isChecked());
+  m_builder.SetChecked(C::kSaveLight, true);  // a command the mode lacks is ignored
 
-  m_builder.SetEnabled(92, false);  // Cut: its menu key and its second key both stop
-  EXPECT_EQ(Press(Qt::Key_X, kCtrl), std::vector<int>{});
-  EXPECT_EQ(Press(Qt::Key_Delete, kShift), std::vector<int>{});
-  m_builder.SetEnabled(92, true);
-  EXPECT_EQ(Press(Qt::Key_Delete, kShift), std::vector<int>{92});
+  m_builder.SetEnabled(C::kCut, false);  // Cut: its menu key and its second key both stop
+  EXPECT_EQ(Press(Qt::Key_X, kCtrl), std::vector<Command>{});
+  EXPECT_EQ(Press(Qt::Key_Delete, kShift), std::vector<Command>{});
+  m_builder.SetEnabled(C::kCut, true);
+  EXPECT_EQ(Press(Qt::Key_Delete, kShift), std::vector<Command>{C::kCut});
 }
 
 TEST_F(MenuBuilderTest, RunTimePopupsAndTheirAboutToShow) {
   m_builder.Install(MenuMode::kPro);
-  QMenu* gapfillers = m_builder.Popup(401);
-  QMenu* users = m_builder.Popup(999);
+  QMenu* gapfillers = m_builder.Popup(C::kGapfillers);
+  QMenu* users = m_builder.Popup(C::kMultiusers);
   ASSERT_NE(gapfillers, nullptr);
   ASSERT_NE(users, nullptr);
   EXPECT_EQ(gapfillers->title(), "&Gapfillers");
   EXPECT_EQ(users->title(), "&Multiusers");
-  EXPECT_EQ(m_builder.Popup(19), nullptr);
+  EXPECT_EQ(m_builder.Popup(C::kModifyItem), nullptr);
 
   std::vector<QMenu*> shown;
   QObject::connect(&m_builder, &MenuBuilder::popupAboutToShow,
@@ -225,20 +231,21 @@ TEST_F(MenuBuilderTest, RunTimePopupsAndTheirAboutToShow) {
   EXPECT_EQ(shown, std::vector<QMenu*>{gapfillers});
 
   m_builder.Install(MenuMode::kLight);
-  EXPECT_EQ(m_builder.Popup(401), nullptr);
-  EXPECT_EQ(m_builder.Popup(999), nullptr);
+  EXPECT_EQ(m_builder.Popup(C::kGapfillers), nullptr);
+  EXPECT_EQ(m_builder.Popup(C::kMultiusers), nullptr);
 }
 
 TEST_F(MenuBuilderTest, TrayMenuReportsItsCommands) {
   QMenu* tray = m_builder.BuildTrayMenu(&m_window);
-  std::vector<int> expected;
+  std::vector<Command> expected;
   m_commands.clear();
   for (QAction* action : tray->actions()) {
     if (action->isSeparator()) continue;
-    expected.push_back(action->data().toInt());
+    expected.push_back(static_cast<Command>(action->data().toInt()));
     action->trigger();
   }
-  EXPECT_EQ(expected, (std::vector<int>{742, 751, 746}));
+  EXPECT_EQ(expected,
+            (std::vector<Command>{C::kRestoreFromTray, C::kTrayNewItem, C::kTrayCloseSchedule}));
   EXPECT_EQ(m_commands, expected);
   EXPECT_EQ(tray->parent(), &m_window);
 }

@@ -1,9 +1,12 @@
+#include "app/program_session.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "app/import_once.h"
-#include "app/program_session.h"
+#include "mock/scripted_engine_ui.h"
 #include "mock/test_env.h"
 #include "platform/paths.h"
 
@@ -111,6 +114,57 @@ TEST_F(ProgramSessionTest, ImportOnceAsksFirstAndImportsNothingOnNo) {
   EXPECT_EQ(RunImportOnce(*session).imported, 0);
   EXPECT_TRUE(std::filesystem::exists(file));
   EXPECT_TRUE(ui.Showed("Glad we asked"));
+}
+
+// A screen on which something else happens while a box is open, as the clock timer does.
+class UiWithTimer : public ScriptedUi {
+ public:
+  BoxAnswer ShowBox(const BoxRequest& box) override {
+    if (whileOpen) whileOpen();
+    return ScriptedUi::ShowBox(box);
+  }
+  std::function<void()> whileOpen;
+};
+
+// The import-once run holds the engine from its question on: AutoPilot's Balance All Days in
+// the minute pass waits until the import is over.
+TEST(ImportOnceHold, AutoPilotWaitsWhileTheImportRuns) {
+  TempDir dir;
+  UiWithTimer ui;
+  SettableClock clock{TestEnv::kToday, TestEnv::kNine};
+  ProgramSession session(ui, clock,
+                         ProgramPlaces{dir / "data", dir / "profile.ini", LocaleFacts{true, 0, 1}});
+  ASSERT_EQ(session.Open(std::nullopt), SessionStart::kNewSchedule);
+  session.EndStartup();
+  ScriptedEngineUi engineUi(TestEnv::kToday);
+  session.engine().SetUi(&engineUi);
+  session.engine().settings().autoPilot = true;
+  session.engine().settings().autoPilotInterval = 1;  // every minute
+  Act fluid;
+  fluid.flags = AF_FLEXIBLE;
+  fluid.duration = 60;
+  const ActHandle essay = session.schedule().NewItem(TestEnv::kToday + 3, fluid, "Essay");
+  { std::ofstream(dir / "data" / "ImportOnce.txt") << "\tfloat\t0:45\tWrite notes\n"; }
+
+  bool held = false;
+  DayNumber dateDuringImport = kNoDate;
+  int boxes = 0;
+  ui.whileOpen = [&] {
+    if (boxes++ > 0) return;  // the question only
+    held = session.engine().importing();
+    session.MinutePass();
+    dateDuringImport = session.schedule().GetActDate(essay);
+  };
+  ui.Answer(kIdYes);
+  EXPECT_EQ(RunImportOnce(session).imported, 1);
+  EXPECT_TRUE(held);
+  EXPECT_EQ(dateDuringImport, TestEnv::kToday + 3) << "Balance All Days ran during the import";
+
+  ui.whileOpen = nullptr;
+  EXPECT_FALSE(session.engine().importing());
+  session.MinutePass();
+  EXPECT_EQ(session.schedule().GetActDate(essay), TestEnv::kToday);
+  session.engine().SetUi(nullptr);
 }
 
 TEST_F(ProgramSessionTest, AnInternalErrorLeavesNoLockBehindAndSaysWhatWasSaved) {

@@ -79,8 +79,11 @@ void RunEventsFor(int milliseconds) {
 TEST(WindowPlacementTest, AShownWindowGetsTheFrameItWasPlacedAt) {
   QMainWindow window;
   PlaceFrame(window, QRect(50, 60, 700, 500));
+  // Until then the frame is not known, and a close keeps the saved place.
+  EXPECT_TRUE(AwaitingFrame(window));
   window.show();
   RunEventsFor(300);
+  EXPECT_FALSE(AwaitingFrame(window));
   EXPECT_EQ(NormalFrame(window), QRect(50, 60, 700, 500));
   // A maximized window is saved where it comes back to.
   window.showMaximized();

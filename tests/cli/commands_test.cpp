@@ -2,13 +2,12 @@
 
 #include <map>
 
-#include "cli/cli_messages.h"
+#include "edit/edit_messages.h"
+#include "engine/engine_messages.h"
 #include "cli_runner.h"
 
 namespace ploven::test {
 namespace {
-
-namespace t = cli_text;
 
 class CliTest : public ::testing::Test {
  protected:
@@ -153,7 +152,7 @@ TEST_F(CliTest, DeleteRemovesTheItemAndRefusesAnUnknownID) {
 TEST_F(CliTest, SetStartAsksAboutAnAlarmAndTakesTheDefault) {
   New();
   const CliRun r = Run({"add", "s.pak", "--title", "Call", "--start", "14:00", "--fixed"});
-  EXPECT_NE(r.err.find(std::string("question: ") + t::kSetStartAlarmQuestion + " -> No"),
+  EXPECT_NE(r.err.find(std::string("question: ") + edit_text::kSetStartAlarmQuestion + " -> No"),
             std::string::npos)
       << r.err;
 }
@@ -189,8 +188,8 @@ INSTANTIATE_TEST_SUITE_P(
     Checks, SetRefusedTest,
     ::testing::Values(
         RefusedSetting{{"keepClearFrom=2026-12-20", "keepClearThrough=2026-12-10"},
-                       t::kKeepClearEndBeforeBegin},
-        RefusedSetting{{"workStart=17:00", "workEnd=9:00"}, t::kWorkEndNotAfterStart},
+                       engine_text::kKeepClearEndBeforeBegin},
+        RefusedSetting{{"workStart=17:00", "workEnd=9:00"}, engine_text::kWorkEndNotAfterStart},
         // A good value before a bad one is not applied either.
         RefusedSetting{{"minSplit=30", "dayStart=25:99"}, ""}));
 
@@ -221,15 +220,15 @@ TEST_P(SetAdjustedTest, StoresTheValueTheDialogWouldKeep) {
 INSTANTIATE_TEST_SUITE_P(
     DayBoundsAndBalance, SetAdjustedTest,
     ::testing::Values(
-        Adjusted{{"minSplit=0"}, "minSplitMinutes", "1", t::kMinSplitRange},
-        Adjusted{{"minSplit=13:20"}, "minSplitMinutes", "720", t::kMinSplitRange},
+        Adjusted{{"minSplit=0"}, "minSplitMinutes", "1", engine_text::kMinSplitRange},
+        Adjusted{{"minSplit=13:20"}, "minSplitMinutes", "720", engine_text::kMinSplitRange},
         Adjusted{{"minSplit=:45"}, "minSplitMinutes", "45", ""},
         // Past midnight: Midnight Shift keeps the latest time beyond 24:00.
         Adjusted{{"dayEnd=01:00"}, "latestTimeOfDay", "25:00", ""},
-        Adjusted{{"dayEnd=15:00"}, "latestTimeOfDay", "17:00", t::kLatestRaisedToWorkEnd},
+        Adjusted{{"dayEnd=15:00"}, "latestTimeOfDay", "17:00", engine_text::kLatestRaisedToWorkEnd},
         Adjusted{{"dayStart=08:00"}, "earliestTimeOfDay", "08:00", ""},
         Adjusted{{"dayStart=10:00"}, "earliestTimeOfDay", "09:00",
-                 t::kEarliestLoweredToWorkStart},
+                 engine_text::kEarliestLoweredToWorkStart},
         Adjusted{{"workStart=10:30", "dayStart=10:00"}, "earliestTimeOfDay", "10:00", ""}));
 
 TEST_F(CliTest, BalanceSettingsReachThePlanning) {

@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string("message: ") + t::kBalanceDayIntervalRefused},
         SetRefusal{"WorkEndsBeforeItStarts",
                    {"AutoPilot=1", "workStart=18:00", "workEnd=09:00"},
-                   std::string("message: ") + t::kWorkEndNotAfterStart},
+                   std::string("message: ") + engine_text::kWorkEndNotAfterStart},
         SetRefusal{"KeepClearBackwards",
                    {"LifeProject=1", "keepClearFrom=2026-12-24", "keepClearThrough=2026-12-20"},
                    std::string("message: ") + engine_text::kKeepClearEndBeforeBegin},

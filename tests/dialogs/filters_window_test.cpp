@@ -343,10 +343,9 @@ TEST_F(FiltersWindowTest, RendersBothWindows) {
   w.jobField()->setText("12a");
   w.adjustSize();
   EXPECT_FALSE(w.grab().isNull());
-  w.grab().save("/tmp/helperF-filters.png");
   LabelsDialog d(DefaultLabelNames(16), 0x6);
   d.adjustSize();
-  d.grab().save("/tmp/helperF-labels.png");
+  EXPECT_FALSE(d.grab().isNull());
   EXPECT_GT(d.width(), 0);
 }
 

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <memory>
+#include <string>
 
 #include "dialogs/box_driver.h"
 #include "dialogs/item_dialog_messages.h"
@@ -52,9 +53,8 @@ class ItemDialogTest : public RecurTest {
   }
 
   ItemPropertiesDialog& Dialog(ItemEditSession& session) {
-    m_dialog = std::make_unique<ItemPropertiesDialog>(session, engine, &r, engine.dateText(),
-                                                      Context(), env.msg, ItemEditHooks{},
-                                                      kWorkdays);
+    m_dialog = std::make_unique<ItemPropertiesDialog>(
+        session, engine, &r, engine.dateText(), Context(), env.msg, ItemEditHooks{}, kWorkdays);
     return *m_dialog;
   }
 
@@ -122,74 +122,81 @@ TEST_F(ItemDialogTest, TheRankShownIsTheRankSaved) {
     a.duration = 30;
     ASSERT_NE(s.NewItem(kToday + 3, a, title), kNoAct);
   }
-  struct Row {
-    const char* title;
-    int moveTo;  // 0: leave the bar where it opens
-    const char* shown;
-    int saved;
-  };
-  for (const Row row : {Row{"Last", 0, "4 of 4", 4}, Row{"Second", 2, "2 of 5", 2}}) {
-    SCOPED_TRACE(row.title);
+  // Each save is a step of its own: one that fails does not keep the next from being checked.
+  const auto saveWithRank = [&](const char* title, int moveTo, const char* shown, int saved) {
+    SCOPED_TRACE(title);
     ItemPropertiesDialog& dialog = Dialog(Open(kCmdNewItem));
-    dialog.titleField()->setPlainText(row.title);
+    dialog.titleField()->setPlainText(title);
     dialog.flexibleButton()->setChecked(true);
     Type(dialog.durationField(), "0:30");
     ASSERT_NE(dialog.rankBar(), nullptr);
-    if (row.moveTo != 0) dialog.rankBar()->setValue(row.moveTo);
-    EXPECT_TRUE(dialog.rankText()->text().contains(row.shown)) << dialog.rankText()->text().toStdString();
+    if (moveTo != 0) dialog.rankBar()->setValue(moveTo);
+    EXPECT_TRUE(dialog.rankText()->text().contains(shown))
+        << dialog.rankText()->text().toStdString();
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted) << env.msg.LastMessage();
-    const ActHandle h = s.FindActByTitle(row.title);
+    const ActHandle h = s.FindActByTitle(title);
     ASSERT_NE(h, kNoAct);
-    EXPECT_EQ(s.GetActRank(h), row.saved);
-  }
+    EXPECT_EQ(s.GetActRank(h), saved);
+  };
+  saveWithRank("Last", 0, "4 of 4", 4);  // the bar opens at the end of the tier
+  saveWithRank("Second", 2, "2 of 5", 2);
   // An item taken to another tier goes to that tier's end, as the line says.
   const ActHandle one = s.FindActByTitle("One");
   ItemPropertiesDialog& dialog = Dialog(Open(kCmdModifyItem, s.GetActDate(one), s.ActTask(one)));
   ASSERT_NE(dialog.tierBox(), nullptr);
   dialog.tierBox()->setCurrentIndex(1);  // B, empty so far
-  EXPECT_TRUE(dialog.rankText()->text().contains("1 of 1")) << dialog.rankText()->text().toStdString();
+  EXPECT_TRUE(dialog.rankText()->text().contains("1 of 1"))
+      << dialog.rankText()->text().toStdString();
   dialog.accept();
   ASSERT_EQ(dialog.result(), QDialog::Accepted) << env.msg.LastMessage();
   EXPECT_EQ(s.ReadAct(one).tier, 'B');
   EXPECT_EQ(s.GetActRank(one), 1);
 }
 
-TEST_F(ItemDialogTest, AppointmentAndMemoFormsMakeTheirKindOnTheirDay) {
-  struct Case {
-    int command;
-    ItemTemplate form;
-    uint16_t kind;
-    bool hasStartTime;
-  };
-  for (const Case& c : {Case{kCmdNewAppointment, ItemTemplate::kAppointment, ACT_APPOINTMENT, true},
-                        Case{kCmdNewMemo, ItemTemplate::kMemo, ACT_MEMO, false}}) {
-    SCOPED_TRACE(c.command);
-    ItemEditSession& session = Open(c.command);
-    ASSERT_EQ(session.form, c.form);
-    ItemPropertiesDialog& dialog = Dialog(session);
-    // The small forms carry no flexible-date fields.
-    EXPECT_EQ(dialog.flexibleButton(), nullptr);
-    EXPECT_EQ(dialog.earliestDateField(), nullptr);
-    ASSERT_EQ(dialog.startTimeField() != nullptr, c.hasStartTime);
-    const QString title = QString("Kind %1").arg(c.command);
-    dialog.titleField()->setPlainText(title);
-    Type(dialog.dateField(), "3");
-    if (c.hasStartTime) {
-      Type(dialog.startTimeField(), "14:00");
-    }
-    dialog.accept();
+struct KindRow {
+  const char* name;
+  int command;
+  ItemTemplate form;
+  uint16_t kind;
+  bool hasStartTime;
+};
 
-    ASSERT_EQ(dialog.result(), QDialog::Accepted) << env.msg.LastMessage();
-    const ActHandle h = s.FindActByTitle(title.toStdString());
-    ASSERT_NE(h, kNoAct);
-    EXPECT_EQ(s.ReadAct(h).typeFlags & c.kind, c.kind);
-    EXPECT_EQ(s.GetActDate(h), kToday + 3);
-    if (c.hasStartTime) {
-      EXPECT_EQ(s.ReadAct(h).startTime, At(14));
-    }
+class ItemDialogKindTest : public ItemDialogTest, public ::testing::WithParamInterface<KindRow> {};
+
+TEST_P(ItemDialogKindTest, SmallFormsMakeTheirKindOnTheirDay) {
+  const KindRow& c = GetParam();
+  ItemEditSession& session = Open(c.command);
+  ASSERT_EQ(session.form, c.form);
+  ItemPropertiesDialog& dialog = Dialog(session);
+  // The small forms carry no flexible-date fields.
+  EXPECT_EQ(dialog.flexibleButton(), nullptr);
+  EXPECT_EQ(dialog.earliestDateField(), nullptr);
+  ASSERT_EQ(dialog.startTimeField() != nullptr, c.hasStartTime);
+  const QString title = QString("Kind %1").arg(c.command);
+  dialog.titleField()->setPlainText(title);
+  Type(dialog.dateField(), "3");
+  if (c.hasStartTime) {
+    Type(dialog.startTimeField(), "14:00");
+  }
+  dialog.accept();
+
+  ASSERT_EQ(dialog.result(), QDialog::Accepted) << env.msg.LastMessage();
+  const ActHandle h = s.FindActByTitle(title.toStdString());
+  ASSERT_NE(h, kNoAct);
+  EXPECT_EQ(s.ReadAct(h).typeFlags & c.kind, c.kind);
+  EXPECT_EQ(s.GetActDate(h), kToday + 3);
+  if (c.hasStartTime) {
+    EXPECT_EQ(s.ReadAct(h).startTime, At(14));
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ItemDialogKindTest,
+    ::testing::Values(KindRow{"Appointment", kCmdNewAppointment, ItemTemplate::kAppointment,
+                              ACT_APPOINTMENT, true},
+                      KindRow{"Memo", kCmdNewMemo, ItemTemplate::kMemo, ACT_MEMO, false}),
+    [](const ::testing::TestParamInfo<KindRow>& row) { return std::string(row.param.name); });
 
 TEST_F(ItemDialogTest, FieldsShownAtOpeningReadBackUnchanged) {
   // Every text the dialog writes must be one its own parsers accept, or OK would refuse an
@@ -221,42 +228,49 @@ TEST_F(ItemDialogTest, FieldsShownAtOpeningReadBackUnchanged) {
   EXPECT_EQ(a.prereqMinutes, before.act.prereqMinutes);
 }
 
-TEST_F(ItemDialogTest, UnreadableFieldKeepsTheDialogOpenWithTheParsersMessage) {
-  struct Case {
-    const char* name;
-    QLineEdit* (ItemPropertiesDialog::*field)() const;
-    const char* typed;
-  };
-  for (const Case& c : {Case{"date", &ItemPropertiesDialog::dateField, "32/13/xx"},
-                        Case{"start", &ItemPropertiesDialog::startTimeField, "25:99"},
-                        Case{"duration", &ItemPropertiesDialog::durationField, "1:75"}}) {
-    SCOPED_TRACE(c.name);
-    ItemPropertiesDialog& dialog = Dialog(Open(kCmdNewItem));
-    dialog.show();
-    dialog.titleField()->setPlainText("Never made");
-    QLineEdit* field = (dialog.*c.field)();
-    Type(field, c.typed);
-    const size_t shownBefore = env.ui.boxes.size();
-    dialog.accept();
+struct UnreadableRow {
+  const char* name;
+  QLineEdit* (ItemPropertiesDialog::*field)() const;
+  const char* typed;
+};
 
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(s.FindActByTitle("Never made"), kNoAct);
-    // The text stays for the user to correct, and the parser's own words were shown.
-    EXPECT_EQ(field->text(), c.typed);
-    EXPECT_EQ(dialog.focusWidget(), field);
-    ASSERT_GT(env.ui.boxes.size(), shownBefore);
-    std::string expected;
-    if (field == dialog.dateField())
-      expected = ParseDate(c.typed, engine.dateText(), Context()).message;
-    else if (field == dialog.startTimeField())
-      expected = ParseTime(c.typed, engine.dateText(), Context()).message;
-    else
-      expected = ParseDuration(c.typed, engine.dateText()).message;
-    ASSERT_FALSE(expected.empty());
-    EXPECT_TRUE(env.ui.Showed(expected)) << expected;
-    dialog.hide();
-  }
+class UnreadableFieldTest : public ItemDialogTest,
+                            public ::testing::WithParamInterface<UnreadableRow> {};
+
+TEST_P(UnreadableFieldTest, KeepsTheDialogOpenWithTheParsersMessage) {
+  const UnreadableRow& c = GetParam();
+  ItemPropertiesDialog& dialog = Dialog(Open(kCmdNewItem));
+  dialog.show();
+  dialog.titleField()->setPlainText("Never made");
+  QLineEdit* field = (dialog.*c.field)();
+  Type(field, c.typed);
+  const size_t shownBefore = env.ui.boxes.size();
+  dialog.accept();
+
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(s.FindActByTitle("Never made"), kNoAct);
+  // The text stays for the user to correct, and the parser's own words were shown.
+  EXPECT_EQ(field->text(), c.typed);
+  EXPECT_EQ(dialog.focusWidget(), field);
+  ASSERT_GT(env.ui.boxes.size(), shownBefore);
+  std::string expected;
+  if (field == dialog.dateField())
+    expected = ParseDate(c.typed, engine.dateText(), Context()).message;
+  else if (field == dialog.startTimeField())
+    expected = ParseTime(c.typed, engine.dateText(), Context()).message;
+  else
+    expected = ParseDuration(c.typed, engine.dateText()).message;
+  ASSERT_FALSE(expected.empty());
+  EXPECT_TRUE(env.ui.Showed(expected)) << expected;
+  dialog.hide();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, UnreadableFieldTest,
+    ::testing::Values(UnreadableRow{"Date", &ItemPropertiesDialog::dateField, "32/13/xx"},
+                      UnreadableRow{"Start", &ItemPropertiesDialog::startTimeField, "25:99"},
+                      UnreadableRow{"Duration", &ItemPropertiesDialog::durationField, "1:75"}),
+    [](const ::testing::TestParamInfo<UnreadableRow>& row) { return std::string(row.param.name); });
 
 TEST_F(ItemDialogTest, TitleEnterIsOkAndCtrlEnterStartsALine) {
   ItemPropertiesDialog& dialog = Dialog(Open(kCmdNewItem));
@@ -327,26 +341,34 @@ TEST_F(ItemDialogTest, PreferencesOkSavesAsDefault) {
   EXPECT_EQ(dialog.okButton()->text(), item_dialog_text::kSaveAsDefault);
 }
 
-TEST_F(ItemDialogTest, FormsRenderUnclippedAt1280x800) {
-  struct Case {
-    int command;
-    const char* file;
-  };
-  for (const Case& c : {Case{kCmdNewItem, "/tmp/itemdlg-general.png"},
-                        Case{kCmdNewAppointment, "/tmp/itemdlg-appointment.png"},
-                        Case{kCmdNewBirthdayMemo, "/tmp/itemdlg-birthday.png"},
-                        Case{kCmdNewItemLight, "/tmp/itemdlg-lite.png"}}) {
-    SCOPED_TRACE(c.file);
-    ItemPropertiesDialog& dialog =
-        Dialog(Open(c.command, kToday, nullptr, c.command == kCmdNewItemLight));
-    dialog.adjustSize();
-    const QSize size = dialog.sizeHint();
-    EXPECT_LE(size.width(), 1280);
-    EXPECT_LE(size.height(), 760);
-    dialog.resize(size);
-    EXPECT_TRUE(dialog.grab().save(c.file));
-  }
+struct FormRow {
+  const char* name;
+  int command;
+  bool lightMode;
+};
+
+class ItemDialogFormTest : public ItemDialogTest, public ::testing::WithParamInterface<FormRow> {};
+
+TEST_P(ItemDialogFormTest, RendersUnclippedAt1280x800) {
+  const FormRow& c = GetParam();
+  ItemPropertiesDialog& dialog = Dialog(Open(c.command, kToday, nullptr, c.lightMode));
+  dialog.adjustSize();
+  const QSize size = dialog.sizeHint();
+  EXPECT_LE(size.width(), 1280);
+  EXPECT_LE(size.height(), 760);
+  dialog.resize(size);
+  // The picture goes to the test's own folder, which goes with the test.
+  EXPECT_TRUE(dialog.grab().save(QString::fromStdString((env.dir / "form.png").string())));
 }
+
+INSTANTIATE_TEST_SUITE_P(Forms, ItemDialogFormTest,
+                         ::testing::Values(FormRow{"General", kCmdNewItem, false},
+                                           FormRow{"Appointment", kCmdNewAppointment, false},
+                                           FormRow{"Birthday", kCmdNewBirthdayMemo, false},
+                                           FormRow{"Lite", kCmdNewItemLight, true}),
+                         [](const ::testing::TestParamInfo<FormRow>& row) {
+                           return std::string(row.param.name);
+                         });
 
 }  // namespace
 }  // namespace ploven::test

@@ -3,17 +3,17 @@
 #include <QCheckBox>
 #include <cstdlib>
 #include <initializer_list>
+#include <tuple>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "cli/cli_messages.h"
-#include "cli/schedule_settings.h"
 #include "dialogs/balance_settings_dialog.h"
 #include "dialogs/day_bounds_dialog.h"
 #include "dialogs/other_settings_dialog.h"
 #include "dialogs/settings_dialog_messages.h"
 #include "dialogs/work_hours_dialog.h"
 #include "engine/engine_fixture.h"
+#include "engine/engine_settings.h"
 #include "platform/program_settings.h"
 #include "platform/settings.h"
 #include "store/priority_messages.h"
@@ -151,9 +151,9 @@ TEST_P(WorkHoursRefusalTest, KeepsTheDialogOpenAndChangesNothing) {
   EXPECT_TRUE(dialog.isVisible());
   ASSERT_EQ(env.ui.boxes.size(), 1u);
   if (c.endAfterStartMessage) {
-    EXPECT_EQ(env.ui.boxes[0].text, cli_text::kWorkEndNotAfterStart);
+    EXPECT_EQ(env.ui.boxes[0].text, engine_text::kWorkEndNotAfterStart);
   } else {
-    EXPECT_NE(env.ui.boxes[0].text, cli_text::kWorkEndNotAfterStart);
+    EXPECT_NE(env.ui.boxes[0].text, engine_text::kWorkEndNotAfterStart);
   }
   EXPECT_EQ(dialog.focusWidget(), c.startFocused ? dialog.startField() : dialog.endField());
   EXPECT_EQ(s.header().workdayStart(), At(9));
@@ -233,28 +233,30 @@ TEST_F(ProgramSettingsDialogsTest, OtherSettingsRoundTripThroughTheFileAndTheEng
 class TimerIntervalTest : public ProgramSettingsDialogsTest,
                           public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(TimerIntervalTest, AnUnusableIntervalOfATimerThatIsOnIsRefused) {
-  for (const bool autoPilot : {true, false}) {
-    env.ui.boxes.clear();
-    OtherSettingsDialog dialog(engine, program, settings, kUs);
-    dialog.show();
-    dialog.activateWindow();
-    QCheckBox* box = autoPilot ? dialog.autoPilotBox() : dialog.autoBalanceDayBox();
-    QLineEdit* field =
-        autoPilot ? dialog.autoPilotIntervalField() : dialog.balanceDayIntervalField();
-    box->setChecked(true);
-    dialog.hideDoneItemsBox()->setChecked(true);
-    field->setText(GetParam());
-    dialog.accept();
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    ASSERT_EQ(env.ui.boxes.size(), 1u);
-    EXPECT_EQ(env.ui.boxes[0].text,
-              autoPilot ? t::kAutoPilotIntervalRefused : t::kBalanceDayIntervalRefused);
-    EXPECT_EQ(dialog.focusWidget(), field);
-    EXPECT_FALSE(engine.settings().autoPilot || engine.settings().autoBalanceDay);
-    EXPECT_EQ(program.enableHideDoneItems, 0);
-    EXPECT_EQ(Reloaded().enableHideDoneItems, 0);
-  }
+// AutoPilot's timer and the automatic Balance Day's, each with an unusable interval.
+class TimerOnIntervalTest
+    : public ProgramSettingsDialogsTest,
+      public ::testing::WithParamInterface<std::tuple<bool, const char*>> {};
+
+TEST_P(TimerOnIntervalTest, AnUnusableIntervalOfATimerThatIsOnIsRefused) {
+  const auto [autoPilot, typed] = GetParam();
+  OtherSettingsDialog dialog(engine, program, settings, kUs);
+  dialog.show();
+  dialog.activateWindow();
+  QCheckBox* box = autoPilot ? dialog.autoPilotBox() : dialog.autoBalanceDayBox();
+  QLineEdit* field = autoPilot ? dialog.autoPilotIntervalField() : dialog.balanceDayIntervalField();
+  box->setChecked(true);
+  dialog.hideDoneItemsBox()->setChecked(true);
+  field->setText(typed);
+  dialog.accept();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  ASSERT_EQ(env.ui.boxes.size(), 1u);
+  EXPECT_EQ(env.ui.boxes[0].text,
+            autoPilot ? t::kAutoPilotIntervalRefused : t::kBalanceDayIntervalRefused);
+  EXPECT_EQ(dialog.focusWidget(), field);
+  EXPECT_FALSE(engine.settings().autoPilot || engine.settings().autoBalanceDay);
+  EXPECT_EQ(program.enableHideDoneItems, 0);
+  EXPECT_EQ(Reloaded().enableHideDoneItems, 0);
 }
 
 TEST_P(TimerIntervalTest, ATimerThatIsOffKeepsItsIntervalAndTheRestIsTaken) {
@@ -268,15 +270,19 @@ TEST_P(TimerIntervalTest, ATimerThatIsOffKeepsItsIntervalAndTheRestIsTaken) {
   EXPECT_EQ(Reloaded().enableHideDoneItems, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TimerIntervalTest,
-                         ::testing::Values("0", "-5", "", "  ", "abc", "12x", "1.5", "9999",
-                                           "99999999999"));
+// Texts that are no interval of whole minutes in range.
+const auto kUnusableIntervals = ::testing::Values("0", "-5", "", "  ", "abc", "12x", "1.5",
+                                                  "9999", "99999999999");
+
+INSTANTIATE_TEST_SUITE_P(Texts, TimerIntervalTest, kUnusableIntervals);
+INSTANTIATE_TEST_SUITE_P(Timers, TimerOnIntervalTest,
+                         ::testing::Combine(::testing::Bool(), kUnusableIntervals));
 
 TEST(ReadTimerInterval, TakesWholeMinutesInRange) {
-  EXPECT_EQ(cli::ReadTimerInterval("1"), 1);
-  EXPECT_EQ(cli::ReadTimerInterval(" 45 "), 45);
-  EXPECT_EQ(cli::ReadTimerInterval("9998"), 9998);
-  EXPECT_FALSE(cli::ReadTimerInterval("+5"));
+  EXPECT_EQ(ReadTimerInterval("1"), 1);
+  EXPECT_EQ(ReadTimerInterval(" 45 "), 45);
+  EXPECT_EQ(ReadTimerInterval("9998"), 9998);
+  EXPECT_FALSE(ReadTimerInterval("+5"));
 }
 
 TEST_F(ProgramSettingsDialogsTest, TickingBalanceLifeProjectsChecksThemAtOnce) {
@@ -290,17 +296,17 @@ TEST_F(ProgramSettingsDialogsTest, TickingBalanceLifeProjectsChecksThemAtOnce) {
 }
 
 TEST_F(ProgramSettingsDialogsTest, ReadEngineSettingsTakesTheOtherSettingsKeys) {
-  const EngineSettings before = cli::ReadEngineSettings(s.header(), settings, kUs);
+  const EngineSettings before = ReadEngineSettings(s.header(), settings, kUs);
   EXPECT_FALSE(before.autoPilot);
   EXPECT_FALSE(before.autoBalanceDay);
   EXPECT_FALSE(before.autoBringForward);
-  EXPECT_FALSE(cli::ReadExpectedReturnsActive(settings));
+  EXPECT_FALSE(ReadExpectedReturnsActive(settings));
   for (const char* key : {"AutoPilot", "AutoBalanceDay", "AutoBringForward",
                           "ExpectedReturnsActive", "LifeProject", "BalanceLightensLoad"})
     ASSERT_TRUE(settings.WriteInt(key, 1));
   ASSERT_TRUE(settings.WriteInt("AutoPilotTimerVar", 45));
   ASSERT_TRUE(settings.WriteInt("Workday0", 1));
-  const EngineSettings e = cli::ReadEngineSettings(s.header(), settings, kUs);
+  const EngineSettings e = ReadEngineSettings(s.header(), settings, kUs);
   EXPECT_TRUE(e.autoPilot);
   EXPECT_TRUE(e.autoBalanceDay);
   EXPECT_TRUE(e.autoBringForward);
@@ -308,11 +314,11 @@ TEST_F(ProgramSettingsDialogsTest, ReadEngineSettingsTakesTheOtherSettingsKeys) 
   EXPECT_TRUE(e.balanceLightensLoad);
   EXPECT_EQ(e.autoPilotInterval, 45);
   EXPECT_TRUE(e.workWeek.workdays[0]);
-  EXPECT_TRUE(cli::ReadExpectedReturnsActive(settings));
+  EXPECT_TRUE(ReadExpectedReturnsActive(settings));
 
   // Re-reading keeps the engine's own switches.
   engine.settings().doneLogFiles = false;
-  cli::RereadEngineSettings(engine, settings, kUs);
+  RereadEngineSettings(engine, settings, kUs);
   EXPECT_TRUE(engine.settings().autoPilot);
   EXPECT_FALSE(engine.settings().doneLogFiles);
   EXPECT_TRUE(s.priorityIndex().expectedReturnsActive());

@@ -1,4 +1,5 @@
 #include "done/mark_done.h"
+
 #include "engine/engine_fixture.h"
 #include "store/priority_index.h"
 
@@ -19,6 +20,16 @@ TEST_F(EngineTest, UndoneAgainTheItemStaysOnItsDay) {
   EXPECT_EQ(s.GetActDate(h), kToday);
   EXPECT_NE(s.ActTask(h), nullptr);
   EXPECT_FALSE(MarkItemUndone(engine, h));
+}
+
+TEST_F(EngineTest, DoneOnATaskMarksItDoneAndAgainUndone) {
+  const ActHandle h = Fixed("Call", kToday, At(10), 30);
+  ASSERT_TRUE(ToggleDone(engine, s.ActTask(h)));
+  EXPECT_TRUE(s.ActFlags(h) & AF_DONE);
+  ASSERT_TRUE(ToggleDone(engine, s.ActTask(h)));
+  EXPECT_FALSE(s.ActFlags(h) & AF_DONE);
+  EXPECT_EQ(s.GetActDate(h), kToday);
+  EXPECT_FALSE(ToggleDone(engine, nullptr));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "edit/edit_messages.h"
 #include "edit/item_edit.h"
@@ -383,6 +386,82 @@ TEST_F(ItemEditTest, OneInstanceOrEveryInstanceOfARecurringItem) {
   EXPECT_FALSE(OpenItemEdit(engine, &r, request).has_value());
   EXPECT_EQ(env.ui.boxes.back().text, t::kNotRecurringItem);
 }
+
+TEST_F(ItemEditTest, AnOccurrenceEditedBackFollowsTheSeriesAgain) {
+  const ActHandle def = Recurring("Stand-up", Daily(kToday));
+  for (DayNumber d = kToday; d < kToday + 3; ++d) Keep(d);
+
+  // OK on an occurrence that was not changed makes no exception of it.
+  ItemEditSession untouched = Open(kCmdModifyItem, Clone(def, kToday + 1), kToday + 1);
+  ASSERT_EQ(Ok(untouched).outcome, ConfirmOutcome::kApplied);
+  EXPECT_EQ(untouched.item, def);
+  EXPECT_EQ(ClonesOn(def, kToday + 1), 1);
+  EXPECT_TRUE(XDates(def).empty());
+
+  ItemEditSession one = Open(kCmdModifyItem, Clone(def, kToday + 1), kToday + 1);
+  one.draft.act.duration = 45;
+  ASSERT_EQ(Ok(one).outcome, ConfirmOutcome::kApplied);
+  const ActHandle drone = one.item;
+  ASSERT_TRUE(s.ActFlags(drone) & AF_DRONE);
+
+  // Its duration given back: the exception goes, and the date is the series' again.
+  ItemEditSession back = Open(kCmdModifyItem, s.ActTask(drone), kToday + 1);
+  back.draft.act.duration = 30;
+  ASSERT_EQ(Ok(back).outcome, ConfirmOutcome::kApplied);
+  EXPECT_EQ(back.item, def);
+  EXPECT_FALSE(s.IsActValid(drone));
+  EXPECT_EQ(ClonesOn(def, kToday + 1), 1);
+  EXPECT_TRUE(XDates(def).empty());
+  ExpectConsistent();
+
+  // So a later change of every instance reaches that date too.
+  ItemEditSession all = Open(kCmdModifyAllRecurrences, Clone(def, kToday + 2), kToday + 2);
+  all.draft.act.startTime = At(9);
+  ASSERT_EQ(Ok(all).outcome, ConfirmOutcome::kApplied);
+  ASSERT_NE(Clone(def, kToday + 1), nullptr);
+  EXPECT_EQ(Clone(def, kToday + 1)->StartTime(), At(9));
+  ExpectConsistent();
+}
+
+// An occurrence that still differs from its series in anything the dialog edits stays an
+// exception, however much else was given back.
+struct StillEdited {
+  const char* name;
+  void (*edit)(ItemDraft&);
+};
+void PrintTo(const StillEdited& row, std::ostream* os) { *os << row.name; }
+
+class OccurrenceStillEditedTest : public ItemEditTest,
+                                  public ::testing::WithParamInterface<StillEdited> {};
+
+TEST_P(OccurrenceStillEditedTest, StaysAnExceptionOfItsOwn) {
+  const ActHandle def = Recurring("Stand-up", Daily(kToday));
+  Keep(kToday + 1);
+  ItemEditSession one = Open(kCmdModifyItem, Clone(def, kToday + 1), kToday + 1);
+  one.draft.act.duration = 45;
+  GetParam().edit(one.draft);
+  ASSERT_EQ(Ok(one).outcome, ConfirmOutcome::kApplied);
+  const ActHandle drone = one.item;
+
+  ItemEditSession back = Open(kCmdModifyItem, s.ActTask(drone), kToday + 1);
+  back.draft.act.duration = 30;
+  ASSERT_EQ(Ok(back).outcome, ConfirmOutcome::kApplied);
+  EXPECT_EQ(back.item, drone);
+  EXPECT_TRUE(s.IsActValid(drone));
+  EXPECT_EQ(XDates(def), std::vector<DayNumber>{kToday + 1});
+  EXPECT_EQ(ClonesOn(def, kToday + 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, OccurrenceStillEditedTest,
+    ::testing::Values(StillEdited{"Title", [](ItemDraft& d) { d.title = "Long stand-up"; }},
+                      StillEdited{"Colour", [](ItemDraft& d) { d.act.color = 0xff0000; }},
+                      StillEdited{"Private", [](ItemDraft& d) { d.Set(AF_HIDE, true); }},
+                      StillEdited{"Label", [](ItemDraft& d) { d.act.label = 2; }},
+                      StillEdited{"Tier", [](ItemDraft& d) { d.act.tier = 'B'; }},
+                      StillEdited{"Mileage", [](ItemDraft& d) { d.act.mileage = 12; }},
+                      StillEdited{"Start", [](ItemDraft& d) { d.act.startTime += 15; }}),
+    [](const ::testing::TestParamInfo<StillEdited>& row) { return std::string(row.param.name); });
 
 TEST_F(ItemEditTest, ARecurringItemChosenFromAListChangesAsAWhole) {
   const ActHandle def = Recurring("Water the plants", Daily(kToday, 2));

@@ -5,6 +5,7 @@
 
 #include "engine/balance_fixture.h"
 #include "engine/balance_messages.h"
+#include "engine/engine_hold.h"
 
 namespace ploven::test {
 namespace {
@@ -157,12 +158,16 @@ TEST_F(BalanceTest, RefusesWhileAnotherOperationRunsOrWithoutAScreen) {
   const ActHandle h = Fluid("item", 60);
   s.LockAct(h).earliestDate = Day(3);
   bool EngineBusy::*flags[] = {&EngineBusy::balanceDay, &EngineBusy::dailyReminderScan,
-                               &EngineBusy::itemDialog, &EngineBusy::deleteConfirmation,
-                               &EngineBusy::importing};
+                               &EngineBusy::deleteConfirmation};
   for (auto flag : flags) {
     engine.busy().*flag = true;
     EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 0);
     engine.busy().*flag = false;
+  }
+  for (const EngineHoldReason reason :
+       {EngineHoldReason::kItemDialog, EngineHoldReason::kImporting}) {
+    const EngineHold hold(engine, reason);
+    EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 0);
   }
   engine.SetBalancingAllDays(true);
   EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 0);
@@ -171,6 +176,38 @@ TEST_F(BalanceTest, RefusesWhileAnotherOperationRunsOrWithoutAScreen) {
   EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 0);
   EXPECT_EQ(Where(h), (Lines{"+0 8:00 60"}));
   EXPECT_EQ(ui.saves, 0);
+}
+
+TEST_F(BalanceTest, HoldsLastAsLongAsTheirOwnersAndNest) {
+  {
+    const EngineHold dialog(engine, EngineHoldReason::kItemDialog);
+    {
+      const EngineHold again(engine, EngineHoldReason::kItemDialog);
+      const EngineHold import(engine, EngineHoldReason::kImporting);
+      EXPECT_TRUE(engine.importing());
+    }
+    EXPECT_TRUE(engine.itemDialogOpen());
+    EXPECT_FALSE(engine.importing());
+  }
+  EXPECT_FALSE(engine.itemDialogOpen());
+  const ActHandle h = Fluid("item", 60);
+  s.LockAct(h).earliestDate = Day(3);
+  EXPECT_EQ(BalanceAllDays(engine, kBalanceNormal), 1);
+}
+
+// The run a change of Splittable starts belongs to the item being applied, inside the dialog
+// or an import: their holds do not keep it out.
+TEST_F(BalanceTest, TheRunASplittableChangeStartsPassesTheHoldsOfThatChange) {
+  const ActHandle h = Fluid("item", 60);
+  s.LockAct(h).earliestDate = Day(3);
+  for (const EngineHoldReason reason :
+       {EngineHoldReason::kItemDialog, EngineHoldReason::kImporting}) {
+    const EngineHold hold(engine, reason);
+    EXPECT_EQ(BalanceAllDays(engine, kBalanceAfterSplitChange), 1);
+  }
+  engine.busy().balanceDay = true;
+  EXPECT_EQ(BalanceAllDays(engine, kBalanceAfterSplitChange), 0);
+  engine.busy().balanceDay = false;
 }
 
 TEST_F(BalanceTest, BalanceDayPassStopsAfterThreeQuietDatesAndRestoresTheView) {

@@ -1,7 +1,9 @@
 #include <functional>
+#include <optional>
 
 #include "engine/balance_day_messages.h"
 #include "engine/balance_day_fixture.h"
+#include "engine/engine_hold.h"
 
 namespace ploven::test {
 namespace {
@@ -135,11 +137,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, BalanceDaySwaps, ::testing::ValuesIn(kSwapCases)
                          [](const auto& c) { return std::string(c.param.name); });
 
 TEST_F(DayBalanceTest, RefusesWithoutChangingTheDay) {
+  std::optional<EngineHold> hold;
   const std::vector<std::function<void()>> refusals = {
       [&] { s.header().setMode(1); },
       [&] { engine.busy().dailyReminderScan = true; },
-      [&] { engine.busy().itemDialog = true; },
-      [&] { engine.busy().importing = true; },
+      [&] { hold.emplace(engine, EngineHoldReason::kItemDialog); },
+      [&] { hold.emplace(engine, EngineHoldReason::kImporting); },
       [&] { engine.busy().balanceDay = true; },
       [&] { s.header().setLatestTimeOfDay(At(8)); },  // 300 minutes in an hour: 500 %
       [&] { ui.viewed = kToday + 9; },                  // a day without tasks
@@ -157,6 +160,7 @@ TEST_F(DayBalanceTest, RefusesWithoutChangingTheDay) {
     s.header().setMode(3);
     s.header().setLatestTimeOfDay(At(23));
     engine.busy() = EngineBusy{};
+    hold.reset();
     ui.viewed = kTomorrow;
   }
   EXPECT_EQ(BalanceDay(engine), 1) << "each refusal was the only thing stopping it";

@@ -75,6 +75,19 @@ TEST_F(BringForwardTest, DaysFromTheTargetOnAreLeft) {
   EXPECT_EQ(DayOf(between), kToday - 1);
 }
 
+TEST_F(BringForwardTest, ALaterTargetTakesOnlyItemsOfPastDays) {
+  const ActHandle past = Item("past", kToday - 2);
+  const ActHandle today = Item("today", kToday);
+  const ActHandle tomorrow = Item("tomorrow", kToday + 1);
+  const ActHandle setTomorrow = Item("set tomorrow", kToday + 1, 0);
+  EXPECT_TRUE(BringForward(engine, kToday + 3));
+  EXPECT_EQ(DayOf(past), kToday + 3);
+  // Today's and later items are not past undone items: a later target would postpone them.
+  EXPECT_EQ(DayOf(today), kToday);
+  EXPECT_EQ(DayOf(tomorrow), kToday + 1);
+  EXPECT_EQ(DayOf(setTomorrow), kToday + 1);
+}
+
 TEST_F(BringForwardTest, PastDeadlineIsNotQuestionedAndWorkHoursItemsGoToTheNextWorkday) {
   Act a;
   a.flags = AF_FLEXIBLE | AF_WORK_HOURS;

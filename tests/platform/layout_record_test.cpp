@@ -14,10 +14,10 @@ LayoutRecord Sample() {
   r.windowFlags = 0xFFFF;
   r.main = {-4, -4, 1288, 1000};
   r.calendar = {1, 2, 3, 4};
-  r.tiling = kTileHorizontally;
+  r.tiling = Command::kTileHorizontally;
   r.alarmChecksOff = 1;
   r.notesWindowOpen = 1;
-  r.viewCommand = kViewPriorityCommand;
+  r.viewCommand = Command::kPriorityView;
   r.hideDoneItems = 1;
   r.timeBar = {5, 6, 7, 8};
   return r;
@@ -40,7 +40,7 @@ TEST(LayoutRecord, UnreadableFieldsKeepTheirValues) {
   EXPECT_EQ(r.windowFlags, 2);
   EXPECT_EQ(r.main, (WindowPlace{10, 20, 1288, 1000}));
   EXPECT_EQ(r.calendar, Sample().calendar);
-  EXPECT_EQ(r.viewCommand, kViewPriorityCommand);
+  EXPECT_EQ(r.viewCommand, Command::kPriorityView);
   EXPECT_EQ(r.timeBar, Sample().timeBar);
 
   LayoutRecord huge = Sample();
@@ -53,25 +53,29 @@ TEST(LayoutRecord, LowTilingBecomesGrid) {
        {"0 0 0 0 0 0 0 0 0 0 1", "0 0 0 0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0 0 0 -5"}) {
     LayoutRecord r;
     ParseLayoutRecord(text, r);
-    EXPECT_EQ(r.tiling, kTileGrid) << text;
+    EXPECT_EQ(r.tiling, Command::kTileGrid) << text;
   }
   LayoutRecord unread;
-  unread.tiling = 0;
+  unread.tiling = Command::kNone;
   ParseLayoutRecord("", unread);
-  EXPECT_EQ(unread.tiling, kTileGrid);
+  EXPECT_EQ(unread.tiling, Command::kTileGrid);
 }
 
 TEST(LayoutRecord, ViewCodes) {
-  const std::pair<int, int> table[] = {{933, 33}, {934, 34}, {935, 35}, {936, 36}, {32, 32}};
+  const std::pair<Command, int> table[] = {{Command::kAlphabeticalView, 33},
+                                           {Command::kMonthView, 34},
+                                           {Command::kMyMultipleDayView, 35},
+                                           {Command::kPriorityView, 36},
+                                           {Command::kMultipleDayViewKey, 32}};
   for (const auto& [command, code] : table) {
     EXPECT_EQ(ViewCodeForCommand(command), code);
     EXPECT_EQ(ViewCommandForCode(code), command);
   }
-  EXPECT_EQ(ViewCodeForCommand(931), 31);
-  EXPECT_EQ(ViewCodeForCommand(501), 31);
-  EXPECT_EQ(ViewCommandForCode(31), 931);
-  EXPECT_EQ(ViewCommandForCode(0), 931);
-  EXPECT_EQ(ViewCommandForCode(37), 931);
+  EXPECT_EQ(ViewCodeForCommand(Command::kDayView), 31);
+  EXPECT_EQ(ViewCodeForCommand(Command::kProjectsList), 31);
+  EXPECT_EQ(ViewCommandForCode(31), Command::kDayView);
+  EXPECT_EQ(ViewCommandForCode(0), Command::kDayView);
+  EXPECT_EQ(ViewCommandForCode(37), Command::kDayView);
 }
 
 TEST(LayoutRecord, DefaultLayoutFromTheScreen) {

@@ -105,7 +105,7 @@ TEST_F(ProgramSettingsTest, WriteAllRoundTripsThroughBothFiles) {
     p.minFreeLenShow = 30;
     p.workday[3] = 0;
     LayoutRecord layout;
-    layout.viewCommand = kViewMonthCommand;
+    layout.viewCommand = Command::kMonthView;
     ASSERT_TRUE(p.WriteAll(s, false, 42, layout));
   }
   for (const char* file : {"Ploven.ini", "profile.ini"}) {
@@ -122,7 +122,7 @@ TEST_F(ProgramSettingsTest, WriteAllRoundTripsThroughBothFiles) {
     EXPECT_EQ(p.workday[3], 0) << file;
     LayoutRecord layout;
     ReadLayoutRecord(alone, 42, layout);
-    EXPECT_EQ(layout.viewCommand, kViewMonthCommand) << file;
+    EXPECT_EQ(layout.viewCommand, Command::kMonthView) << file;
   }
   const std::string text = ReadAll(m_dir / "Ploven.ini");
   EXPECT_EQ(text.rfind("; keep me\n[DoNotAsk]\nX1=04000017\n", 0), 0u);

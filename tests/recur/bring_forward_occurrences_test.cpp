@@ -51,6 +51,16 @@ TEST_F(PastOccurrencesTest, DefaultActionMovesFlexibleOccurrencesAsEditedOnes) {
   ExpectConsistent();
 }
 
+TEST_F(PastOccurrencesTest, ALaterTargetLeavesTodaysAndTomorrowsOccurrences) {
+  const ActHandle h = FluidSeries("Stretch");
+  BringForward(engine, kToday + 2);
+  EXPECT_EQ(DroneDays(h), (std::vector<DayNumber>{kToday + 2, kToday + 2, kToday + 2}));
+  EXPECT_EQ(ClonesOn(h, kToday), 1);
+  EXPECT_EQ(ClonesOn(h, kToday + 1), 1);
+  EXPECT_EQ(XDates(h), (std::vector<DayNumber>{kPast, kPast + 1, kPast + 2}));
+  ExpectConsistent();
+}
+
 TEST_F(PastOccurrencesTest, DefaultActionLeavesAppointmentsOnTheirDays) {
   const ActHandle h = Series("Stand-up", 0, 0);
   BringForward(engine, kToday);

@@ -1,5 +1,6 @@
 #include <functional>
 #include <ostream>
+#include <string>
 
 #include "done/mark_done.h"
 #include "recur/expansion_fixture.h"
@@ -129,6 +130,37 @@ INSTANTIATE_TEST_SUITE_P(
         Edit{"MarkFlag", [](Act& a) { a.flags |= AF_MARK1; }, true},
         Edit{"Color", [](Act& a) { a.color = 0xff; }, true}),
     [](const ::testing::TestParamInfo<Edit>& edit) { return std::string(edit.param.name); });
+
+// Deleting one occurrence, unedited or edited, closes up the day it leaves.
+class OccurrenceDeletedTest : public RecurTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(OccurrenceDeletedTest, TheItemsAfterItCloseUp) {
+  s.header().setEarliestTimeOfDay(At(8));
+  s.header().setLatestTimeOfDay(At(18));
+  Act a;
+  a.typeFlags = ACT_ITEM;
+  a.duration = 60;
+  const Beta rule = Daily(kToday);
+  const ActHandle series = s.NewItem(kNoDate, a, "Stretch", &rule);
+  const DayNumber day = kToday + 1;
+  Keep(day);
+  Act b;
+  b.duration = 30;
+  const ActHandle after = s.NewItem(day, b, "Read");
+  ASSERT_EQ(s.ActTask(after)->start, At(9));
+  TaskNode* occurrence = Clone(series, day);
+  if (GetParam()) {
+    ASSERT_NE(CloneToDrone(r, occurrence), kNoAct);
+  }
+  ASSERT_TRUE(DeleteOneClone(r, occurrence));
+  EXPECT_EQ(s.ActTask(after)->start, At(8));
+  ExpectConsistent();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OccurrenceDeletedTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& edited) {
+                           return std::string(edited.param ? "Edited" : "Unedited");
+                         });
 
 TEST_F(DronesTest, OwnNoteNumberCountsOnlyWithItsFlag) {
   s.LockAct(def).flags |= 0x8;

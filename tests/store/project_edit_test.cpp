@@ -174,19 +174,20 @@ TEST_F(ProjectEditTest, TagUntagFlipsTheSelectedProjectOnlyInTheProjectsList) {
   const ActHandle h = Make("Garden");
   const ActHandle item = Item("Weed");
   s.ClearChanged();
-  EXPECT_FALSE(TagUntagCommand(s, 936, h));  // the Priority view's F4 is Sequenced
-  EXPECT_FALSE(TagUntagCommand(s, 931, h));
+  EXPECT_FALSE(
+      TagUntagCommand(s, Command::kPriorityView, h));  // the Priority view's F4 is Sequenced
+  EXPECT_FALSE(TagUntagCommand(s, Command::kDayView, h));
   EXPECT_FALSE(AnyTaggedProject(s));
   EXPECT_FALSE(s.changed());
 
-  EXPECT_FALSE(TagUntagCommand(s, kProjectsListView, kNoAct));
-  EXPECT_FALSE(TagUntagCommand(s, kProjectsListView, item));
+  EXPECT_FALSE(TagUntagCommand(s, Command::kProjectsList, kNoAct));
+  EXPECT_FALSE(TagUntagCommand(s, Command::kProjectsList, item));
   EXPECT_FALSE(s.ActFlags(item) & AF_TAGGED);
 
-  EXPECT_TRUE(TagUntagCommand(s, kProjectsListView, h));
+  EXPECT_TRUE(TagUntagCommand(s, Command::kProjectsList, h));
   EXPECT_TRUE(IsItemProjectTagged(s, IdOf(h)));
   EXPECT_TRUE(s.changed());
-  EXPECT_TRUE(TagUntagCommand(s, kProjectsListView, h));
+  EXPECT_TRUE(TagUntagCommand(s, Command::kProjectsList, h));
   EXPECT_FALSE(AnyTaggedProject(s));
 }
 

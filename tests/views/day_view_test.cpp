@@ -90,7 +90,6 @@ TEST_F(DayViewTest, DrawsTheDayAndLooksRight) {
   // Everything fits: every row of the day is in the table.
   EXPECT_EQ(view.rowTable().size(), view.rows().size());
   const QImage image = view.grab().toImage();
-  image.save("/tmp/dayview.png");
   // The selected row is filled with the selection colour.
   const QRect selected = view.rowTable()[1].rect;
   EXPECT_TRUE(view.rowTable()[1].selected);
@@ -251,13 +250,13 @@ TEST_F(DayViewTest, MultipleDayViewTilesAndCyclesTheActiveWindow) {
   EXPECT_EQ(multi.activeIndex(), 2);
   EXPECT_FALSE(multi.Views()[0]->active());
 
-  multi.SetTiling(kTileVertically);
+  multi.SetTiling(Command::kTileVertically);
   EXPECT_EQ(multi.Views()[0]->height(), multi.Views()[1]->height());
   EXPECT_LT(multi.Views()[0]->x(), multi.Views()[1]->x());
-  multi.SetTiling(kTileHorizontally);
+  multi.SetTiling(Command::kTileHorizontally);
   EXPECT_EQ(multi.Views()[0]->x(), multi.Views()[1]->x());
   EXPECT_LT(multi.Views()[0]->y(), multi.Views()[1]->y());
-  multi.SetTiling(kTileGrid);  // two above, one below
+  multi.SetTiling(Command::kTileGrid);  // two above, one below
   EXPECT_EQ(multi.Views()[0]->y(), multi.Views()[1]->y());
   EXPECT_GT(multi.Views()[2]->y(), multi.Views()[0]->y());
 

@@ -85,7 +85,7 @@ TEST_F(ListViewTest, ShowsTheEntriesOfEachKindAndSkipsFilteredOnes) {
   EXPECT_EQ(v.entryCount(), 4);  // Buy seeds, Dig beds, File taxes, Standup
   v.SetKind(ListKind::kProjects);
   EXPECT_EQ(v.entries(), std::vector<ActHandle>{project});
-  v.grab().save("/tmp/list_projects.png");
+  EXPECT_FALSE(v.grab().isNull());
 }
 
 TEST_F(ListViewTest, KeysMoveTheSelectionAndKeepItInSight) {
@@ -167,7 +167,6 @@ TEST_F(ListViewTest, PaintsLinesWithProjectBarsAndSelection) {
   v.SetNoteProbe([this](ActHandle h) { return h == items[0]; });
   v.SelectItem(items[2]);
   const QImage img = v.grab().toImage();
-  img.save("/tmp/list_alphabetical.png");
   const int email = static_cast<int>(std::find(v.entries().begin(), v.entries().end(), items[3]) -
                                      v.entries().begin());
   auto Differs = [&](QPoint p, const QColor& c) { return img.pixelColor(p) != c; };
@@ -205,7 +204,6 @@ TEST_F(ListViewTest, PaintsLinesWithProjectBarsAndSelection) {
   v.SetKind(ListKind::kPriority);
   ASSERT_EQ(v.entryCount(), 3);
   const QImage priority = v.grab().toImage();
-  priority.save("/tmp/list_priority.png");
   // The value column is drawn in green beside every line.
   bool green = false;
   for (int x = v.width() - 130; x < v.width() - 30; ++x) {
@@ -254,7 +252,6 @@ TEST_F(ListViewTest, PrivateScheduleHidesEveryLine) {
   const QImage locked = v.grab().toImage();
   v.SetViewAuthorized(true);
   EXPECT_NE(locked, v.grab().toImage());
-  locked.save("/tmp/list_private.png");
 }
 
 }  // namespace

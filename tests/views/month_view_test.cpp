@@ -69,7 +69,8 @@ TEST_P(MonthGridTest, FirstCellAndEveryCellMapBackToItsDate) {
   for (int i = 0; i < 42; ++i) {
     const DayNumber d = static_cast<DayNumber>(first + i);
     const QRect cell = v.CellRect(d);
-    ASSERT_FALSE(cell.isEmpty());
+    EXPECT_FALSE(cell.isEmpty()) << "cell " << i;
+    if (cell.isEmpty()) continue;
     EXPECT_EQ(v.DateAt(cell.center()), d);
     EXPECT_EQ(v.DateAt(cell.topLeft() + QPoint(1, 1)), d);
   }
@@ -156,7 +157,6 @@ TEST_F(MonthViewTest, BusyDaysDarkenOnlyWhenAsked) {
   const QImage dark = v.grab().toImage();
   EXPECT_LT(dark.pixelColor(corner).lightness(), plain.pixelColor(corner).lightness());
   EXPECT_EQ(dark.pixelColor(idleCorner), plain.pixelColor(idleCorner));
-  dark.save("/tmp/month_darkened.png");
 }
 
 TEST_F(MonthViewTest, WeekNumbersTakeAColumnLeftOfTheGrid) {
@@ -170,9 +170,9 @@ TEST_F(MonthViewTest, WeekNumbersTakeAColumnLeftOfTheGrid) {
   viewEnv.options.weekOfYear = true;
   EXPECT_GT(v.CellRect(v.FirstShownDate()).left(), plainLeft);
   EXPECT_EQ(v.DateAt(QPoint(plainLeft + 1, v.CellRect(v.FirstShownDate()).center().y())), kNoDate);
-  v.grab().save("/tmp/month_view.png");
+  EXPECT_FALSE(v.grab().isNull());
   v.resize(1280, 800);
-  v.grab().save("/tmp/month_view_1280.png");
+  EXPECT_FALSE(v.grab().isNull());
 }
 
 }  // namespace

@@ -69,7 +69,7 @@ TEST_F(ProjectsTreeViewTest, ShowsProjectsWithTheirUndoneItems) {
   EXPECT_EQ(Shown(view->ItemOf(Node(house))), std::vector<std::string>{"Paint"});
   EXPECT_TRUE(view->ItemOf(Node(garden))->isExpanded());
   EXPECT_EQ(view->SelectedItem(), garden);  // the first top-level node
-  view->grab().save("/tmp/projects_tree.png");
+  EXPECT_FALSE(view->grab().isNull());
 }
 
 TEST_F(ProjectsTreeViewTest, MovesGoThroughTheStoreAndShowAtOnce) {

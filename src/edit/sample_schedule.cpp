@@ -1,11 +1,13 @@
-#include "cli/sample_schedule.h"
+#include "edit/sample_schedule.h"
 
 #include <string>
 
-#include "cli/item_entry.h"
+#include "edit/item_entry.h"
+#include "engine/engine.h"
 #include "store/projects.h"
+#include "store/schedule.h"
 
-namespace ploven::cli {
+namespace ploven {
 namespace {
 
 constexpr char kTag[] = "[Sample] ";
@@ -14,7 +16,8 @@ TimeOfDay At(int hour, int minute) { return static_cast<TimeOfDay>(hour * 60 + m
 
 class SampleWriter {
  public:
-  explicit SampleWriter(Engine& engine) : m_engine(engine), m_today(engine.schedule().Today()) {}
+  SampleWriter(Engine& engine, Recurrences* recurrences)
+      : m_engine(engine), m_recurrences(recurrences), m_today(engine.schedule().Today()) {}
 
   DayNumber Day(int offset) const { return static_cast<DayNumber>(m_today + offset); }
 
@@ -24,14 +27,14 @@ class SampleWriter {
     r.start = start;
     r.duration = duration;
     r.fixed = true;
-    EnterNewItem(m_engine, r);
+    EnterNewItem(m_engine, m_recurrences, r);
   }
 
   void Memo(int day, const char* title) {
     NewItemRequest r = Request(title);
     r.date = Day(day);
     r.memo = true;
-    EnterNewItem(m_engine, r);
+    EnterNewItem(m_engine, m_recurrences, r);
   }
 
   void Fluid(const char* title, Duration duration, char tier, int earliest, int deadline,
@@ -45,7 +48,7 @@ class SampleWriter {
     r.split = split;
     r.weekdays = weekdays;
     r.projectID = project;
-    EnterNewItem(m_engine, r);
+    EnterNewItem(m_engine, m_recurrences, r);
   }
 
   uint32_t Project(const char* title) {
@@ -58,11 +61,12 @@ class SampleWriter {
   static NewItemRequest Request(const char* title) {
     NewItemRequest r;
     r.title = std::string(kTag) + title;
-    r.fromDialog = false;
+    r.interactive = false;
     return r;
   }
 
   Engine& m_engine;
+  Recurrences* m_recurrences;
   DayNumber m_today;
 };
 
@@ -70,8 +74,8 @@ constexpr uint8_t kMondayToFriday = 0x3E;
 
 }  // namespace
 
-void BuildSampleSchedule(Engine& engine) {
-  SampleWriter w(engine);
+void BuildSampleSchedule(Engine& engine, Recurrences* recurrences) {
+  SampleWriter w(engine, recurrences);
   // Appointments across the week.
   w.Appointment(0, "Team meeting", At(10, 0), 60);
   w.Appointment(0, "Lunch with Sam", At(12, 30), 60);
@@ -97,4 +101,4 @@ void BuildSampleSchedule(Engine& engine) {
   engine.schedule().MarkChanged();
 }
 
-}  // namespace ploven::cli
+}  // namespace ploven

@@ -1,31 +1,19 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/engine.h"
-#include "store/date_format.h"
-#include "store/date_parse.h"
 
 namespace ploven {
-class Messages;
+
 class ScheduleHeader;
 class Settings;
 struct ProgramSettings;
-}  // namespace ploven
 
-namespace ploven::cli {
-
-inline constexpr size_t kHeaderReserveToday = ScheduleHeader::kReserveToday;
-inline constexpr size_t kHeaderReserveFuture = ScheduleHeader::kReserveFuture;
-inline constexpr size_t kHeaderKeepClearFrom = ScheduleHeader::kKeepClearFrom;
-inline constexpr size_t kHeaderKeepClearThrough = ScheduleHeader::kKeepClearThrough;
-
-// What the engine plans a schedule with: the header's Balance Settings and the
-// workdays of the program's settings ("Workday0".."Workday6", by the country).
+// What the engine plans a schedule with: the header's Balance Settings and the program's
+// settings (Other Settings, and the workdays "Workday0".."Workday6", by the country).
 EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& settings,
                                   int country);
 
@@ -33,9 +21,9 @@ EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& 
 // holds it while the program runs.
 bool ReadExpectedReturnsActive(const Settings& settings);
 
-// After a settings dialog stored new values: the engine plans with what the settings and the
-// header now say (its own switches, such as the done log files, stay), and the priority index
-// takes the Expected Returns switch over without warning again.
+// After a settings dialog (or a command) stored new values: the engine plans with what the
+// settings and the header now say (its own switches, such as the done log files, stay), and
+// the priority index takes the Expected Returns switch over without warning again.
 void RereadEngineSettings(Engine& engine, const Settings& settings, int country);
 
 // The timers of AutoPilot and the automatic Balance Day run every so many minutes. 0 would
@@ -68,19 +56,4 @@ bool StoreOtherSettings(const OtherSettings& values, ProgramSettings& program,
 bool StoreWorkdays(const std::array<bool, 7>& workdays, ProgramSettings& program,
                    Settings& settings);
 
-// The keys `set` knows.
-bool IsScheduleSettingKey(const std::string& key);
-
-struct SettingChange {
-  std::string key;
-  std::string value;
-};
-
-// Applies the changes with the checks of the settings dialogs, in the order
-// Work Hours, Day Bounds, Balance Settings. A value that cannot be read or a
-// check that keeps a dialog open refuses the whole command (told) and changes
-// nothing; adjustments a dialog makes by itself are made and told.
-bool ApplyScheduleSettings(ScheduleHeader& header, const std::vector<SettingChange>& changes,
-                           const DateText& text, const ParseContext& context, Messages& msg);
-
-}  // namespace ploven::cli
+}  // namespace ploven

@@ -1,0 +1,49 @@
+// The main window's File and Help commands: Save, Save As, Backup and the About box.
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+#include "app/app_messages.h"
+#include "app/main_window.h"
+#include "dialogs/about_box.h"
+#include "platform/paths.h"
+
+namespace ploven {
+
+namespace t = app_text;
+
+void MainWindow::Save() {
+  if (m_session.writable()) m_session.files().SaveNow(m_session.schedule());
+  RefreshTitle();
+}
+
+void MainWindow::SaveAs() {
+  const QString folder = QFileDialog::getExistingDirectory(
+      this, t::kSaveAsCaption, QString::fromStdString(m_session.files().folder()));
+  if (folder.isEmpty()) return;
+  m_session.files().SaveAs(m_session.schedule(), folder.toStdString(),
+                           ScheduleFiles::SaveAsKind::kCurrent);
+  RefreshTitle();
+}
+
+void MainWindow::Backup() {
+  if (!m_session.files().AskBackupAll()) return;
+  const QString folder = QFileDialog::getExistingDirectory(
+      this, t::kBackupCaption, QString::fromStdString(m_session.files().BackupStartFolder()));
+  if (folder.isEmpty()) return;
+  if (m_session.files().BackupAll(m_session.schedule(), folder.toStdString()) ==
+      BackupAllResult::kDoneClose)
+    close();
+}
+
+void MainWindow::ShowAbout() {
+  AboutFacts facts;
+  facts.scheduleFile = m_session.files().schedulePath();
+  facts.programLocation = QCoreApplication::applicationDirPath().toStdString();
+  facts.errorLogPath = (m_session.places().dataFolder / kErrorLogFileName).string();
+  AboutBox box(facts, this);
+  box.SetHelpHandler([this](const std::string& topic) { m_ui.OpenHelpTopic(topic); });
+  box.exec();
+}
+
+}  // namespace ploven

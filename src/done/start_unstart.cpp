@@ -1,0 +1,15 @@
+#include "done/start_unstart.h"
+
+namespace ploven {
+
+bool ToggleStarted(Schedule& s, TaskNode* task) {
+  if (task == nullptr) return false;
+  if ((s.ActFlags(task->act) & AF_BETA) && s.hooks().CloneToDrone(s, task) == kNoAct) return false;
+  Act& a = s.LockAct(task->act);
+  a.flags ^= AF_STARTED;
+  if (a.flags & AF_STARTED) a.startTime = task->StartTime();
+  s.MarkChanged();
+  return true;
+}
+
+}  // namespace ploven
