@@ -213,6 +213,9 @@ bool BalanceForSplit(ApplyContext& c) {
 // The engine's part after the record was written: priority, placement, conflicts.
 void Plan(ApplyContext& c, ActHandle h, const ItemDraft& d, bool splitChanged) {
   Schedule& s = c.engine.schedule();
+  // An item without a tier (one made with a Set Date by a front end that gave it none) takes
+  // the first tier when it becomes flexible: a tier of 0 would rank it before every tier-A item.
+  if ((s.ActFlags(h) & AF_FLEXIBLE) && s.ReadAct(h).tier == 0) s.SetActTier(h, kTierA);
   // A draft's rank 0 is the end of the tier, which is what the dialog shows for it.
   if (!(s.ActFlags(h) & AF_BETA))
     ConfirmItemPriority(s, h, d.rank > 0 ? d.rank : kEndOfTierRank);

@@ -89,10 +89,6 @@ DayNumber OriginalDateOfDrone(const Schedule& s, ActHandle definition, ActHandle
 ItemDraft DraftOf(Schedule& s, ActHandle h) {
   ItemDraft d;
   d.act = s.ReadAct(h);
-  // An item without a tier (one made with a Set Date by a front end that gave it none) shows
-  // the first tier, and takes it when it becomes flexible: a tier of 0 would rank it before
-  // every tier-A item.
-  if (d.act.tier == 0) d.act.tier = 'A';
   d.title = s.GetActNameFull(h);
   d.date = s.GetActDate(h);
   d.rank = s.GetActRank(h);
