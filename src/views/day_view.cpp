@@ -1,5 +1,7 @@
 #include "views/day_view.h"
 
+#include <optional>
+
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -348,11 +350,13 @@ void DayView::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   const QPoint at = event->position().toPoint();
   const int hit = HitTest(at);
-  const DayRow* row = hit < 0 ? nullptr : &m_table[static_cast<size_t>(hit)].content;
-  const bool onItem = row != nullptr && row->kind == DayRowKind::kItem;
+  // Copies: selecting a task lays the day out again, which replaces the rows.
+  const std::optional<DayRow> row =
+      hit < 0 ? std::nullopt : std::optional<DayRow>(m_table[static_cast<size_t>(hit)].content);
+  const QRect rowRect = hit < 0 ? QRect() : m_table[static_cast<size_t>(hit)].rect;
+  const bool onItem = row.has_value() && row->kind == DayRowKind::kItem;
   if (event->button() == Qt::LeftButton && onItem) {
-    if (row->project != kNoAct &&
-        projectBarRect(m_table[static_cast<size_t>(hit)].rect).adjusted(-2, 0, 2, 0).contains(at)) {
+    if (row->project != kNoAct && projectBarRect(rowRect).adjusted(-2, 0, 2, 0).contains(at)) {
       emit projectBarClicked(row->project);
       return;
     }
