@@ -16,6 +16,7 @@
 #include "store/date_argument.h"
 #include "store/date_format.h"
 #include "store/date_parse.h"
+#include "store/schedule_header.h"
 
 namespace ploven::cli {
 
@@ -53,7 +54,8 @@ class CliEnv {
   FileSystem& fs() { return m_fs; }
   const DateText& text() const { return m_text; }
   // How typed dates and times are read today; the day bounds come from the schedule.
-  ParseContext Context(TimeOfDay earliest = 7 * 60 + 1, TimeOfDay latest = 23 * 60 + 1) const;
+  ParseContext Context(TimeOfDay earliest = kDefaultEarliestTimeOfDay,
+                       TimeOfDay latest = kDefaultLatestTimeOfDay) const;
 
  private:
   SettableClock m_clock;

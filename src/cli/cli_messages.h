@@ -137,14 +137,6 @@ inline constexpr char kWantsFourNumbers[] = " wants four whole numbers such as \
 inline constexpr char kWantsWholeNumber[] = " wants a whole number";
 inline constexpr char kWantsZeroOrOne[] = " wants 0 (off) or 1 (on)";
 inline constexpr char kWantsColour[] = " wants a colour number from 0 to 16777215";
-// The Other Settings dialog's refusals: the timers would run on every tick with an interval of 0.
-inline constexpr char kAutoPilotIntervalRefused[] =
-    "The AutoPilot interval must be a whole number of minutes from 1 to 9998.";
-inline constexpr char kBalanceDayIntervalRefused[] =
-    "The automatic Balance Day interval must be a whole number of minutes from 1 to 9998.";
-inline constexpr char kSettingsNotWritten[] =
-    "The settings could not be written to Ploven.ini, so they apply only until Ploven is "
-    "closed.";
 
 // The alarm dialog's own refusals.
 inline constexpr char kAlarmOver24Hours[] = "The alarm value cannot exceed 24 hours.";

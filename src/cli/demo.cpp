@@ -14,7 +14,7 @@ namespace {
 
 namespace t = cli_text;
 
-TimeOfDay At(int hour, int minute) { return static_cast<TimeOfDay>(hour * 60 + minute + 1); }
+TimeOfDay At(int hour, int minute) { return ClockTime(hour, minute); }
 
 // A few set appointments and memos, and fluid work the engine fits around them.
 void PlanDemo(Engine& engine) {

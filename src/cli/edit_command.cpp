@@ -17,6 +17,7 @@
 #include "cli/recur_rule.h"
 #include "cli/schedule_access.h"
 #include "done/mark_done.h"
+#include "done/start_unstart.h"
 #include "edit/item_edit.h"
 #include "edit/item_kind.h"
 #include "platform/format.h"
@@ -321,23 +322,6 @@ TaskNode* OccurrenceTask(Schedule& s, ActHandle definition, DayNumber date) {
     if (a.Has(AF_DRONE) && a.hBeta == definition) return task;
   }
   return nullptr;
-}
-
-// Start and Unstart: a start belongs to one occurrence, and a started item stays at the time
-// it stands at now.
-bool SetStarted(Schedule& s, TaskNode* task, bool on) {
-  if (((s.ActFlags(task->act) & AF_STARTED) != 0) == on) return true;
-  if ((s.ActFlags(task->act) & AF_BETA) && s.hooks().CloneToDrone(s, task) == kNoAct) return false;
-  Act& a = s.LockAct(task->act);
-  if (on) {
-    a.flags |= AF_STARTED;
-    a.startTime = task->StartTime();
-  } else {
-    a.flags &= ~static_cast<uint32_t>(AF_STARTED);
-  }
-  s.TouchAct(task->act);
-  s.MarkChanged();
-  return true;
 }
 
 // The Recurring check box and the recurrence dialog: a new rule (the options that name

@@ -355,7 +355,8 @@ int EditOccurrenceCommand(CliEnv& env, const Args& a) {
   }
   s.TouchAct(drone);
   s.MarkChanged();
-  const uint32_t id = s.GetActID(drone);
+  // Edited back to the series' values, it is a plain occurrence again (the series' ID).
+  const uint32_t id = s.GetActID(FoldEditedBackOccurrence(p.recurrences(), drone));
   if (Done(p) != kExitOk) return kExitRefused;
   std::cout << id << '\n';
   return kExitOk;

@@ -47,7 +47,7 @@ JsonValue Recurrence(const Schedule& s, const Beta& b) {
   r.Set("from", Date(b.startDate));
   r.Set("until", b.endDate == kNoEndDate ? JsonValue() : Date(b.endDate));
   r.Set("options", Options(b.betaOptions));
-  r.Set("nearest", (b.betaOptions & kOptionNearestDay) ? Weekdays(b.dayBits & 0x7Fu) : JsonValue());
+  r.Set("nearest", (b.betaOptions & kOptionNearestDay) ? Weekdays(b.dayBits & kEveryWeekdayBits) : JsonValue());
   r.Set("bringForward", (b.freq & kBringForwardDeleteInstance) ? "delete"
                         : (b.freq & kBringForwardShiftStart)   ? "shift"
                                                                : "instance");

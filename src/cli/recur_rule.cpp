@@ -131,7 +131,7 @@ std::string WriteRecurRule(const Beta& b) {
   if (kind & kFreqDaily) {
     rule = "daily";
   } else if (kind & kFreqWeekly) {
-    rule = "weekly:" + WeekdayNames(b.dayBits & 0x7Fu);
+    rule = "weekly:" + WeekdayNames(b.dayBits & kEveryWeekdayBits);
   } else if (kind & kFreqYearly) {
     rule = "yearly";
   } else if ((kind & kFreqMonthly) && (b.dateBits & kDateBitsLastWeek)) {

@@ -21,6 +21,8 @@
 #include "engine/priorities.h"
 #include "platform/format.h"
 #include "platform/messages.h"
+#include "platform/platform_messages.h"
+#include "engine/engine_messages.h"
 #include "platform/program_settings.h"
 #include "platform/settings_keys.h"
 #include "store/calendar.h"
@@ -233,8 +235,8 @@ std::optional<Changes> ReadChanges(const Args& a) {
 // The Other Settings dialog's refusals of a timer interval.
 bool CheckIntervals(const Changes& c, Messages& msg) {
   for (const auto& [name, refusal] :
-       {std::pair{key::kAutoPilotTimerVar, t::kAutoPilotIntervalRefused},
-        std::pair{key::kBalanceTodayTimerVar, t::kBalanceDayIntervalRefused}}) {
+       {std::pair{key::kAutoPilotTimerVar, engine_text::kAutoPilotIntervalRefused},
+        std::pair{key::kBalanceTodayTimerVar, engine_text::kBalanceDayIntervalRefused}}) {
     const auto it = c.ints.find(name);
     if (it != c.ints.end() && !ReadTimerInterval(std::to_string(it->second))) {
       msg.ErrorMessage(refusal);
@@ -387,7 +389,7 @@ int SetCommand(CliEnv& env, const Args& a) {
   ProgramSettings program = LoadProgramSettings(env);
   const OtherSettings before = OtherSettingsOf(program);
   if (!StoreProgramSettings(*c, program, env.settings()))
-    return Refuse(env, t::kSettingsNotWritten);
+    return Refuse(env, msg::kSettingsNotWritten);
   const OtherSettings after = OtherSettingsOf(program);
   // What the Other Settings dialog does after its OK: Expected Returns warns when switched on,
   // the engine plans with the new values, and ticking Balance Life Projects looks at them now.

@@ -14,6 +14,8 @@
 #include "engine/balance_all_days.h"
 #include "engine/engine.h"
 #include "platform/messages.h"
+#include "platform/platform_messages.h"
+#include "engine/engine_messages.h"
 #include "platform/program_settings.h"
 #include "store/priority_messages.h"
 #include "store/schedule.h"
@@ -126,9 +128,9 @@ void OtherSettingsDialog::accept() {
   };
   for (const Interval& i :
        {Interval{m_autoPilot, m_autoPilotInterval, &v.autoPilotInterval,
-                 t::kAutoPilotIntervalRefused},
+                 engine_text::kAutoPilotIntervalRefused},
         Interval{m_autoBalanceDay, m_balanceDayInterval, &v.balanceDayInterval,
-                 t::kBalanceDayIntervalRefused}}) {
+                 engine_text::kBalanceDayIntervalRefused}}) {
     const auto minutes = ReadTimerInterval(i.field->text().toStdString());
     if (minutes) {
       *i.into = *minutes;
@@ -149,7 +151,7 @@ void OtherSettingsDialog::accept() {
   m_changed = v != m_before;
   if (m_changed) {
     if (!StoreOtherSettings(v, m_program, m_settings))
-      msg.ErrorMessage(t::kSettingsNotWritten);
+      msg.ErrorMessage(ploven::msg::kSettingsNotWritten);
     RereadEngineSettings(m_engine, m_settings, m_country);
     // Ticking Balance Life Projects looks at the Life Projects at once, without warnings.
     if (v.lifeProjects && !m_before.lifeProjects) LifeProjectCheck(m_engine, false);

@@ -40,14 +40,5 @@ inline constexpr char kItemsGroup[] = "Items";
 inline constexpr char kExpectedReturnsBox[] = "Expected Returns Active";
 inline constexpr char kHideDoneItemsBox[] = "Hide Done Items (enables the hide done items toggle)";
 
-// Refusals of the Other Settings: the timers would run on every tick with an interval of 0.
-inline constexpr char kAutoPilotIntervalRefused[] =
-    "The AutoPilot interval must be a whole number of minutes from 1 to 9998.";
-inline constexpr char kBalanceDayIntervalRefused[] =
-    "The automatic Balance Day interval must be a whole number of minutes from 1 to 9998.";
-// Both settings dialogs, when Ploven.ini could not be written.
-inline constexpr char kSettingsNotWritten[] =
-    "The settings could not be written to Ploven.ini, so they apply only until Ploven is "
-    "closed.";
 
 }  // namespace ploven::settings_dialog_text

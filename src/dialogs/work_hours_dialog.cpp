@@ -14,6 +14,7 @@
 #include "engine/engine_settings.h"
 #include "engine/schedule_settings.h"
 #include "platform/messages.h"
+#include "platform/platform_messages.h"
 #include "platform/program_settings.h"
 #include "store/date_argument.h"
 #include "store/schedule.h"
@@ -119,7 +120,7 @@ void WorkHoursDialog::accept() {
     daysChanged |= workdays[day] != (m_program.workday[day] != 0);
   }
   if (daysChanged && !StoreWorkdays(workdays, m_program, m_settings))
-    msg.ErrorMessage(t::kSettingsNotWritten);
+    msg.ErrorMessage(ploven::msg::kSettingsNotWritten);
   m_changed = hoursChanged || daysChanged;
   if (m_changed) RereadEngineSettings(m_engine, m_settings, m_country);
   QDialog::accept();

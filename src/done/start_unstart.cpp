@@ -12,4 +12,10 @@ bool ToggleStarted(Schedule& s, TaskNode* task) {
   return true;
 }
 
+bool SetStarted(Schedule& s, TaskNode* task, bool on) {
+  if (task == nullptr) return false;
+  if (((s.ActFlags(task->act) & AF_STARTED) != 0) == on) return true;
+  return ToggleStarted(s, task);
+}
+
 }  // namespace ploven

@@ -11,4 +11,7 @@ namespace ploven {
 // not be made an item of its own.
 bool ToggleStarted(Schedule& s, TaskNode* task);
 
+// Started (on) or not, whichever it was before. False as above; true when it already was.
+bool SetStarted(Schedule& s, TaskNode* task, bool on);
+
 }  // namespace ploven

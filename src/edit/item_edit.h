@@ -6,6 +6,7 @@
 
 #include "edit/item_dialog_kind.h"
 #include "engine/conflict_check.h"
+#include "store/act_flags.h"
 #include "store/act_record.h"
 #include "store/beta_record.h"
 #include "store/date_types.h"
@@ -19,7 +20,7 @@ struct TaskNode;
 
 // The flag of a recurring item's own record that makes each occurrence flexible when its day
 // comes ("Date Becomes Flexible Upon Arrival").
-inline constexpr uint32_t kFlexibleOnArrivalFlag = 0x80000;  // AF_DIALOG_BOX_1
+inline constexpr uint32_t kFlexibleOnArrivalFlag = AF_DIALOG_BOX_1;
 
 // What the Alarm check box sets when no alarm dialog says otherwise: before the start, by the
 // New Item Preferences' offset when they have one.
@@ -39,7 +40,7 @@ struct ItemDraft {
   void Set(uint32_t flag, bool on) {
     if (on) act.flags |= flag; else act.flags &= ~flag;
   }
-  bool flexible() const { return Has(0x20); }
+  bool flexible() const { return Has(AF_FLEXIBLE); }
 };
 
 // What the dialog was opened on, and how.

@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kTag[] = "[Sample] ";
 
-TimeOfDay At(int hour, int minute) { return static_cast<TimeOfDay>(hour * 60 + minute + 1); }
+TimeOfDay At(int hour, int minute) { return ClockTime(hour, minute); }
 
 class SampleWriter {
  public:

@@ -14,8 +14,7 @@ namespace {
 constexpr uint32_t kAppearFirst = AF_MARK1;
 constexpr uint32_t kAppearLast = AF_MARK2;
 // Items carrying this bit keep their place in the day.
-constexpr uint32_t kKeptInPlace = 0x10000;
-constexpr uint32_t kStaysPut = AF_DONE | AF_HOPE | AF_STARTED | kKeptInPlace;
+constexpr uint32_t kStaysPut = AF_DONE | AF_HOPE | AF_STARTED | AF_KEEP_IN_PLACE;
 constexpr uint32_t kNotMovable = AF_STARTED | AF_DONE | AF_FIXED;
 // A day this overbooked is beyond balancing.
 constexpr int kOverbookedLoad = 500;

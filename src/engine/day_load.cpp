@@ -6,7 +6,6 @@ namespace ploven {
 
 namespace {
 // Items with the top flag bit may be overlapped by the items after them.
-constexpr uint32_t kNoRunningEnd = 0x80000000u;
 }  // namespace
 
 int DayLoad(Engine& engine, const Terminal& day) {
@@ -28,7 +27,7 @@ int DayConflictMinutes(Engine& engine, const Terminal& day) {
   for (const TaskNode* task = day.First(); task != nullptr; task = task->Next()) {
     const int start = task->StartTime();
     if (task->InConflict() || (start < runningEnd && start > earliest)) minutes += task->length;
-    if (!(s.ActFlags(task->act) & kNoRunningEnd))
+    if (!(s.ActFlags(task->act) & AF_NO_RUNNING_END))
       runningEnd = std::max(runningEnd, start + task->length);
   }
   return minutes;

@@ -29,7 +29,7 @@ bool Engine::WeekdayQualify(ActHandle h, DayNumber date) const {
 }
 
 DayNumber Engine::nxqual(ActHandle h, DayNumber date) const {
-  const uint8_t days = m_s.ReadAct(h, t::kModuleBalance, __LINE__).weekdays & 0x7f;
+  const uint8_t days = m_s.ReadAct(h, t::kModuleBalance, __LINE__).weekdays & kEveryWeekdayBits;
   if (days == 0) return static_cast<DayNumber>(date + 1);
   DayNumber d = static_cast<DayNumber>(date + 1);
   while (!(days & (1u << Weekday(d)))) ++d;

@@ -56,4 +56,11 @@ inline constexpr const char* kMinSplitRange =
     "Minimum Duration For Splittable Items must be in the range of 1 minute to 12 hours. If "
     "unsure, try 15 minutes.";
 
+// Refusals of a timer interval (the Other Settings, plovenctl set): the timers would run on
+// every tick with an interval of 0.
+inline constexpr const char* kAutoPilotIntervalRefused =
+    "The AutoPilot interval must be a whole number of minutes from 1 to 9998.";
+inline constexpr const char* kBalanceDayIntervalRefused =
+    "The automatic Balance Day interval must be a whole number of minutes from 1 to 9998.";
+
 }  // namespace ploven::engine_text

@@ -12,7 +12,6 @@
 
 namespace ploven {
 namespace {
-constexpr int kEncodedDefaultBase = 10000;
 }  // namespace
 
 EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& settings,
@@ -26,20 +25,20 @@ EngineSettings ReadEngineSettings(const ScheduleHeader& header, const Settings& 
   for (int day = 0; day < 7; ++day) {
     const auto i = static_cast<size_t>(day);
     e.workWeek.workdays[i] =
-        settings.ReadInt(Sprintf(key::kWorkdayFormat, day), kEncodedDefaultBase + defaults[i]) != 0;
+        settings.ReadInt(Sprintf(key::kWorkdayFormat, day), EncodedDefault(defaults[i])) != 0;
   }
-  e.lifeProjects = settings.ReadInt(key::kLifeProject, kEncodedDefaultBase) != 0;
-  e.balanceLightensLoad = settings.ReadInt(key::kBalanceLightensLoad, kEncodedDefaultBase) != 0;
-  e.autoPilotInterval = settings.ReadInt(key::kAutoPilotTimerVar, kEncodedDefaultBase + 19);
-  e.balanceDayInterval = settings.ReadInt(key::kBalanceTodayTimerVar, kEncodedDefaultBase + 1);
-  e.autoPilot = settings.ReadInt(key::kAutoPilot, kEncodedDefaultBase) != 0;
-  e.autoBalanceDay = settings.ReadInt(key::kAutoBalanceDay, kEncodedDefaultBase) != 0;
-  e.autoBringForward = settings.ReadInt(key::kAutoBringForward, kEncodedDefaultBase) != 0;
+  e.lifeProjects = settings.ReadInt(key::kLifeProject, EncodedDefault(0)) != 0;
+  e.balanceLightensLoad = settings.ReadInt(key::kBalanceLightensLoad, EncodedDefault(0)) != 0;
+  e.autoPilotInterval = settings.ReadInt(key::kAutoPilotTimerVar, EncodedDefault(19));
+  e.balanceDayInterval = settings.ReadInt(key::kBalanceTodayTimerVar, EncodedDefault(1));
+  e.autoPilot = settings.ReadInt(key::kAutoPilot, EncodedDefault(0)) != 0;
+  e.autoBalanceDay = settings.ReadInt(key::kAutoBalanceDay, EncodedDefault(0)) != 0;
+  e.autoBringForward = settings.ReadInt(key::kAutoBringForward, EncodedDefault(0)) != 0;
   return e;
 }
 
 bool ReadExpectedReturnsActive(const Settings& settings) {
-  return settings.ReadInt(key::kExpectedReturnsActive, kEncodedDefaultBase) != 0;
+  return settings.ReadInt(key::kExpectedReturnsActive, EncodedDefault(0)) != 0;
 }
 
 void RereadEngineSettings(Engine& engine, const Settings& settings, int country) {

@@ -11,7 +11,6 @@ namespace {
 constexpr uint32_t kAppearFirst = AF_MARK1;
 constexpr uint32_t kAppearLast = AF_MARK2;
 // Items with the top flag bit do not advance the running end, so later items may overlap them.
-constexpr uint32_t kNoRunningEnd = 0x80000000u;
 constexpr int kLatestStart = 2880;
 }  // namespace
 
@@ -35,7 +34,7 @@ int Engine::FavouredRoomEnd(const TaskNode* task, DayNumber date) {
       end = std::min(end, at);
       break;
     }
-    if (!(next.flags & kNoRunningEnd)) behind += t->length;
+    if (!(next.flags & AF_NO_RUNNING_END)) behind += t->length;
   }
   return end - behind;
 }
@@ -112,7 +111,7 @@ void Engine::RecalcDayTimes(DayNumber date) {
           task->start = static_cast<int16_t>(-at);
         }
       }
-      if (!(a.flags & kNoRunningEnd)) {
+      if (!(a.flags & AF_NO_RUNNING_END)) {
         const int end = task->StartTime() + task->length;
         if (end >= cursor) cursor = end;
       }

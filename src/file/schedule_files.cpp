@@ -125,7 +125,7 @@ void ScheduleFiles::SetPaths(const std::string& path) {
   m_folder = FolderOf(path);
 }
 
-int ScheduleFiles::CorruptLoad() const { return m_settings.ReadInt(t::kCorruptLoadKey, 10000); }
+int ScheduleFiles::CorruptLoad() const { return m_settings.ReadInt(t::kCorruptLoadKey, EncodedDefault(0)); }
 void ScheduleFiles::SetCorruptLoad(int value) { m_settings.WriteInt(t::kCorruptLoadKey, value); }
 
 // A load abandoned from here on counts as damaged: 0 becomes 1, and a load

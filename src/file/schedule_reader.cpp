@@ -18,15 +18,10 @@ namespace {
 namespace t = format_text;
 using H = ScheduleHeader;
 
-constexpr TimeOfDay kSevenAm = 7 * 60 + 1;
-constexpr TimeOfDay kElevenPm = 23 * 60 + 1;
-constexpr TimeOfDay kNineAm = 9 * 60 + 1;
-constexpr TimeOfDay kFivePm = 17 * 60 + 1;
 constexpr size_t kLegacyRecordSize = 53;
 constexpr size_t kTreeNodeSize = 28;
 // The oldest archive date a schedule can carry; anything below was never set.
 constexpr DayNumber kOldestArchiveDate = 4420;
-constexpr uint32_t kProjectLoadingFlag = 0x4;
 
 class ScheduleReader {
  public:
@@ -116,12 +111,12 @@ class ScheduleReader {
     if (h.Get<float>(H::kCreatedByVersion) == 0) h.Set<float>(H::kCreatedByVersion, 7.0f);
     if (const int16_t v = h.Get<int16_t>(443); (v < 1 || v > 999) && m_writtenBy < 6.31f)
       h.Set<int16_t>(443, 30);
-    if (h.earliestTimeOfDay() == 0) h.setEarliestTimeOfDay(kSevenAm);
-    if (h.latestTimeOfDay() == 0) h.setLatestTimeOfDay(kElevenPm);
+    if (h.earliestTimeOfDay() == 0) h.setEarliestTimeOfDay(kDefaultEarliestTimeOfDay);
+    if (h.latestTimeOfDay() == 0) h.setLatestTimeOfDay(kDefaultLatestTimeOfDay);
     if (h.Get<uint8_t>(630) == 0) h.Set<uint8_t>(630, 12);
     if (m_writtenBy < 6.0f) {
-      h.setWorkdayStart(kNineAm);
-      h.setWorkdayEnd(kFivePm);
+      h.setWorkdayStart(kDefaultWorkdayStart);
+      h.setWorkdayEnd(kDefaultWorkdayEnd);
     }
     if (m_writtenBy < 4.02f) {
       h.Set<int16_t>(H::kDayRecordSize, static_cast<int16_t>(kTerminalRecordSize));
@@ -263,7 +258,7 @@ class ScheduleReader {
       Act rec;
       std::string title;
       if (!ReadRecord(rec, &title)) return false;
-      rec.flags &= ~kProjectLoadingFlag;
+      rec.flags &= ~AF_PROJECT_LOADING;
       rec.pitem = 0;
       rec.hBeta = 0;
       const ActHandle h = Allocate(rec, title);

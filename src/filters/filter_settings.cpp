@@ -11,11 +11,10 @@
 namespace ploven {
 namespace {
 
-constexpr int kEncodedDefaultBase = 10000;
 constexpr int kMaxDurationMinutes = std::numeric_limits<int16_t>::max();
 
 bool ReadOn(const Settings& settings, const char* key, bool def) {
-  return settings.ReadInt(key, kEncodedDefaultBase + (def ? 1 : 0)) != 0;
+  return settings.ReadInt(key, EncodedDefault(def ? 1 : 0)) != 0;
 }
 
 // Numbers too large for an integer setting (project IDs, label masks) are kept as text.
@@ -74,7 +73,7 @@ void FilterSettings::Load(const Settings& settings) {
   doableNowOn = ReadOn(settings, key::kPresentFilter, defaults.doableNowOn);
   minimumDurationOn = ReadOn(settings, key::kFilterMinimumDurCheckbox, defaults.minimumDurationOn);
   const int minutes = settings.ReadInt(key::kFilterMinimumDurMinutes,
-                                       kEncodedDefaultBase + defaults.minimumDurationMinutes);
+                                       EncodedDefault(defaults.minimumDurationMinutes));
   minimumDurationMinutes =
       (minutes >= 0 && minutes <= kMaxDurationMinutes) ? minutes : defaults.minimumDurationMinutes;
   nonRoutineOn = ReadOn(settings, key::kRoutineFilter, defaults.nonRoutineOn);

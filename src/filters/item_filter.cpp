@@ -19,7 +19,6 @@ namespace {
 
 namespace t = filter_text;
 
-constexpr uint8_t kWeekdayBits = 0x7f;
 constexpr int kMostRoutineWeekdays = 3;
 
 bool Contains(std::string_view haystack, std::string_view needle, bool matchCase) {
@@ -69,7 +68,7 @@ bool IsRoutine(const Schedule& s, ActHandle h, const Act& a) {
   if (rule == nullptr) return false;
   if ((rule->freq & kFreqDaily) != 0) return true;
   return (rule->freq & kFreqWeekly) != 0 &&
-         std::popcount(static_cast<unsigned>(rule->dayBits & kWeekdayBits)) > kMostRoutineWeekdays;
+         std::popcount(static_cast<unsigned>(rule->dayBits & kEveryWeekdayBits)) > kMostRoutineWeekdays;
 }
 
 bool LabelExcluded(uint32_t mask, uint8_t label) {
@@ -123,7 +122,7 @@ bool IsDoableNow(Schedule& s, ActHandle h, DayNumber viewedDate) {
   const DayNumber date = ShownDate(s, h, a, viewedDate);
   if (a.Has(AF_FIXED)) return date == today && (a.startTime == kNoTime || now >= a.startTime);
   if (a.Has(AF_FLEXIBLE)) {
-    const uint8_t weekdays = a.weekdays & kWeekdayBits;
+    const uint8_t weekdays = a.weekdays & kEveryWeekdayBits;
     if (weekdays != 0 && (weekdays & (1u << Weekday(today))) == 0) return false;
     if (a.deadlineDate != kNoDate && a.deadlineDate <= today)
       return a.earliestTime == kNoTime || now >= a.earliestTime;

@@ -36,7 +36,7 @@ DayNumber SystemClock::Today() const {
 
 TimeOfDay SystemClock::Now() const {
   const std::tm t = LocalNow();
-  return static_cast<TimeOfDay>(t.tm_hour * 60 + t.tm_min + 1);
+  return ClockTime(t.tm_hour, t.tm_min);
 }
 
 double SystemClock::EpochSeconds() const {

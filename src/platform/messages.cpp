@@ -411,7 +411,7 @@ int Messages::MultiButton(const std::string& text, const std::string& caption, u
 
   const bool silent =
       (style & kMbNoBeep) != 0 ||
-      (m_settings != nullptr && m_settings->ReadInt(key::kAlarmsSilent, 10000) != 0);
+      (m_settings != nullptr && m_settings->ReadInt(key::kAlarmsSilent, EncodedDefault(0)) != 0);
   if (!silent) m_ui.Beep();
 
   for (;;) {

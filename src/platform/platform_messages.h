@@ -130,4 +130,9 @@ inline constexpr char kMoreFluidTotal[] =
 inline constexpr char kSupportButtons[] = "&E-mail\n&Web Request Form\n&Other Support Options";
 inline constexpr char kSupportCaption[] = "Get Technical Support";
 
+// Settings that could not be stored (the settings dialogs, plovenctl set).
+inline constexpr char kSettingsNotWritten[] =
+    "The settings could not be written to Ploven.ini, so they apply only until Ploven is "
+    "closed.";
+
 }  // namespace ploven::msg

@@ -9,7 +9,6 @@ namespace ploven {
 
 namespace {
 
-constexpr int kEncodedDefaultBase = 10000;
 
 struct IntSetting {
   const char* key;
@@ -130,19 +129,19 @@ void ProgramSettings::Load(Settings& settings, const LocaleFacts& locale,
                            const std::function<void(const std::string&)>& log) {
   const ProgramSettings defaults;
   for (const IntSetting& s : kIntSettings) {
-    this->*s.member = settings.ReadInt(s.key, kEncodedDefaultBase + defaults.*s.member);
+    this->*s.member = settings.ReadInt(s.key, EncodedDefault(defaults.*s.member));
   }
   weekStartsMon = settings.ReadInt(key::kWeekStartsMon,
-                                   kEncodedDefaultBase + (locale.weekStartsMonday ? 1 : 0));
-  firstWeekRule = settings.ReadInt(key::kFirstWeekRule, kEncodedDefaultBase + locale.firstWeekRule);
-  popCalTiled = settings.ReadFlag(key::kPopCalTiled, kEncodedDefaultBase + defaults.popCalTiled,
+                                   EncodedDefault(locale.weekStartsMonday ? 1 : 0));
+  firstWeekRule = settings.ReadInt(key::kFirstWeekRule, EncodedDefault(locale.firstWeekRule));
+  popCalTiled = settings.ReadFlag(key::kPopCalTiled, EncodedDefault(defaults.popCalTiled),
                                   [&](bool checked) {
                                     if (tick) tick(kPopCalTiledCommand, checked);
                                   });
   const std::array<int, 7> weekdays = DefaultWorkdays(locale.country);
   for (int day = 0; day < 7; ++day) {
     workday[static_cast<size_t>(day)] =
-        settings.ReadInt(WorkdayKey(day), kEncodedDefaultBase + weekdays[static_cast<size_t>(day)]);
+        settings.ReadInt(WorkdayKey(day), EncodedDefault(weekdays[static_cast<size_t>(day)]));
   }
 
   plovenOutlook = plovenOutlook != 0 ? 1 : 0;

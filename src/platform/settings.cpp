@@ -9,7 +9,6 @@ namespace ploven {
 
 namespace {
 
-constexpr int kEncodedDefaultBase = 10000;
 constexpr int kLargestStoredInt = 9998;
 
 // atol: leading blanks, a sign, digits; anything else ends the number.

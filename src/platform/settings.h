@@ -25,6 +25,11 @@ struct SettingsRect {
 // the user's profile. Reads take the private file first; writes go to both, so
 // either file alone carries every setting. Both files are re-read when another
 // program (the calendar plug-in) changed them.
+// Integer settings are read with their default raised by this base, so that a value missing
+// from the private file (read as the raised default) can be told from one that is stored.
+inline constexpr int kEncodedDefaultBase = 10000;
+inline constexpr int EncodedDefault(int plainDefault) { return kEncodedDefaultBase + plainDefault; }
+
 class Settings {
  public:
   Settings(std::filesystem::path privateFile, std::filesystem::path profileFile);
@@ -40,7 +45,7 @@ class Settings {
   // Profile first, then the private file. False when either could not be written.
   bool WriteString(std::string_view key, std::string_view value);
 
-  // encodedDefault is 10000 + the default. A private value above 9998 (which is
+  // encodedDefault is EncodedDefault(the default). A private value above 9998 (which is
   // what a missing key gives) falls back to the profile read with the plain default.
   int ReadInt(std::string_view key, int encodedDefault) const;
   bool WriteInt(std::string_view key, long value);

@@ -21,7 +21,6 @@ namespace {
 
 // Items with the top flag bit do not push the running end of the day, so later items may
 // overlap them without a conflict.
-constexpr uint32_t kNoRunningEnd = 0x80000000u;
 constexpr int kExtremeSum = 30000;
 constexpr int kHugeValuePerHour = 1999999;
 
@@ -196,7 +195,7 @@ DayFigures GatherDayFigures(const DaySource& source, const Terminal& day) {
       f.conflictMinutes +=
           overlaps ? std::min<int>(task->length, runningEnd - start) : task->length;
     }
-    if (!(a.flags & kNoRunningEnd)) runningEnd = std::max(runningEnd, end);
+    if (!(a.flags & AF_NO_RUNNING_END)) runningEnd = std::max(runningEnd, end);
     if (f.scheduledMinutes > kExtremeSum || f.conflictMinutes > kExtremeSum) break;
   }
   f.freeMinutes = std::max(0, source.engine.DayFreeTime(day.date == s.Today(), day));
@@ -305,7 +304,7 @@ std::vector<DayRow> BuildDayRows(const DaySource& source, DayNumber date) {
     TaskNode& task = *shown[i];
     rows.push_back(ItemRow(source, task, date, static_cast<int>(i)));
     const DayRow& item = rows.back();
-    if (!item.memo && item.start != 0 && !(s.ActFlags(task.act) & kNoRunningEnd))
+    if (!item.memo && item.start != 0 && !(s.ActFlags(task.act) & AF_NO_RUNNING_END))
       runningEnd = std::max<int>(runningEnd, item.end);
     if (runningEnd == 0) continue;
     int to = latest;

@@ -25,7 +25,7 @@ bool DailyQualifies(int day, int start, int interval) {
 
 // Weeks are blocks of seven days counted from the start, not calendar weeks.
 bool WeeklyQualifies(const Beta& beta, int day, int start, int interval) {
-  const uint8_t weekdays = beta.dayBits & 0x7f;
+  const uint8_t weekdays = beta.dayBits & kEveryWeekdayBits;
   const int offset = day - start;
   if (weekdays == 0) {
     return PositiveMod(offset, 7) == 0 && PositiveMod(FloorDiv(offset, 7), interval) == 0;

@@ -10,11 +10,6 @@ namespace t = recurrence_text;
 
 namespace {
 
-// The item flags an edited occurrence may differ in from its definition without counting as
-// edited (the kind of occurrence, selection marks and the like are outside it).
-constexpr uint32_t kIdentityFlags = 0x6804F3F8u;
-// The occurrence keeps a note of its own.
-constexpr uint32_t kOwnNoteFlag = 0x8u;
 // Flags the item dialog sets that the identity with the clone leaves out.
 constexpr uint32_t kOwnChoiceFlags = AF_SPLIT | AF_DIALOG_BOX_1 | AF_DIALOG_BOX_2 | AF_HIDE;
 
@@ -45,9 +40,9 @@ bool SameFields(const Act& d, const Act& b) {
          // The two 16-bit fields after the Expected Return.
          std::memcmp(d.reserved82.data(), b.reserved82.data(), 4) == 0 &&
          d.projectID == b.projectID &&
-         (!(d.flags & kOwnNoteFlag) || d.noteNumber == b.noteNumber) &&
+         (!(d.flags & AF_HAS_NOTE) || d.noteNumber == b.noteNumber) &&
          d.alarmMinutes == b.alarmMinutes && d.alarmState == b.alarmState &&
-         (d.flags & kIdentityFlags) == (b.flags & kIdentityFlags);
+         (d.flags & kOccurrenceIdentityFlags) == (b.flags & kOccurrenceIdentityFlags);
 }
 
 // What the item dialog lets the user give one date beyond the fields the identity with the

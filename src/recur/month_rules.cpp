@@ -7,7 +7,6 @@ namespace ploven {
 namespace {
 
 constexpr uint32_t kGridBits = 0x7fffffffu;  // dates 1-30 and "Last", or weeks 1-4
-constexpr uint8_t kWeekdayBits = 0x7f;
 
 int PositiveMod(int value, int n) { return ((value % n) + n) % n; }
 
@@ -59,7 +58,7 @@ bool DateModeQualifies(const Beta& beta, int day, int start, int interval) {
 }
 
 bool LastWeekModeQualifies(const Beta& beta, int day, int start, int interval) {
-  if ((beta.dateBits & kGridBits) == 0 && (beta.dayBits & kWeekdayBits) == 0) {
+  if ((beta.dateBits & kGridBits) == 0 && (beta.dayBits & kEveryWeekdayBits) == 0) {
     return MonthFallback(day, start, interval);
   }
   if (interval != 1) {
@@ -79,7 +78,7 @@ bool LastWeekModeQualifies(const Beta& beta, int day, int start, int interval) {
 // fifth Friday" of a period is the one the user sees there.
 bool FifthWeekModeQualifies(const Beta& beta, int day, int start, int interval,
                             const WeekRules& rules) {
-  if ((beta.dateBits & kGridBits) == 0 && (beta.dayBits & kWeekdayBits) == 0) {
+  if ((beta.dateBits & kGridBits) == 0 && (beta.dayBits & kEveryWeekdayBits) == 0) {
     return MonthFallback(day, start, interval);
   }
   if (interval != 1) {

@@ -8,14 +8,13 @@
 
 namespace ploven {
 namespace {
-constexpr int kEncodedDefaultBase = 10000;
 }  // namespace
 
 QualifyContext ReadRecurrenceSettings(const Settings& settings) {
   QualifyContext c;
-  c.moonMorning = settings.ReadInt(key::kMoonAM, kEncodedDefaultBase) != 0;
-  c.weekStartsMonday = settings.ReadInt(key::kWeekStartsMon, kEncodedDefaultBase) != 0;
-  c.yearFirstWeekAdjust = settings.ReadInt(key::kYearFirstWeekAdjust, kEncodedDefaultBase);
+  c.moonMorning = settings.ReadInt(key::kMoonAM, EncodedDefault(0)) != 0;
+  c.weekStartsMonday = settings.ReadInt(key::kWeekStartsMon, EncodedDefault(0)) != 0;
+  c.yearFirstWeekAdjust = settings.ReadInt(key::kYearFirstWeekAdjust, EncodedDefault(0));
   c.timeZoneBiasMinutes = SystemTimeZoneBiasMinutes();
   return c;
 }

@@ -12,7 +12,6 @@ namespace {
 
 namespace text = recur_dialog_text;
 
-constexpr uint8_t kWeekdayMask = 0x7f;
 constexpr uint32_t kDateMask = 0x7fffffffu;
 constexpr int kDateCells = 31;  // dates 1 to 30 and "Last"
 constexpr int kWeekRows = 4;
@@ -286,7 +285,7 @@ RecurrenceDialogResult ConfirmRecurrenceDialog(const RecurrenceDialogState& stat
     return result;
   }
   Beta b = ReadRecurrenceDialog(state);
-  if (nearest && ((b.dayBits & kWeekdayMask) == 0 || (b.dateBits & kDateMask) == 0)) {
+  if (nearest && ((b.dayBits & kEveryWeekdayBits) == 0 || (b.dateBits & kDateMask) == 0)) {
     messages.ErrorMessage(text::kNearestNeedsDate);
     result.focus = DialogFocus::kMonthGrid;
     return result;

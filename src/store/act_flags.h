@@ -8,6 +8,8 @@ namespace ploven {
 enum ActFlag : uint32_t {
   AF_SPLIT = 0x1,
   AF_TAGGED = 0x2,          // projects only: counted by the tagged-projects reports
+  AF_PROJECT_LOADING = 0x4,  // projects only: a mark of the loader, cleared as a file is read
+  AF_HAS_NOTE = 0x8,         // the item's note file exists
   AF_CLONE_ON_DONE = 0x10,  // on memo items: Work Holiday
   AF_FLEXIBLE = 0x20,       // clear = Set Date
   AF_STARTED = 0x40,
@@ -20,6 +22,7 @@ enum ActFlag : uint32_t {
   AF_ALARM = 0x2000,
   AF_ALARM_AT_BEGIN = 0x4000,  // the alarm's offset counts from the item's begin ...
   AF_ALARM_AT_END = 0x8000,    // ... or from the end of its planned duration
+  AF_KEEP_IN_PLACE = 0x10000,  // Balance Day neither moves nor swaps the item
   AF_ALSO_DIAL = 0x40000,      // the alarm is also forwarded to the Also Dial number
   AF_DIALOG_BOX_1 = 0x80000,   // carried unchanged for the item dialog
   AF_DIALOG_BOX_2 = 0x400000,  // carried unchanged for the item dialog
@@ -30,7 +33,16 @@ enum ActFlag : uint32_t {
   AF_REMINDER_DAYS = 0x8000000,  // set while reminderDays is not 0 (Daily Reminders)
   AF_WORK_HOURS = 0x20000000,
   AF_AFTER_HOURS = 0x40000000,
+  AF_NO_RUNNING_END = 0x80000000,  // later items of the day may overlap the item
 };
+
+// The flags an edited occurrence must share with its recurring definition to count as a
+// plain occurrence again.
+inline constexpr uint32_t kOccurrenceIdentityFlags =
+    AF_HAS_NOTE | AF_CLONE_ON_DONE | AF_FLEXIBLE | AF_STARTED | AF_HOPE | AF_DONE | AF_FIXED |
+    AF_UNDERSCORED | AF_ALARM | AF_ALARM_AT_BEGIN | AF_ALARM_AT_END | AF_ALSO_DIAL |
+    AF_REMINDER_DAYS | AF_WORK_HOURS | AF_AFTER_HOURS;
+static_assert(kOccurrenceIdentityFlags == 0x6804F3F8u);
 
 inline constexpr uint32_t AF_WORK_HOLIDAY = AF_CLONE_ON_DONE;
 

@@ -186,7 +186,7 @@ DayAndTime FromTimeT(std::time_t seconds) {
   const int day = MakeDay(local.tm_mon + 1, local.tm_mday, local.tm_year + 1900);
   if (!InRange(day)) return {};
   return {static_cast<DayNumber>(day),
-          static_cast<TimeOfDay>(local.tm_hour * 60 + local.tm_min + 1)};
+          ClockTime(local.tm_hour, local.tm_min)};
 }
 
 std::time_t ToTimeT(int day, TimeOfDay time) {
@@ -205,7 +205,7 @@ std::time_t ToTimeT(int day, TimeOfDay time) {
 
 int HourOf(TimeOfDay time) { return (time - 1) / 60; }
 
-TimeOfDay HourStart(TimeOfDay time) { return static_cast<TimeOfDay>(HourOf(time) * 60 + 1); }
+TimeOfDay HourStart(TimeOfDay time) { return ClockTime(HourOf(time), 0); }
 
 int ClockMinutes(TimeOfDay time) { return time <= 0 ? 0 : (time - 1) % kMinutesPerDay; }
 

@@ -20,7 +20,7 @@ std::optional<TimeOfDay> ReadClock(const std::string& text) {
   if (std::sscanf(text.c_str(), "%2d:%2d%n", &h, &m, &used) != 2) return std::nullopt;
   if (static_cast<size_t>(used) != text.size() || text.size() != 5) return std::nullopt;
   if (h < 0 || h > 23 || m < 0 || m > 59) return std::nullopt;
-  return static_cast<TimeOfDay>(h * 60 + m + 1);
+  return ClockTime(h, m);
 }
 
 ParseResult<DayNumber> ReadDateArgument(const std::string& text, const DateText& dateText,

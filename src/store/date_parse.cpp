@@ -366,7 +366,7 @@ ParseResult<TimeOfDay> ParseTime(std::string_view text, const DateText& dateText
       if (!dateText.regional.Uses24Hour() && !leadingZero && hour >= 1 && hour < 6) hour += 12;
       break;
   }
-  return shifted(hour * 60 + minute + 1);
+  return shifted(ClockTime(hour, minute));
 }
 
 namespace {

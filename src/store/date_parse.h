@@ -6,6 +6,7 @@
 
 #include "store/date_format.h"
 #include "store/date_types.h"
+#include "store/schedule_header.h"
 
 namespace ploven {
 
@@ -15,8 +16,8 @@ struct ParseContext {
   TimeOfDay now = kNoTime;
   DayNumber viewed = kNoDate;  // the day the view shows, for "3d*"
   // The day bounds as the schedule header holds them; they decide Midnight Shift (calendar.h).
-  TimeOfDay earliestTimeOfDay = 7 * 60 + 1;
-  TimeOfDay latestTimeOfDay = 23 * 60 + 1;
+  TimeOfDay earliestTimeOfDay = kDefaultEarliestTimeOfDay;
+  TimeOfDay latestTimeOfDay = kDefaultLatestTimeOfDay;
 };
 
 // A parse either gives a value, or gives none and a message saying why. A few accepted inputs

@@ -5,10 +5,6 @@
 namespace ploven {
 
 namespace {
-constexpr TimeOfDay kSevenAm = 7 * 60 + 1;
-constexpr TimeOfDay kElevenPm = 23 * 60 + 1;
-constexpr TimeOfDay kNineAm = 9 * 60 + 1;
-constexpr TimeOfDay kFivePm = 17 * 60 + 1;
 }  // namespace
 
 ScheduleHeader::ScheduleHeader() {
@@ -21,10 +17,10 @@ ScheduleHeader::ScheduleHeader() {
   Set<float>(kCreatedByVersion, 7.0f);
   Set<float>(kWrittenByVersion, 7.0f);
   Set<int32_t>(kMinSplitMinutes, 15);
-  Set<int16_t>(kEarliestTimeOfDay, kSevenAm);
-  Set<int16_t>(kLatestTimeOfDay, kElevenPm);
-  Set<int16_t>(kWorkdayStart, kNineAm);
-  Set<int16_t>(kWorkdayEnd, kFivePm);
+  Set<int16_t>(kEarliestTimeOfDay, kDefaultEarliestTimeOfDay);
+  Set<int16_t>(kLatestTimeOfDay, kDefaultLatestTimeOfDay);
+  Set<int16_t>(kWorkdayStart, kDefaultWorkdayStart);
+  Set<int16_t>(kWorkdayEnd, kDefaultWorkdayEnd);
   Set<uint8_t>(kViewWindows, 2);
   // Two settings of other parts of the program whose stored defaults a load fills in.
   Set<int16_t>(443, 30);

@@ -13,6 +13,12 @@ inline constexpr size_t kScheduleHeaderSize = 655;
 inline constexpr int16_t kScheduleMagic = 12960;
 inline constexpr int16_t kCurrentFormatVersion = 26;
 // The header's mode: Light Mode, or Pro Mode (any other value reads as Pro Mode).
+// The day bounds and work hours of a new schedule (and of an old file that had none).
+inline constexpr TimeOfDay kDefaultEarliestTimeOfDay = ClockTime(7, 0);
+inline constexpr TimeOfDay kDefaultLatestTimeOfDay = ClockTime(23, 0);
+inline constexpr TimeOfDay kDefaultWorkdayStart = ClockTime(9, 0);
+inline constexpr TimeOfDay kDefaultWorkdayEnd = ClockTime(17, 0);
+
 inline constexpr int32_t kScheduleLightMode = 1;
 inline constexpr int32_t kScheduleProMode = 3;
 

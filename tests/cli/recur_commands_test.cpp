@@ -44,6 +44,26 @@ TEST_F(RecurCliTest, RulesGiveTheirDates) {
   EXPECT_EQ(Occurrences(leap, "2028-01-01", "2033-12-31"), (Dates{"2028-02-29", "2032-02-29"}));
 }
 
+TEST_F(RecurCliTest, AnOccurrenceEditedBackToTheSeriesFollowsTheSeriesAgain) {
+  const std::string id = Add({"--title", "Standup", "--start", "9:00", "--duration", "0:15",
+                              "--fixed", "--recur", "daily", "--until", "2026-12-20"});
+  auto kindOn = [&](const std::string& date) {
+    const auto lines = Lines(Run({"day", "s.pak", date}).out);
+    return lines.size() == 1 ? Fields(lines[0])[3] : "";
+  };
+  CliRun r = Run({"edit-occurrence", "s.pak", id, "2026-12-11", "--start", "10:00"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(Lines(r.out)[0], id);
+  EXPECT_EQ(kindOn("2026-12-11"), "drone");
+  r = Run({"edit-occurrence", "s.pak", id, "2026-12-11", "--start", "9:00"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Lines(r.out)[0], id);
+  EXPECT_EQ(kindOn("2026-12-11"), "clone");
+  EXPECT_EQ(Occurrences(id, "2026-12-10", "2026-12-12"),
+            (Dates{"2026-12-10", "2026-12-11", "2026-12-12"}));
+  EXPECT_EQ(Run({"check", "s.pak"}).out, "ok\n");
+}
+
 TEST_F(RecurCliTest, OccurrencesShowOnTheirDaysAndCanBeCancelledOrEdited) {
   const std::string id = Add({"--title", "Standup", "--start", "9:00", "--duration", "0:15",
                               "--fixed", "--recur", "daily", "--until", "2026-12-20"});

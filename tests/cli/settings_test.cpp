@@ -166,10 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SetRefusal{"AutoPilotEveryTick",
                    {"AutoPilot=1", "AutoPilotTimerVar=0"},
-                   std::string("message: ") + t::kAutoPilotIntervalRefused},
+                   std::string("message: ") + engine_text::kAutoPilotIntervalRefused},
         SetRefusal{"BalanceDayTooSeldom",
                    {"BalanceTodayTimerVar=9999"},
-                   std::string("message: ") + t::kBalanceDayIntervalRefused},
+                   std::string("message: ") + engine_text::kBalanceDayIntervalRefused},
         SetRefusal{"WorkEndsBeforeItStarts",
                    {"AutoPilot=1", "workStart=18:00", "workEnd=09:00"},
                    std::string("message: ") + engine_text::kWorkEndNotAfterStart},

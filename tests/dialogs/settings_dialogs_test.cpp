@@ -13,6 +13,7 @@
 #include "dialogs/settings_dialog_messages.h"
 #include "dialogs/work_hours_dialog.h"
 #include "engine/engine_fixture.h"
+#include "engine/engine_messages.h"
 #include "engine/engine_settings.h"
 #include "platform/program_settings.h"
 #include "platform/settings.h"
@@ -252,7 +253,8 @@ TEST_P(TimerOnIntervalTest, AnUnusableIntervalOfATimerThatIsOnIsRefused) {
   EXPECT_NE(dialog.result(), QDialog::Accepted);
   ASSERT_EQ(env.ui.boxes.size(), 1u);
   EXPECT_EQ(env.ui.boxes[0].text,
-            autoPilot ? t::kAutoPilotIntervalRefused : t::kBalanceDayIntervalRefused);
+            autoPilot ? engine_text::kAutoPilotIntervalRefused
+                      : engine_text::kBalanceDayIntervalRefused);
   EXPECT_EQ(dialog.focusWidget(), field);
   EXPECT_FALSE(engine.settings().autoPilot || engine.settings().autoBalanceDay);
   EXPECT_EQ(program.enableHideDoneItems, 0);
