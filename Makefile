@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 ARGS       ?=
 
-.PHONY: all deps build run test bench asan soak fuzz clean
+.PHONY: all deps build run test install package bench asan soak fuzz clean
 
 all: build
 
@@ -23,6 +23,17 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Installs the programs, help pages, icons, desktop entry, metadata, manual pages and completion
+# under PREFIX; DESTDIR=/some/where stages the tree there instead (as packagers do).
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# A Debian package (ploven_VERSION_ARCH.deb in the build folder); its dependencies are read off
+# the programs. Install it with: sudo apt install ./$(BUILD)/ploven_*.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLOVEN_BENCH=ON

@@ -1,3 +1,15 @@
-#include "app/program_start.h"
+#include <cstdio>
 
-int main(int argc, char** argv) { return ploven::RunProgram(argc, argv); }
+#include "app/program_start.h"
+#include "app/program_usage.h"
+
+int main(int argc, char** argv) {
+  // --help, --version and --man need no display.
+  if (argc == 2) {
+    if (const auto text = ploven::DesktopProgramInfo(argv[1])) {
+      std::fputs(text->c_str(), stdout);
+      return 0;
+    }
+  }
+  return ploven::RunProgram(argc, argv);
+}

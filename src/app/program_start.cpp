@@ -15,11 +15,13 @@
 #include "app/import_once.h"
 #include "app/main_window.h"
 #include "app/program_session.h"
+#include "app/program_usage.h"
 #include "app/window_placement.h"
 #include "app/single_instance.h"
 #include "dialogs/qt_ui.h"
 #include "dialogs/splash_window.h"
 #include "engine/past_days.h"
+#include "platform/layout_record.h"
 #include "platform/paths.h"
 #include "platform/settings_keys.h"
 
@@ -32,6 +34,7 @@ namespace {
 // The command line as one name: blanks around it trimmed; only blanks is no argument.
 std::optional<std::string> ScheduleArgument(const QStringList& args) {
   QStringList rest = args.mid(1);
+  rest.removeAll(kNewItemOption);
   const QString joined = rest.join(' ').trimmed();
   if (joined.isEmpty()) return std::nullopt;
   return joined.toStdString();
@@ -49,9 +52,6 @@ void PlaceMainWindow(MainWindow& window, const LayoutRecord& layout) {
   const QRect saved = FrameInArea(layout.main, area);
   PlaceFrame(window, saved.isEmpty() ? FirstRunPlacesIn(area).main : saved);
 }
-
-constexpr uint16_t kMaximized = 0x2;
-constexpr uint16_t kMinimized = 0x4;
 
 }  // namespace
 
@@ -78,8 +78,9 @@ int RunProgram(int argc, char** argv) {
   if (!path) return 0;
 
   // A second start on a schedule that is open already brings that program forward.
+  const bool newItem = QApplication::arguments().mid(1).contains(kNewItemOption);
   SingleInstance instance(ProgramSession::ScheduleIdentity(*path));
-  if (instance.HandOverToRunning(2000)) return 1;
+  if (instance.HandOverToRunning(newItem ? HandOver::kNewItem : HandOver::kRaise, 2000)) return 1;
 
   Step(splash, t::kSplashLoading2);
   if (session.OpenPath(*path, argument.has_value()) == SessionStart::kExit) {
@@ -96,10 +97,13 @@ int RunProgram(int argc, char** argv) {
 
   PlaceMainWindow(window, session.layout());
   const uint16_t flags = session.layout().windowFlags;
-  if (flags & kMaximized) window.showMaximized();
-  else if (flags & kMinimized) window.showMinimized();
+  if (flags & kLayoutMaximized) window.showMaximized();
+  else if (flags & kLayoutMinimized) window.showMinimized();
   else window.show();
-  instance.Listen([&window] { window.BringToFront(); });
+  instance.Listen([&window](HandOver request) {
+    window.BringToFront();
+    if (request == HandOver::kNewItem) window.Dispatch(Command::kNewItem);
+  });
 
   // PLOVEN_SCREENSHOT=FILE.png [PLOVEN_SCREENSHOT_VIEW=command] [PLOVEN_SCREENSHOT_SCREEN=1]:
   // draws the window (or the whole screen, boxes included) into the file a moment after start
@@ -149,6 +153,9 @@ int RunProgram(int argc, char** argv) {
   QObject::connect(&importTimer, &QTimer::timeout, &window, importOnce);
   importTimer.start(60000);
   QTimer::singleShot(10000, &window, importOnce);
+
+  // Once the start's own questions are answered.
+  if (newItem) QTimer::singleShot(0, &window, [&window] { window.Dispatch(Command::kNewItem); });
 
   const int code = QApplication::exec();
   session.Close();

@@ -8,6 +8,7 @@ namespace ploven {
 
 namespace {
 constexpr char kRaiseRequest[] = "raise\n";
+constexpr char kNewItemRequest[] = "new-item\n";
 }  // namespace
 
 SingleInstance::SingleInstance(uint16_t scheduleIdentity, QObject* parent)
@@ -20,11 +21,11 @@ QString SingleInstance::ServerName(uint16_t scheduleIdentity) {
   return QString("ploven-%1-%2").arg(getuid()).arg(scheduleIdentity);
 }
 
-bool SingleInstance::HandOverToRunning(int timeoutMs) {
+bool SingleInstance::HandOverToRunning(HandOver request, int timeoutMs) {
   QLocalSocket socket;
   socket.connectToServer(m_name);
   if (!socket.waitForConnected(timeoutMs)) return false;
-  socket.write(kRaiseRequest);
+  socket.write(request == HandOver::kNewItem ? kNewItemRequest : kRaiseRequest);
   socket.waitForBytesWritten(timeoutMs);
   // The answer says the other program took it; a silent peer still holds the name.
   socket.waitForReadyRead(timeoutMs);
@@ -32,8 +33,8 @@ bool SingleInstance::HandOverToRunning(int timeoutMs) {
   return true;
 }
 
-bool SingleInstance::Listen(std::function<void()> raise) {
-  m_raise = std::move(raise);
+bool SingleInstance::Listen(std::function<void(HandOver)> handOver) {
+  m_handOver = std::move(handOver);
   m_server.setSocketOptions(QLocalServer::UserAccessOption);
   if (!m_server.listen(m_name)) {
     // A name left behind by a program that ended without closing it.
@@ -43,10 +44,12 @@ bool SingleInstance::Listen(std::function<void()> raise) {
   connect(&m_server, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* peer = m_server.nextPendingConnection()) {
       connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
-        if (peer->readAll().startsWith("raise")) {
+        const QByteArray request = peer->readAll();
+        const bool newItem = request.startsWith("new-item");
+        if (newItem || request.startsWith("raise")) {
           peer->write("ok\n");
           peer->flush();
-          if (m_raise) m_raise();
+          if (m_handOver) m_handOver(newItem ? HandOver::kNewItem : HandOver::kRaise);
         }
       });
       connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);

@@ -8,6 +8,9 @@
 
 namespace ploven {
 
+// What a later start asks of the program that has its schedule open.
+enum class HandOver { kRaise, kNewItem };
+
 // One running program per schedule: the first start listens on a local socket named from
 // the schedule's identity; a second start on the same schedule finds it, asks it to come to
 // the front, and ends.
@@ -20,15 +23,16 @@ class SingleInstance : public QObject {
 
   static QString ServerName(uint16_t scheduleIdentity);
 
-  // True when another program has this schedule open and was asked to come forward.
-  bool HandOverToRunning(int timeoutMs = 5000);
-  // Starts listening; `raise` runs when a later start hands over.
-  bool Listen(std::function<void()> raise);
+  // True when another program has this schedule open and was asked to come forward (and, for
+  // kNewItem, to open the New Item dialog).
+  bool HandOverToRunning(HandOver request = HandOver::kRaise, int timeoutMs = 5000);
+  // Starts listening; `handOver` runs when a later start hands over.
+  bool Listen(std::function<void(HandOver)> handOver);
 
  private:
   QString m_name;
   QLocalServer m_server;
-  std::function<void()> m_raise;
+  std::function<void(HandOver)> m_handOver;
 };
 
 }  // namespace ploven

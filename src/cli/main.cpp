@@ -7,14 +7,17 @@
 #include "cli/cli_env.h"
 #include "cli/cli_messages.h"
 #include "cli/commands.h"
+#include "cli/manual.h"
 #include "cli/usage.h"
 
 int main(int argc, char** argv) {
   using namespace ploven::cli;
   const std::vector<std::string> argv_(argv + 1, argv + argc);
-  if (!argv_.empty() && argv_[0] == "--help") {
-    std::cout << GeneralUsage();
-    return kExitOk;
+  if (argv_.size() == 1) {
+    if (const auto text = ProgramInfo(argv_[0])) {
+      std::cout << *text;
+      return kExitOk;
+    }
   }
   const ParsedOptions parsed = ParseGlobalOptions(argv_);
   if (!parsed.error.empty()) return UsageError(parsed.error);

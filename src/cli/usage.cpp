@@ -147,7 +147,7 @@ constexpr CommandUsage kCommands[] = {
 
 constexpr char kSynopsis[] =
     "usage: plovenctl [--today DATE] [--now TIME] [--intl KEY=VALUE]... COMMAND [ARGUMENT]...\n"
-    "       plovenctl --help | COMMAND --help\n";
+    "       plovenctl --help | --version | COMMAND --help\n";
 
 constexpr char kNotes[] =
     "--today YYYY-MM-DD and --now HH:MM fix the clock; --intl KEY=VALUE sets a regional\n"
@@ -185,6 +185,8 @@ std::string GeneralUsage() {
   }
   return out + "\n" + kNotes;
 }
+
+std::string GeneralNotes() { return kNotes; }
 
 std::optional<std::string> CommandHelp(std::string_view name) {
   for (const CommandUsage& c : kCommands) {

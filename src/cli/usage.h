@@ -22,6 +22,9 @@ std::span<const CommandUsage> CommandUsages();
 
 // What `plovenctl --help` prints.
 std::string GeneralUsage();
+// The notes at the end of `plovenctl --help`: the global options, what DATE, TIME and DUR
+// accept, where boxes go, the exit codes.
+std::string GeneralNotes();
 // What `plovenctl COMMAND --help` prints; none for an unknown command.
 std::optional<std::string> CommandHelp(std::string_view name);
 

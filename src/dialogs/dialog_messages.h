@@ -32,8 +32,6 @@ inline constexpr char kAboutMore[] = "&More";
 // ---- Start-up splash ----
 inline constexpr char kSplashIcon[] = ":/icons/ploven-64.png";
 
-// ---- Help pages ----
-inline constexpr char kHelpFolder[] = "help";
 
 // The New Item dialog.
 inline constexpr char kNewItemCaption[] = "New Item";

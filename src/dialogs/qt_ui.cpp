@@ -8,6 +8,7 @@
 
 #include "dialogs/dialog_messages.h"
 #include "dialogs/message_box_dialog.h"
+#include "platform/paths.h"
 
 namespace ploven {
 
@@ -27,12 +28,8 @@ bool IsPlainPageName(const std::string& page) {
 
 QtUi::QtUi(QWidget* owner) : m_owner(owner) {
   if (QCoreApplication::instance() != nullptr)
-    m_helpFolders.push_back(
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
-        dialog_text::kHelpFolder);
-#ifdef PLOVEN_HELP_DIR
-  m_helpFolders.emplace_back(PLOVEN_HELP_DIR);
-#endif
+    m_helpFolders = ResourceFolders(QCoreApplication::applicationDirPath().toStdString(),
+                                    kHelpFolderName);
   m_openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 

@@ -20,8 +20,8 @@ class QtUi : public Ui {
  public:
   using UrlOpener = std::function<bool(const QUrl&)>;
 
-  // The help folders are "help" beside the executable, then the source tree's help folder when
-  // the build names one (PLOVEN_HELP_DIR).
+  // The help folders are "help" beside the executable (the build copies the pages there), then
+  // the installed share/ploven/help beside the executable's bin folder.
   explicit QtUi(QWidget* owner = nullptr);
 
   // The window boxes belong to when no modal window is active (normally the main window).

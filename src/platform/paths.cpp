@@ -51,4 +51,19 @@ ScheduleSiblings SiblingsOf(const std::filesystem::path& schedule) {
   return {with(".tmp"), with(".loc"), with(".wai"), with(".bak")};
 }
 
+std::vector<std::filesystem::path> ResourceFolders(const std::filesystem::path& executableFolder,
+                                                   std::string_view kind) {
+  return {executableFolder / kind,
+          executableFolder.parent_path() / "share" / "ploven" / kind};
+}
+
+std::optional<std::filesystem::path> FindResourceFolder(
+    const std::filesystem::path& executableFolder, std::string_view kind) {
+  for (const std::filesystem::path& folder : ResourceFolders(executableFolder, kind)) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder, ec)) return folder;
+  }
+  return std::nullopt;
+}
+
 }  // namespace ploven

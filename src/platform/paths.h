@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ploven {
 
@@ -33,5 +34,17 @@ struct ScheduleSiblings {
   std::filesystem::path bak;  // backup
 };
 ScheduleSiblings SiblingsOf(const std::filesystem::path& schedule);
+
+// The help pages' folder, beside the program or in its share folder.
+inline constexpr char kHelpFolderName[] = "help";
+
+// Where the program's own files of one kind ("help", "sounds", "lessons") are looked for, in
+// order: beside the executable (the build folder, a portable copy), then the installed share
+// folder that sits beside the executable's bin folder (PREFIX/bin -> PREFIX/share/ploven).
+std::vector<std::filesystem::path> ResourceFolders(const std::filesystem::path& executableFolder,
+                                                   std::string_view kind);
+// The first of them that exists; none when no folder of that kind is there.
+std::optional<std::filesystem::path> FindResourceFolder(
+    const std::filesystem::path& executableFolder, std::string_view kind);
 
 }  // namespace ploven

@@ -5,6 +5,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <fstream>
+#include <vector>
 
 #include "app/program_session.h"
 #include "app/single_instance.h"
@@ -22,16 +23,21 @@ void ProcessEventsFor(int ms) {
 TEST(SingleInstanceTest, ASecondStartOnTheSameScheduleHandsOver) {
   const uint16_t id = ProgramSession::ScheduleIdentity("/tmp/single-instance-test.pak");
   SingleInstance running(id);
-  int raised = 0;
-  ASSERT_TRUE(running.Listen([&] { ++raised; }));
+  std::vector<HandOver> asked;
+  ASSERT_TRUE(running.Listen([&](HandOver request) { asked.push_back(request); }));
 
   SingleInstance other(static_cast<uint16_t>(id + 1));
-  EXPECT_FALSE(other.HandOverToRunning(200));  // another schedule: nobody to hand over to
+  // Another schedule: nobody to hand over to.
+  EXPECT_FALSE(other.HandOverToRunning(HandOver::kRaise, 200));
 
   SingleInstance second(id);
-  EXPECT_TRUE(second.HandOverToRunning(200));
+  EXPECT_TRUE(second.HandOverToRunning(HandOver::kRaise, 200));
   ProcessEventsFor(300);
-  EXPECT_EQ(raised, 1);
+  // The desktop entry's New Item action on a schedule that is open already.
+  SingleInstance third(id);
+  EXPECT_TRUE(third.HandOverToRunning(HandOver::kNewItem, 200));
+  ProcessEventsFor(300);
+  EXPECT_EQ(asked, (std::vector<HandOver>{HandOver::kRaise, HandOver::kNewItem}));
 }
 
 // The real program: the second start on an open schedule ends with exit code 1.

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <vector>
 
 #include "platform/clock.h"
 #include "temp_folder.h"
@@ -36,6 +37,18 @@ TEST(SiblingsOf, ReplaceTheExtension) {
   EXPECT_EQ(s.wai, "/data/my.dir/timedata.wai");
   EXPECT_EQ(s.bak, "/data/my.dir/timedata.bak");
   EXPECT_EQ(SiblingsOf("/data/my.dir/noext").loc, "/data/my.dir/noext.loc");
+}
+
+TEST(ResourceFolders, BesideTheProgramFirstThenTheInstalledShareFolder) {
+  test::TempFolder dir;
+  const std::filesystem::path bin = dir.path() / "usr" / "bin";
+  const std::filesystem::path share = dir.path() / "usr" / "share" / "ploven" / "help";
+  EXPECT_EQ(ResourceFolders(bin, "help"), (std::vector<std::filesystem::path>{bin / "help", share}));
+  EXPECT_EQ(FindResourceFolder(bin, "help"), std::nullopt);
+  std::filesystem::create_directories(share);
+  EXPECT_EQ(FindResourceFolder(bin, "help"), share);  // installed
+  std::filesystem::create_directories(bin / "help");
+  EXPECT_EQ(FindResourceFolder(bin, "help"), bin / "help");  // a build folder or portable copy
 }
 
 TEST(SystemClock, TodayCountsFromFirstJanuary1980) {
