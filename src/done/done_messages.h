@@ -3,7 +3,8 @@
 // Texts of the done items and the done log, word for word.
 namespace ploven::done_text {
 
-inline constexpr const char* kOpenLogFailed = "Unable to open done item log file, or create a new one.";
+inline constexpr const char* kOpenLogFailed =
+    "Unable to open done item log file, or create a new one.";
 inline constexpr const char* kWriteLogFailed = "Error writing to %s file. The drive may be full.";
 inline constexpr const char* kCloseLogFailed = "Error closing %s file. The drive may be full.";
 
@@ -33,6 +34,7 @@ inline constexpr const char* kLogBadTime = "the start time \"%s\" cannot be read
 inline constexpr const char* kLogBadDuration = "the duration \"%s\" is not a number of minutes";
 inline constexpr const char* kLogBadNote = "the note number \"%s\" cannot be read";
 inline constexpr const char* kLogBadNumber = "the %s \"%s\" is not a number";
+inline constexpr const char* kLogUnreadable = "the file cannot be read";
 inline constexpr const char* kLogProblem = "%s, line %d: %s. The line was skipped.";
 
 }  // namespace ploven::done_text
