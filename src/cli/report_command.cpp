@@ -62,11 +62,11 @@ int ReportCommand(CliEnv& env, const std::vector<std::string>& a) {
     return kExitRefused;
   }
   const std::string folder = std::filesystem::path(a[2]).parent_path().string();
-  const DoneLogContents work =
-      DoneWorkBetween(*s, env.fs(), folder.empty() ? "." : folder, range[0], range[1], env.text());
-  for (const DoneLogProblem& p : work.problems)
+  std::vector<DoneLogProblem> problems;
+  const TimeReport report = DoneTimeReport(*s, env.fs(), folder.empty() ? "." : folder, range[0],
+                                           range[1], env.text(), by, problems);
+  for (const DoneLogProblem& p : problems)
     std::cerr << Sprintf(done_text::kLogProblem, p.file.c_str(), p.line, p.reason.c_str()) << '\n';
-  const TimeReport report = BuildTimeReport(work.entries, range[0], range[1], by);
   if (csv) {
     std::cout << TimeReportCsv(report, by, env.text());
     return kExitOk;

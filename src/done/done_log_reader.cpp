@@ -1,9 +1,12 @@
 #include "done/done_log_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "done/done_messages.h"
@@ -26,15 +29,23 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// A whole number making up all of `s` (a leading '-' allowed).
+// A whole number making up all of `s` but blanks around it (a leading '-' allowed).
 template <typename T>
 std::optional<T> Whole(std::string_view s) {
   s = Trim(s);
   if (s.empty()) return std::nullopt;
-  T value{};
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
-  return value;
+  const bool negative = s.front() == '-';
+  if (negative) s.remove_prefix(1);
+  if (s.empty() || s.size() > 9) return std::nullopt;  // 9 digits always fit
+  int64_t value = 0;
+  for (const char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (negative) value = -value;
+  if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
+    return std::nullopt;
+  return static_cast<T>(value);
 }
 
 std::optional<double> Amount(std::string_view s) {
@@ -85,25 +96,28 @@ std::optional<DayNumber> DayOf(int month, int day, int yy) {
 std::optional<DayNumber> ReadDate(std::string_view s, int userOrder, DoneLogMonth month) {
   std::array<int, 3> p{};
   if (!DateParts(Trim(s), p)) return std::nullopt;
-  auto inOrder = [&p](int order) {
+  struct Parts {
+    int month, day, yy;
+  };
+  auto inOrder = [&p](int order) -> Parts {
     switch (order) {
       case 1:
-        return DayOf(p[1], p[0], p[2]);  // day-month-year
+        return {p[1], p[0], p[2]};  // day-month-year
       case 2:
-        return DayOf(p[1], p[2], p[0]);  // year-month-day
+        return {p[1], p[2], p[0]};  // year-month-day
       default:
-        return DayOf(p[0], p[1], p[2]);
+        return {p[0], p[1], p[2]};
     }
   };
   const int orders[] = {userOrder, 0, 1, 2};
   std::optional<DayNumber> first;
   for (const int order : orders) {
-    const auto d = inOrder(order);
-    if (!d) continue;
-    if (month.month == 0) return d;
-    const CalendarDate c = SplitDay(*d);
-    if (c.month == month.month && (month.year == 0 || c.year == month.year)) return d;
-    if (!first) first = d;
+    const Parts d = inOrder(order);
+    const auto day = DayOf(d.month, d.day, d.yy);
+    if (!day) continue;
+    if (month.month == 0) return day;
+    if (d.month == month.month && (month.year == 0 || FullYear(d.yy) == month.year)) return day;
+    if (!first) first = day;
   }
   return first;
 }
@@ -137,21 +151,34 @@ std::optional<TimeOfDay> ReadTime(std::string_view s) {
 
 bool ParseDoneLogLine(std::string_view line, const DateText& dateText, DoneLogMonth month,
                       DoneLogFields& out, std::string& reason) {
-  std::vector<std::string_view> fields;
-  size_t begin = 0;
-  for (;;) {
-    const size_t tab = line.find('\t', begin);
-    fields.push_back(line.substr(begin, tab == std::string_view::npos ? tab : tab - begin));
-    if (tab == std::string_view::npos) break;
-    begin = tab + 1;
-  }
-  if (fields.size() < kFieldCount) {
-    reason = Sprintf(t::kLogFieldCount, static_cast<int>(fields.size()));
+  // Four fields stand before the title and four after it; a title may hold TABs of its own.
+  auto tooFew = [&line, &reason] {
+    const auto n = std::count(line.begin(), line.end(), '\t') + 1;
+    reason = Sprintf(t::kLogFieldCount, static_cast<int>(n));
     return false;
+  };
+  std::array<std::string_view, kFieldCount> fields;
+  std::string_view rest = line;
+  for (size_t i = 0; i < 4; ++i) {
+    const size_t tab = rest.find('\t');
+    if (tab == std::string_view::npos) return tooFew();
+    fields[i] = rest.substr(0, tab);
+    rest.remove_prefix(tab + 1);
   }
-  // TABs of a title's own: the four fields on either side of it are fixed.
-  const size_t titleEnd = fields.size() - 4;
-  DoneLogFields f;
+  for (size_t i = kFieldCount - 1; i > 4; --i) {
+    const size_t tab = rest.rfind('\t');
+    if (tab == std::string_view::npos) return tooFew();
+    fields[i] = rest.substr(tab + 1);
+    rest = rest.substr(0, tab);
+  }
+  fields[4] = rest;
+  constexpr size_t titleEnd = 5;
+  // Filled in place: a record used again for every line keeps its strings' room.
+  DoneLogFields& f = out;
+  f.start = kNoTime;
+  f.noBeganTime = false;
+  f.hasNote = false;
+  f.noteNumber = 0;
   const auto date = ReadDate(fields[0], dateText.regional.iDate, month);
   if (!date) {
     reason = Sprintf(t::kLogBadDate, std::string(fields[0]).c_str());
@@ -181,11 +208,8 @@ bool ParseDoneLogLine(std::string_view line, const DateText& dateText, DoneLogMo
     f.hasNote = true;
     f.noteNumber = *note;
   }
-  for (size_t i = 4; i < titleEnd; ++i) {
-    if (i > 4) f.title += '\t';
-    f.title += fields[i];
-  }
-  f.project = std::string(fields[titleEnd]);
+  f.title.assign(fields[4]);
+  f.project.assign(fields[titleEnd]);
   const auto job = Whole<int32_t>(fields[titleEnd + 1]);
   const auto expense = Amount(fields[titleEnd + 2]);
   const auto mileage = Whole<int>(fields[titleEnd + 3]);
@@ -205,13 +229,15 @@ bool ParseDoneLogLine(std::string_view line, const DateText& dateText, DoneLogMo
   f.jobNumber = *job;
   f.expense = *expense;
   f.mileage = *mileage;
-  out = std::move(f);
   return true;
 }
 
-DoneLogContents ReadDoneLog(std::string_view text, const std::string& fileName,
-                            const DateText& dateText, DoneLogMonth month) {
-  DoneLogContents contents;
+void ForEachDoneLogLine(std::string_view text, const std::string& fileName,
+                        const DateText& dateText, DoneLogMonth month,
+                        const std::function<void(const DoneLogFields&)>& visit,
+                        std::vector<DoneLogProblem>& problems) {
+  DoneLogFields f;
+  std::string reason;
   int number = 0;
   size_t begin = 0;
   while (begin < text.size()) {
@@ -222,13 +248,21 @@ DoneLogContents ReadDoneLog(std::string_view text, const std::string& fileName,
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (Trim(line).empty()) continue;
-    DoneLogFields f;
-    std::string reason;
     if (ParseDoneLogLine(line, dateText, month, f, reason))
-      contents.entries.push_back(std::move(f));
+      visit(f);
     else
-      contents.problems.push_back({fileName, number, std::move(reason)});
+      problems.push_back({fileName, number, reason});
   }
+}
+
+DoneLogContents ReadDoneLog(std::string_view text, const std::string& fileName,
+                            const DateText& dateText, DoneLogMonth month) {
+  DoneLogContents contents;
+  // A month's log has thousands of lines: one allocation for them all.
+  contents.entries.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  ForEachDoneLogLine(
+      text, fileName, dateText, month,
+      [&contents](const DoneLogFields& f) { contents.entries.push_back(f); }, contents.problems);
   return contents;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,15 @@ struct DoneLogMonth {
 DoneLogContents ReadDoneLog(std::string_view text, const std::string& fileName,
                             const DateText& dateText, DoneLogMonth month = {});
 
-// One line (without its line end); false with `reason` set when it cannot be read.
+// The same, handing each entry read to `visit` as it goes (the record is used again for the
+// next line) and adding a problem for each damaged line.
+void ForEachDoneLogLine(std::string_view text, const std::string& fileName,
+                        const DateText& dateText, DoneLogMonth month,
+                        const std::function<void(const DoneLogFields&)>& visit,
+                        std::vector<DoneLogProblem>& problems);
+
+// One line (without its line end), into `out`; false with `reason` set when it cannot be read
+// (`out` is then partly overwritten).
 bool ParseDoneLogLine(std::string_view line, const DateText& dateText, DoneLogMonth month,
                       DoneLogFields& out, std::string& reason);
 

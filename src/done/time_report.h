@@ -1,6 +1,9 @@
 #pragma once
 
+#include <map>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "done/done_log_reader.h"
@@ -44,9 +47,31 @@ struct TimeReport {
   int mileage = 0;
 };
 
+// Sums done work as it comes, one entry at a time: the report needs no list of all the work.
+class TimeReportBuilder {
+ public:
+  TimeReportBuilder(DayNumber from, DayNumber to, TimeReportBy by);
+  // Work outside `from`..`to` is left out.
+  void Add(const DoneLogFields& f);
+  TimeReport Finish();
+
+ private:
+  DayNumber m_from, m_to;
+  TimeReportBy m_by;
+  std::unordered_map<std::string, int> m_projectIndex;
+  std::vector<std::string> m_projects;
+  std::map<std::pair<DayNumber, int>, TimeReportRow> m_rows;
+  TimeReport m_report;
+};
+
 // Time, expense and mileage of the work that falls on `from`..`to`, summed as asked.
 TimeReport BuildTimeReport(const std::vector<DoneLogFields>& work, DayNumber from, DayNumber to,
                            TimeReportBy by);
+
+// The same over all done work of the days (as DoneWorkBetween finds it), read as it streams.
+TimeReport DoneTimeReport(const Schedule& s, FileSystem& fs, const std::string& folder,
+                          DayNumber from, DayNumber to, const DateText& text, TimeReportBy by,
+                          std::vector<DoneLogProblem>& problems);
 
 // The report as comma-separated values with a header line; text fields are quoted when they
 // need it.
