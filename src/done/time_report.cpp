@@ -78,6 +78,21 @@ DoneLogContents DoneWorkBetween(const Schedule& s, FileSystem& fs, const std::st
   return all;
 }
 
+std::vector<LoggedWork> LoggedWorkBetween(const Schedule& s, FileSystem& fs,
+                                          const std::string& folder, DayNumber from, DayNumber to,
+                                          const DateText& text,
+                                          std::vector<DoneLogProblem>& problems) {
+  std::vector<LoggedWork> work;
+  if (DayNumber logTo = to; LoggedDays(s, from, logTo))
+    ForEachLoggedDone(
+        fs, folder, from, logTo, text,
+        [&work](const DoneLogFields& f) {
+          if (!f.project.empty()) work.push_back({f.day, f.project, f.duration});
+        },
+        problems);
+  return work;
+}
+
 TimeReportBuilder::TimeReportBuilder(DayNumber from, DayNumber to, TimeReportBy by)
     : m_from(from), m_to(to), m_by(by) {}
 

@@ -8,6 +8,7 @@
 
 #include "done/done_log_reader.h"
 #include "file/file_system.h"
+#include "store/project_reports.h"
 
 namespace ploven {
 
@@ -24,6 +25,13 @@ DoneLogContents ReadDoneLogs(FileSystem& fs, const std::string& folder, DayNumbe
 // nothing is counted twice and archiving loses nothing from the reports.
 DoneLogContents DoneWorkBetween(const Schedule& s, FileSystem& fs, const std::string& folder,
                                 DayNumber from, DayNumber to, const DateText& text);
+
+// The logged work of the archived days among `from`..`to`, for the tagged-project and Life
+// Project reports.
+std::vector<LoggedWork> LoggedWorkBetween(const Schedule& s, FileSystem& fs,
+                                          const std::string& folder, DayNumber from, DayNumber to,
+                                          const DateText& text,
+                                          std::vector<DoneLogProblem>& problems);
 
 enum class TimeReportBy {
   kProject,  // one row a project over the whole range
