@@ -55,8 +55,10 @@ SOAK_KILLS ?= 2000
 soak: build
 	PLOVEN_SOAK_KILLS=$(SOAK_KILLS) $(BUILD)/tests/cli_tests --gtest_filter='KillTest.*'
 
-# The schedule loader, then the item lines of the clipboard and the import-once files, under
-# libFuzzer (clang): FUZZ_SECONDS each on one core, the loader from the seeds in fuzz/corpus; new inputs collect in build-fuzz/run/corpus, crashes in build-fuzz/run/.
+# The schedule loader, the item lines of the clipboard and the import-once files, and the done
+# logs, under libFuzzer (clang): FUZZ_SECONDS each on one core, the loader from the seeds in
+# fuzz/corpus and the done logs from fuzz/done_log_corpus; new inputs collect in build-fuzz/run/,
+# crashes there too.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
 fuzz:
@@ -70,6 +72,10 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/run/lines
 	$(FUZZ_BUILD)/item_line_fuzz $(FUZZ_BUILD)/run/lines -max_total_time=$(FUZZ_SECONDS) \
 	  -rss_limit_mb=2048 -timeout=10 -artifact_prefix=$(FUZZ_BUILD)/run/lines-
+	mkdir -p $(FUZZ_BUILD)/run/done_logs
+	$(FUZZ_BUILD)/done_log_fuzz $(FUZZ_BUILD)/run/done_logs fuzz/done_log_corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
+	  -artifact_prefix=$(FUZZ_BUILD)/run/done_logs-
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(FUZZ_BUILD)

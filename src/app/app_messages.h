@@ -84,4 +84,12 @@ inline constexpr char kImportOnceDone[] =
     "%d items imported, so import process complete. Click OK to delete the ImportOnce.txt file.";
 inline constexpr char kImportOnceNotDeleted[] = " could not be deleted, so we are leaving it there.";
 
+// The Advanced Timekeeping commands.
+inline constexpr char kEarlierEndCaption[] = "Done w/ Earlier End Time";
+inline constexpr char kEarlierEndQuestion[] = "At what time did you finish this item?";
+inline constexpr char kDoneForNowRefused[] =
+    "Done For Now & Finish Later splits off the time worked so far, from the item's start until "
+    "now. This item has not begun yet, or its planned time is used up already: use Done! "
+    "instead.";
+
 }  // namespace ploven::app_text

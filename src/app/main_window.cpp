@@ -414,6 +414,7 @@ bool MainWindow::CheckPastUndone() {
   facts.scheduleOpen = true;
   facts.scheduleWritable = m_session.writable();
   facts.mainWindowActive = isActiveWindow();
+  facts.doneWindowOpen = m_doneWindowOpen;
   facts.minutesSinceLastWarning = m_minutesSinceWarning;
   facts.today = m_session.clock().Today();
   facts.viewedDate = m_viewedDate;

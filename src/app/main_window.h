@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -13,6 +14,7 @@
 #include "app/program_session.h"
 #include "app/qt_engine_ui.h"
 #include "app/view_hooks.h"
+#include "done/done_item_form.h"
 #include "edit/item_delete.h"
 #include "engine/conflict_check.h"
 #include "file/undelete.h"
@@ -60,6 +62,9 @@ class MainWindow : public QMainWindow {
   // The selected item of the view now showing (a task of a day view, an entry of a list).
   TaskNode* SelectedTask() const;
   ActHandle SelectedItem() const;
+
+  // How "Note..." of the Item (Done) window opens the note it attached (the notes window).
+  void SetNoteOpener(std::function<void(int32_t)> open) { m_openNote = std::move(open); }
 
   void RefreshViews();
   void RefreshTitle();
@@ -128,11 +133,24 @@ class MainWindow : public QMainWindow {
   void MoveSelected(int days);
   void MoveWithinDay(bool earlier);
   void PostponeSelected();
-  void MarkDone();
   void ToggleStarted();
   void DeleteSelected(DeleteScope scope);
   void Undelete();
   void Duplicate();
+
+  // ---- main_window_done.cpp: Done!, Advanced Timekeeping and the Item (Done) window ----
+  DayNumber ShownDay() const;
+  void MarkDone();
+  void Timekeeping(Command command);
+  std::optional<TimeOfDay> AskEarlierEnd();
+  // Once an item is done: Offer to Clone, and the copy opens.
+  void AfterDone(ActHandle item, DayNumber date, Duration length);
+  void NewDoneItem();
+  // Modify on a done item opens the Item (Done) window; false for any other selection.
+  bool OpenDoneWindowOnSelection();
+  void RunDoneWindow(DoneItemDraft draft);
+  // Viewed Month's Done Items Log.
+  void ShowDoneLog();
 
   // ---- main_window_item_dialog.cpp: the item dialog ----
   void OpenItemDialog(Command command);
@@ -190,6 +208,10 @@ class MainWindow : public QMainWindow {
   QDockWidget* m_calendarDock = nullptr;
   MonthView* m_calendar = nullptr;
   bool m_pastUndoneShown = false;
+  bool m_doneWindowOpen = false;  // the past-undone warning waits while it is open
+  // Opens the note window on a note number; empty until the notes window is built, when
+  // "Note..." only attaches the note.
+  std::function<void(int32_t)> m_openNote;
   int m_minutesSinceWarning = 5;  // nothing was shown before the start
   QTimer m_clockTimer;
   DayNumber m_viewedDate = 0;

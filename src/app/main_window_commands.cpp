@@ -34,6 +34,7 @@ void MainWindow::BuildCommandTable() {
   auto font = [this](Command c) { return [this, c] { ChooseFont(c); }; };
   auto report = [this](Command c) { return [this, c] { ShowReport(c); }; };
   auto itemDialog = [this](Command c) { return [this, c] { OpenItemDialog(c); }; };
+  auto timekeeping = [this](Command c) { return [this, c] { Timekeeping(c); }; };
   auto tagUntag = [this](Command c) { return [this, c] { TagUntagProject(c); }; };
   auto help = [this](const char* topic) { return [this, topic] { m_ui.OpenHelpTopic(topic); }; };
 
@@ -152,6 +153,7 @@ void MainWindow::BuildCommandTable() {
       {kWeeklyTaggedProjectsTime, report(kWeeklyTaggedProjectsTime)},
       {kWeeklyLifeProjectsTime, report(kWeeklyLifeProjectsTime)},
       {kDailyTimeByProjectReport, [this] { DailyTimeByProjectReport(); }},
+      {kDoneItemsLog, [this] { ShowDoneLog(); }},
 
       // ---- Balance ----
       {kMoveEarlierInDay, [this] { MoveWithinDay(true); }},
@@ -171,6 +173,11 @@ void MainWindow::BuildCommandTable() {
 
       // ---- Edit ----
       {kDone, [this] { MarkDone(); }},
+      {kDoneCurrentEnd, timekeeping(kDoneCurrentEnd)},
+      {kDoneEarlierEnd, timekeeping(kDoneEarlierEnd)},
+      {kDoneFillGap, timekeeping(kDoneFillGap)},
+      {kDoneForNow, timekeeping(kDoneForNow)},
+      {kStartFillGap, timekeeping(kStartFillGap)},
       {kStartUnstart, [this] { ToggleStarted(); }},
       {kDeleteItem, [this] { DeleteItemOrProject(); }},
       {kDeleteAllRecurrences, [this] { DeleteSelected(DeleteScope::kAllRecurrences); }},
@@ -196,6 +203,7 @@ void MainWindow::BuildCommandTable() {
       {kNewBirthdayMemo, itemDialog(kNewBirthdayMemo)},
       {kNewAnniversaryMemo, itemDialog(kNewAnniversaryMemo)},
       {kNewWorkHolidayMemo, itemDialog(kNewWorkHolidayMemo)},
+      {kNewDoneItem, [this] { NewDoneItem(); }},
       {kNewProject, [this] { NewProject(); }},
       {kDuplicate, [this] { DuplicateItemOrProject(); }},
 

@@ -41,6 +41,8 @@ void MainWindow::OpenItemDialog(Command command) {
   const ItemDialogMode dialogMode = ModeForCommand(CommandNumber(command));
   const bool fresh =
       dialogMode == ItemDialogMode::kNew || dialogMode == ItemDialogMode::kPreferences;
+  // A done item opens in the Item (Done) window, with the times it took.
+  if (command == Command::kModifyItem && OpenDoneWindowOnSelection()) return;
   // In the Projects List, Modify opens the selected project's own properties.
   if (!fresh) {
     if (const ActHandle project = SelectedProject(); project != kNoAct) {

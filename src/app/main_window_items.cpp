@@ -1,9 +1,8 @@
-// The main window's commands on the selected item: moving it, Done, Start/Unstart, Delete,
+// The main window's commands on the selected item: moving it, Start/Unstart, Delete,
 // Undelete and Duplicate. The window asks what it must and hands the item to the core.
 
 #include "app/app_messages.h"
 #include "app/main_window.h"
-#include "done/mark_done.h"
 #include "done/start_unstart.h"
 #include "edit/item_duplicate.h"
 #include "engine/balance_day.h"
@@ -46,13 +45,6 @@ void MainWindow::PostponeSelected() {
   TaskNode* task = SelectedTask();
   if (task == nullptr || !m_session.writable()) return;
   PostponeOneHour(m_session.engine(), task);
-  AfterChange();
-}
-
-void MainWindow::MarkDone() {
-  TaskNode* task = SelectedTask();
-  if (task == nullptr || !m_session.writable()) return;
-  ToggleDone(m_session.engine(), task);
   AfterChange();
 }
 

@@ -143,4 +143,8 @@ inline constexpr char kAlarmOver24Hours[] = "The alarm value cannot exceed 24 ho
 inline constexpr char kReminderDaysOverLimit[] =
     "%d alarm reminder days exceeds the allowed limit of 99.";
 
+// report time
+inline constexpr char kReportRangeBackwards[] = "The --to date is before the --from date.";
+inline constexpr char kReportTotal[] = "total\t%d:%02d\texpense %.2f\tmileage %d";
+
 }  // namespace ploven::cli_text

@@ -15,6 +15,7 @@
 #include "cli/listing_commands.h"
 #include "cli/output.h"
 #include "cli/recur_rule.h"
+#include "cli/report_command.h"
 #include "cli/schedule_access.h"
 #include "cli/settings_command.h"
 #include "cli/store_checks.h"
@@ -278,6 +279,7 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "priority") return PriorityCommand(env, a);
   if (c == "occurrences") return OccurrencesCommand(env, a);
   if (c == "demo") return DemoCommand(env, a);
+  if (c == "report") return ReportCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
   bool handled = false;
   const int status = RunEngineCommand(env, a, handled);

@@ -139,6 +139,15 @@ constexpr CommandUsage kCommands[] = {
     {"Planning", "increase", "FILE DATE", "bring the most important later item to the day", ""},
     {"Planning", "bring-forward", "FILE DATE", "move the undone items of past days to DATE", ""},
 
+    {"Reports", "report", "time FILE --from DATE --to DATE [--by project|day|week] [--csv]",
+     "the time done items took, by project",
+     "Archived days are read from the done logs beside FILE, the others from the schedule.\n"
+     "Each line: the day or the week's Monday (with --by day or week), the project (- for\n"
+     "none) and the time as h:mm, TAB-separated; then the total with expense and mileage.\n"
+     "  --by project|day|week one line a project, or a project a day, or a project a week\n"
+     "  --csv                 comma-separated, with minutes, hours, items, expense and mileage\n"
+     "A damaged log line is told on standard error and left out."},
+
     {"Trying", "demo", "", "plan a small demo schedule and list its days", ""},
     {"Trying", "date", "TEXT", "read a date as the program does", ""},
     {"Trying", "time", "TEXT", "read a time as the program does", ""},

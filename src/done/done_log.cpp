@@ -15,9 +15,9 @@ DoneLogFields DoneLogFieldsOf(const Schedule& s, const TaskNode& task, DayNumber
   DoneLogFields f;
   f.day = day;
   f.start = task.StartTime();
-  f.noBeganTime = (a.flags & kDoneNoBeganTime) != 0;
+  f.noBeganTime = (a.flags & AF_DONE_NO_BEGAN) != 0;
   f.duration = a.duration;
-  f.hasNote = (a.flags & kDoneHasNote) != 0;
+  f.hasNote = (a.flags & AF_DONE_HAS_NOTE) != 0;
   f.noteNumber = a.noteNumber;
   f.title = s.GetActNameFull(task.act);
   std::string project;

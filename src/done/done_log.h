@@ -10,10 +10,6 @@
 
 namespace ploven {
 
-// Item flags that mean something else once an item is done.
-inline constexpr uint32_t kDoneHasNote = 0x8;
-inline constexpr uint32_t kDoneNoBeganTime = 0x80;
-
 // What one line of the done log records of a done item on its day.
 struct DoneLogFields {
   DayNumber day = kNoDate;

@@ -3,12 +3,38 @@
 // Texts of the done items and the done log, word for word.
 namespace ploven::done_text {
 
-inline constexpr const char* kOpenLogFailed = "Unable to open done item log file, or create a new one.";
+inline constexpr const char* kOpenLogFailed =
+    "Unable to open done item log file, or create a new one.";
 inline constexpr const char* kWriteLogFailed = "Error writing to %s file. The drive may be full.";
 inline constexpr const char* kCloseLogFailed = "Error closing %s file. The drive may be full.";
 
 inline constexpr const char* kDoneLogLine = "%s\t%s\t%3d\t%s\t%s\t%s\t%d\t%.2f\t%d\r\n";
 inline constexpr const char* kDoneLogFileName = "%s%s%02d.log";
 inline constexpr const char* kNoteNumber = "%05d";
+
+// The Item (Done) window's OK, when it cannot record the item.
+inline constexpr const char* kNoTitle = "Please type what you did in the Title box.";
+inline constexpr const char* kDateOutOfRange =
+    "Please enter a date between 18 April 1986 and 31 December 2068.";
+inline constexpr const char* kDayArchived =
+    "That day has been archived already, so a done item can no longer be placed on it. Its "
+    "done items are in the month's done log.";
+inline constexpr const char* kNotPlaced = "The done item could not be placed on that day.";
+
+// Offer to Clone, once an item that asks for it is done.
+inline constexpr const char* kOfferToCloneQuestion =
+    "This item is done. Would you like a copy of it to do again?\n\nThe copy opens so that you "
+    "can give it its date.";
+inline constexpr const char* kOfferToCloneCaption = "Ploven: Offer to Clone";
+
+// Why a done-log line could not be read.
+inline constexpr const char* kLogFieldCount = "it has %d fields where 9 are expected";
+inline constexpr const char* kLogBadDate = "the date \"%s\" cannot be read";
+inline constexpr const char* kLogBadTime = "the start time \"%s\" cannot be read";
+inline constexpr const char* kLogBadDuration = "the duration \"%s\" is not a number of minutes";
+inline constexpr const char* kLogBadNote = "the note number \"%s\" cannot be read";
+inline constexpr const char* kLogBadNumber = "the %s \"%s\" is not a number";
+inline constexpr const char* kLogUnreadable = "the file cannot be read";
+inline constexpr const char* kLogProblem = "%s, line %d: %s. The line was skipped.";
 
 }  // namespace ploven::done_text

@@ -20,6 +20,7 @@ bool MarkItemDone(Engine& engine, ActHandle item) {
   RaiseBetaLastDone(s, item, task != nullptr ? s.GetTaskDate(task) : s.ReadAct(item).ddate);
   s.TouchAct(item);
   s.MarkChanged();
+  s.hooks().DoneStateChanged(s, item, DoneChange::kDone);
   return true;
 }
 
@@ -43,6 +44,7 @@ bool MarkItemUndone(Engine& engine, ActHandle item) {
   s.TouchAct(item);
   s.MarkChanged();
   engine.ItemChanged(item);
+  s.hooks().DoneStateChanged(s, item, DoneChange::kUndone);
   return true;
 }
 

@@ -62,18 +62,45 @@ int DoneMinutesOn(const Schedule& s, DayNumber date, const ItemFilter& hides,
   return total;
 }
 
+// The logged minutes a day on the projects that `chosen` picks; a project is found by its name
+// (a log line knows no more of it). Days the schedule still holds are not in the logs.
+std::unordered_map<DayNumber, int> LoggedMinutesByDay(
+    const Schedule& s, const std::vector<LoggedWork>& logged,
+    const std::function<bool(ActHandle)>& chosen) {
+  std::unordered_map<DayNumber, int> out;
+  std::unordered_map<std::string, bool> picked;
+  for (const LoggedWork& w : logged) {
+    if (w.project.empty() || !s.header().IsArchived(w.day)) continue;
+    auto [it, added] = picked.try_emplace(w.project, false);
+    if (added) {
+      const ActHandle project = FindProjectByID(s, FindProjectIDByName(s, w.project));
+      it->second = project != kNoAct && chosen(project);
+    }
+    if (it->second) out[w.day] += w.minutes;
+  }
+  return out;
+}
+
+int LoggedOn(const std::unordered_map<DayNumber, int>& logged, DayNumber date) {
+  auto it = logged.find(date);
+  return it == logged.end() ? 0 : it->second;
+}
+
 bool ValidDate(int d) { return d >= 1 && d <= 32767; }
 
 std::string WeeklyReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
                          const ItemFilter& hides, const std::function<bool(ActHandle)>& chosen,
-                         const char* averageText) {
+                         const char* averageText, const std::vector<LoggedWork>& loggedWork) {
+  const auto logged = LoggedMinutesByDay(s, loggedWork, chosen);
   const int w = WeekStart(viewed, format.weekStartsMonday);
   std::string text;
   int total = 0;
   int week = 0;
   for (int i = 1; i <= kReportWeeks * kDaysPerWeek; ++i) {
     const int d = w - kReportWeeks * kDaysPerWeek - 1 + i;
-    if (ValidDate(d)) week += DoneMinutesOn(s, static_cast<DayNumber>(d), hides, chosen);
+    if (ValidDate(d))
+      week += DoneMinutesOn(s, static_cast<DayNumber>(d), hides, chosen) +
+              LoggedOn(logged, static_cast<DayNumber>(d));
     if (i % kDaysPerWeek == 0) {
       text += Sprintf(t::kWeekTotal, format.dateLong(static_cast<DayNumber>(d)).c_str(),
                       ReportHours(week).c_str());
@@ -223,16 +250,18 @@ ReportText TurnoverScoreReport(const Schedule& s, DayNumber viewed, const Report
 }
 
 ReportText DailyTaggedTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                                 const ItemFilter& hides) {
+                                 const ItemFilter& hides,
+                                 const std::vector<LoggedWork>& loggedWork) {
   const DayNumber today = s.Today();
   const DayNumber anchor = static_cast<DayNumber>(viewed < today ? viewed - 1 : today - 2);
   const DayNumber start = WeekStart(anchor, format.weekStartsMonday);
   auto tagged = [&](ActHandle project) { return (s.ActFlags(project) & AF_TAGGED) != 0; };
+  const auto logged = LoggedMinutesByDay(s, loggedWork, tagged);
   std::string text;
   int total = 0;
   for (int i = 0; i < kDaysPerWeek; ++i) {
     const DayNumber d = static_cast<DayNumber>(start + i);
-    const int minutes = DoneMinutesOn(s, d, hides, tagged);
+    const int minutes = DoneMinutesOn(s, d, hides, tagged) + LoggedOn(logged, d);
     text += Sprintf(t::kDailyTaggedLine, format.weekdayName(d).c_str(), format.date(d).c_str(),
                     ReportHours(minutes).c_str());
     total += minutes;
@@ -242,17 +271,17 @@ ReportText DailyTaggedTimeReport(const Schedule& s, DayNumber viewed, const Repo
 }
 
 ReportText WeeklyTaggedTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                                  const ItemFilter& hides) {
+                                  const ItemFilter& hides, const std::vector<LoggedWork>& logged) {
   auto tagged = [&](ActHandle project) { return (s.ActFlags(project) & AF_TAGGED) != 0; };
   return {t::kWeeklyTaggedCaption,
-          WeeklyReport(s, viewed, format, hides, tagged, t::kWeeklyTaggedAverage)};
+          WeeklyReport(s, viewed, format, hides, tagged, t::kWeeklyTaggedAverage, logged)};
 }
 
 ReportText WeeklyLifeTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                                const ItemFilter& hides) {
+                                const ItemFilter& hides, const std::vector<LoggedWork>& logged) {
   auto life = [&](ActHandle project) { return IsLifeProject(s, project); };
   return {t::kWeeklyLifeCaption,
-          WeeklyReport(s, viewed, format, hides, life, t::kWeeklyLifeAverage)};
+          WeeklyReport(s, viewed, format, hides, life, t::kWeeklyLifeAverage, logged)};
 }
 
 }  // namespace ploven

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "store/date_format.h"
 #include "store/date_types.h"
@@ -56,13 +57,25 @@ ReportFileResult WriteDailyTimeByProjectReport(const Schedule& s, const std::fil
                                                const ItemFilter& hides = {},
                                                const std::function<void(DayNumber)>& progress = {});
 
+// Done work of archived days as the done logs keep it: the project by its name, and the minutes.
+// The time reports count it with the done work the schedule still holds, so archiving a day
+// takes nothing away from them.
+struct LoggedWork {
+  DayNumber day = kNoDate;
+  std::string project;
+  int minutes = 0;
+};
+
 ReportText TurnoverScoreReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
                                const ItemFilter& hides = {});
 ReportText DailyTaggedTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                                 const ItemFilter& hides = {});
+                                 const ItemFilter& hides = {},
+                                 const std::vector<LoggedWork>& logged = {});
 ReportText WeeklyTaggedTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                                  const ItemFilter& hides = {});
+                                  const ItemFilter& hides = {},
+                                  const std::vector<LoggedWork>& logged = {});
 ReportText WeeklyLifeTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                                const ItemFilter& hides = {});
+                                const ItemFilter& hides = {},
+                                const std::vector<LoggedWork>& logged = {});
 
 }  // namespace ploven

@@ -137,9 +137,13 @@ uint32_t Schedule::NewActID(ActHandle h) {
 
 int32_t Schedule::NewNoteNumber(ActHandle h) {
   Act& a = LockAct(h, t::kModuleUtilacts, __LINE__);
+  a.noteNumber = ReserveNoteNumber();
+  return a.noteNumber;
+}
+
+int32_t Schedule::ReserveNoteNumber() {
   const uint16_t n = static_cast<uint16_t>(m_header.nextNoteNumber() + 1);
   m_header.setNextNoteNumber(n);
-  a.noteNumber = n;
   return n;
 }
 

@@ -92,6 +92,8 @@ class Schedule {
   uint32_t GetActID(ActHandle h);
   uint32_t NewActID(ActHandle h);
   int32_t NewNoteNumber(ActHandle h);
+  // The next note number, taken for an item that does not exist yet.
+  int32_t ReserveNoteNumber();
 
   ActHandle FindActByID(uint32_t id) const;
   // Makes room in the indexes for about `n` items (loading a file).

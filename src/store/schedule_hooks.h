@@ -10,6 +10,13 @@ class Schedule;
 struct Terminal;
 struct TaskNode;
 
+// How an item's done state changed, for those who keep a copy of it elsewhere.
+enum class DoneChange {
+  kDone,     // marked done (or a done item's times changed)
+  kUndone,   // done no longer
+  kEntered,  // a new done item was recorded with its times (New Done Item)
+};
+
 // Where the item store hands work to the subsystems above it: placement,
 // recurrence expansion, the past-day treatment, alarms and the views. Each
 // default is what the store does on its own, before those subsystems exist
@@ -52,6 +59,9 @@ class ScheduleHooks {
   // Writes the done items of a day that is being released to the done log.
   virtual void LogDoneItemsOfDay(Schedule& /*schedule*/, Terminal& /*day*/) {}
   virtual void CancelAlarm(Schedule& /*schedule*/, ActHandle /*act*/) {}
+  // An item was done or undone, or a done item entered: the calendar bridge tells the other
+  // calendar. Nothing listens by default.
+  virtual void DoneStateChanged(Schedule& /*schedule*/, ActHandle /*act*/, DoneChange /*how*/) {}
   // The views: a day in an open view (or the month view's 28 days) is kept.
   virtual bool IsDayShown(DayNumber /*date*/) const { return false; }
   virtual void DayChanged(DayNumber /*date*/) {}
@@ -94,6 +104,9 @@ class RelayHooks : public ScheduleHooks {
   void PastDayTreatment(Schedule& s, Terminal& day) override { m_outer->PastDayTreatment(s, day); }
   void LogDoneItemsOfDay(Schedule& s, Terminal& day) override { m_outer->LogDoneItemsOfDay(s, day); }
   void CancelAlarm(Schedule& s, ActHandle act) override { m_outer->CancelAlarm(s, act); }
+  void DoneStateChanged(Schedule& s, ActHandle act, DoneChange how) override {
+    m_outer->DoneStateChanged(s, act, how);
+  }
   bool IsDayShown(DayNumber date) const override { return m_outer->IsDayShown(date); }
   void DayChanged(DayNumber date) override { m_outer->DayChanged(date); }
   void ItemChanged(ActHandle act) override { m_outer->ItemChanged(act); }

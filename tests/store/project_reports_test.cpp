@@ -278,6 +278,31 @@ TEST_F(ProjectReportsTest, WeeklyLifeTimeCountsProjectsMarkedWithTheBang) {
   EXPECT_EQ(Count(r.text, "\t0.00 hours"), 25u);
 }
 
+// Archived days are gone from the schedule; their work comes from the logs, by project name.
+TEST_F(ProjectReportsTest, ArchivedWorkFromTheLogsCountsToo) {
+  Project("Tagged", true);
+  Project("Other");
+  const ActHandle life = Project("!Health");
+  s.header().setLastArchivedDate(17142);
+  const std::vector<LoggedWork> logged = {
+      {17142, "Tagged", 90},  {17142, "Other", 600},
+      {17141, "Tagged", 30},  {17141, "Gone", 600},  // a project no longer in the schedule
+      {17143, "Tagged", 600},  // not archived: the schedule has that day, not a log
+      {17000, "!Health", 45},
+  };
+  ItemOf(life, 17001, AF_DONE, 15);
+  const ReportText daily = DailyTaggedTimeReport(s, kToday, format, {}, logged);
+  EXPECT_NE(daily.text.find("Sun\t\td17142\t\t1.50 hours\n"), std::string::npos) << daily.text;
+  EXPECT_NE(daily.text.find("Mon\t\td17143\t\t0.00 hours\n"), std::string::npos);
+  EXPECT_NE(daily.text.find("tagged projects:\t\t1.50 hours"), std::string::npos);
+  const ReportText weekly = WeeklyTaggedTimeReport(s, kToday, format, {}, logged);
+  EXPECT_NE(weekly.text.find("Total for week ending L17141:\t0.50 hours\n"), std::string::npos)
+      << weekly.text;
+  const ReportText lifeWeeks = WeeklyLifeTimeReport(s, kToday, format, {}, logged);
+  EXPECT_NE(lifeWeeks.text.find("Total for week ending L17001:\t1.00 hours\n"), std::string::npos)
+      << lifeWeeks.text;
+}
+
 // ---- Items the filter hides ---------------------------------------------------------------
 
 constexpr DayNumber kDay = TestEnv::kToday;
