@@ -48,7 +48,7 @@ inline constexpr uint32_t AF_WORK_HOLIDAY = AF_CLONE_ON_DONE;
 
 // Two bits say more about an item once it is done. A done item without a Began time has the
 // memo bit: like a memo it lines up at the top of its day, and its log line has no start.
-inline constexpr uint32_t AF_DONE_HAS_NOTE = 0x8;  // the log line carries the note number
+inline constexpr uint32_t AF_DONE_HAS_NOTE = AF_HAS_NOTE;  // the log line carries its number
 inline constexpr uint32_t AF_DONE_NO_BEGAN = AF_HOPE;
 
 // Kinds of item (Act::typeFlags). 0 is an ordinary Light Mode item or a cash transaction.
