@@ -17,6 +17,7 @@ struct AlarmNotice {
   std::string occurrence;  // what makes the occurrence one: the item and its day
   std::string summary;
   std::string body;
+  std::string boxText;  // the alarm box it goes with, so that answering one answers the other
 };
 
 // What a finished program run reported.

@@ -248,6 +248,7 @@ void AlarmRoutine::Ring(TaskNode* task, AlarmPoint point, TimeOfDay now) {
   notice.occurrence = OccurrenceKey(item, today);
   notice.summary = t::kNoticeSummary;
   notice.body = s.GetActTitle(item) + "\n" + sentence;
+  notice.boxText = text;
   m_x.device.PostNotice(notice);
   const bool minimised = m_x.device.MainWindowMinimised();
   int answer = ShowCounted([&] {

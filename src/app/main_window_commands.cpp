@@ -125,6 +125,7 @@ void MainWindow::BuildCommandTable() {
              },
              true);
        }},
+      {kAlarmsSettings, [this] { OpenAlarmsSettings(); }},
       {kOtherSettings,
        [this] {
          RunSettingsDialog(
