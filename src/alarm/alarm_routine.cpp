@@ -1,6 +1,6 @@
 #include "alarm/alarm_routine.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "alarm/alarm_due.h"
 #include "alarm/alarm_messages.h"
@@ -129,19 +129,28 @@ void AlarmRoutine::CheckDay(DayNumber today, TimeOfDay now) {
   }
   // Each ringing may run other minutes (and answers) inside its box, which can change the day:
   // after each one the walk starts over from the head, past the tasks it has seen.
-  std::vector<const TaskNode*> seen;
+  // Only a walk that starts over looks the seen tasks up; the first walk notes what it passed
+  // just before something may ring (rare), not at every task of every minute.
+  std::unordered_set<const TaskNode*> seen;
+  bool restarted = false;
+  const auto noteSeenUpTo = [&](TaskNode* n) {
+    if (restarted) return;
+    for (TaskNode* m = s.ExistingTerminal(today)->First(); m != nullptr && m != n; m = m->Next())
+      seen.insert(m);
+    seen.insert(n);
+  };
   bool again = true;
   while (again) {
     again = false;
     Terminal* day = s.ExistingTerminal(today);
     if (day == nullptr) return;
     for (TaskNode* n = day->First(); n != nullptr; n = n->Next()) {
-      if (std::find(seen.begin(), seen.end(), n) != seen.end()) continue;
-      seen.push_back(n);
+      if (restarted && !seen.insert(n).second) continue;
       bool acted = false;
       for (AlarmPoint p : {AlarmPoint::kBegin, AlarmPoint::kEnd}) {
         const Act& a = s.ReadAct(n->act);
         if (HasAlarmAt(a, p) && IsAlarmDue(a, *n, p, now)) {
+          noteSeenUpTo(n);
           Ring(n, p, now);
           acted = true;
           break;  // the task may be gone: start over; its end alarm is checked next minute
@@ -150,11 +159,14 @@ void AlarmRoutine::CheckDay(DayNumber today, TimeOfDay now) {
       if (!acted) {
         const Act& a = s.ReadAct(n->act);
         const LaunchRequest launch = FindLaunch(s.GetActNameFull(n->act));
-        if (launch.kind == LaunchKind::kAsk || (launch.kind == LaunchKind::kAtOnce && a.Has(AF_FROM_OUTSIDE)))
+        if (launch.kind == LaunchKind::kAsk ||
+            (launch.kind == LaunchKind::kAtOnce && a.Has(AF_FROM_OUTSIDE))) {
+          noteSeenUpTo(n);
           acted = TriggeredLaunch(n, true, now);
+        }
       }
       if (acted) {
-        again = true;
+        again = restarted = true;
         break;
       }
     }
