@@ -7,7 +7,8 @@ bool IsMemoKind(uint16_t typeFlags) {
 }
 
 bool HasAlarmAt(const Act& a, AlarmPoint point) {
-  return a.Has(AF_ALARM) && a.Has(point == AlarmPoint::kBegin ? AF_ALARM_AT_BEGIN : AF_ALARM_AT_END);
+  return a.Has(AF_ALARM) &&
+         a.Has(point == AlarmPoint::kBegin ? AF_ALARM_AT_BEGIN : AF_ALARM_AT_END);
 }
 
 int AlarmOffsetMinutes(const Act& a) { return 60 * a.alarmHours + a.alarmMinutes; }
@@ -16,7 +17,7 @@ TimeOfDay SnoozeMinute(int16_t alarmState) {
   // Snoozing never goes past midnight, so a state is a minute of today; one of 1440 is 23:59,
   // not midnight past (only a state written elsewhere can lie beyond).
   return static_cast<TimeOfDay>(alarmState > kMinutesPerDay ? alarmState % kMinutesPerDay
-                                                             : alarmState);
+                                                            : alarmState);
 }
 
 int AlarmPointTime(const Act& a, const TaskNode& task, AlarmPoint point) {
@@ -35,13 +36,16 @@ int AlarmRingMinute(const Act& a, const TaskNode& task, AlarmPoint point) {
 bool IsAlarmDue(const Act& a, const TaskNode& task, AlarmPoint point, TimeOfDay now) {
   if (a.alarmState == -1) return false;
   const bool done = a.Has(AF_DONE);
-  if (IsMemoKind(a.typeFlags)) return !done && a.alarmState >= 0 && now >= SnoozeMinute(a.alarmState);
+  if (IsMemoKind(a.typeFlags))
+    return !done && a.alarmState >= 0 && now >= SnoozeMinute(a.alarmState);
   if (a.alarmState > 0) return now >= SnoozeMinute(a.alarmState);
   return a.alarmState == 0 && !done &&
          now >= AlarmPointTime(a, task, point) - AlarmOffsetMinutes(a);
 }
 
-bool BeginMayMove(const Act& a) { return !a.Has(AF_STARTED) && !a.Has(AF_DONE) && !a.Has(AF_FIXED); }
+bool BeginMayMove(const Act& a) {
+  return !a.Has(AF_STARTED) && !a.Has(AF_DONE) && !a.Has(AF_FIXED);
+}
 
 std::string AlarmSentenceAt(const Act& a, const TaskNode& task, AlarmPoint point, TimeOfDay now) {
   const int m = now - AlarmPointTime(a, task, point);

@@ -91,7 +91,8 @@ inline constexpr const char* kEmailRefused =
     "adjusting the security settings in your e-mail software, and then trying again.";
 inline constexpr const char* kEmailMissingParts =
     "Cannot send e-mail because To, Subject, or Message missing.";
-inline constexpr const char* kLooksLikeSms = "Looks like an SMS alert, so attempting to send a text...";
+inline constexpr const char* kLooksLikeSms =
+    "Looks like an SMS alert, so attempting to send a text...";
 inline constexpr const char* kSmsNorthAmericaOnly =
     "Sorry: texting is only possible to North American phone numbers. If you would like text "
     "dialing to other areas, please contact support@ploven.example.org";
@@ -122,7 +123,8 @@ inline constexpr const char* kCallFailed =
 inline constexpr const char* kLaunchQuestion = "It is %s. Proceed with triggered launch of%s?";
 inline constexpr const char* kLaunchNothing =
     "The triggered launch of item '%s' names nothing to start.";
-inline constexpr const char* kLaunchFailed = "Ploven could not start '%s' for the triggered launch.";
+inline constexpr const char* kLaunchFailed =
+    "Ploven could not start '%s' for the triggered launch.";
 
 // ---- The alarm dialog "Item: Alarm" ----
 inline constexpr const char* kAlarmDialogCaption = "Item: Alarm";

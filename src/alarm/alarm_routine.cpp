@@ -177,13 +177,20 @@ void AlarmRoutine::RunLaunches(DayNumber today, TimeOfDay now) {
   Schedule& s = m_x.recurrences.schedule();
   Terminal* day = s.ExistingTerminal(today);
   if (day == nullptr) return;
-  std::vector<TaskNode*> due;
+  // By item: a launch that fails is told in a box, and the day may change inside it.
+  std::vector<ActHandle> due;
   for (TaskNode* n = day->First(); n != nullptr; n = n->Next()) {
     const Act& a = s.ReadAct(n->act);
     if (a.Has(AF_FROM_OUTSIDE)) continue;  // asked for in the walk of the day
-    if (FindLaunch(s.GetActNameFull(n->act)).kind == LaunchKind::kAtOnce) due.push_back(n);
+    if (FindLaunch(s.GetActNameFull(n->act)).kind == LaunchKind::kAtOnce) due.push_back(n->act);
   }
-  for (TaskNode* n : due) TriggeredLaunch(n, false, now);
+  for (ActHandle h : due) {
+    Terminal* d = s.ExistingTerminal(today);
+    if (d == nullptr || !s.IsActValid(h)) continue;
+    TaskNode* n = d->First();
+    while (n != nullptr && n->act != h) n = n->Next();
+    if (n != nullptr) TriggeredLaunch(n, false, now);
+  }
 }
 
 bool AlarmRoutine::TriggeredLaunch(TaskNode* task, bool ask, TimeOfDay now) {
@@ -202,7 +209,8 @@ bool AlarmRoutine::TriggeredLaunch(TaskNode* task, bool ask, TimeOfDay now) {
                                          (" '" + launch.target + "'").c_str());
     const int answer = ShowCounted([&] {
       return m_x.msg.MultiButtonBox(
-          question, "", kMbYesNo | kMbSystemModal | kMbDefButton2 | kMbIconQuestion | kMbNoBeep, {});
+          question, "", kMbYesNo | kMbSystemModal | kMbDefButton2 | kMbIconQuestion | kMbNoBeep,
+          {});
     });
     // The day may have changed inside the box: the task is found again by its item.
     if (answer != kIdYes || !s.IsActValid(item)) return true;
@@ -234,14 +242,17 @@ void AlarmRoutine::Ring(TaskNode* task, AlarmPoint point, TimeOfDay now) {
   const DayNumber today = m_x.clock.Today();
   ActHandle item = task->act;
   const std::string sentence = AlarmSentenceAt(s.ReadAct(item), *task, point, now);
-  if (s.ReadAct(item).Has(AF_ALSO_DIAL)) ForwardAlarm(m_x, item, today, now);
   // The alarm state belongs to the occurrence, not to every day of the series.
   if (s.ActFlags(item) & AF_BETA) {
     const ActHandle drone = s.hooks().CloneToDrone(s, task);
     if (drone != kNoAct) item = drone;
   }
+  // Rung before anything is shown: the minutes that pass inside the forwarding's messages and
+  // the box must not ring it again.
   s.LockAct(item).alarmState = -1;
   s.MarkChanged();
+  if (s.ReadAct(item).Has(AF_ALSO_DIAL)) ForwardAlarm(m_x, item, today, now);
+  if (!s.IsActValid(item)) return;
 
   std::string title = s.GetActTitleFull(item);
   if (title.size() > kBoxTitleLongest) title.resize(kBoxTitleLongest);
@@ -265,8 +276,8 @@ void AlarmRoutine::Ring(TaskNode* task, AlarmPoint point, TimeOfDay now) {
   const bool minimised = m_x.device.MainWindowMinimised();
   int answer = ShowCounted([&] {
     if (minimised) {
-      const int yesNo = m_x.msg.MultiButtonBox(text, caption,
-                                               kMbYesNo | kMbSystemModal | kMbIconExclamation | kMbNoBeep, {});
+      const int yesNo = m_x.msg.MultiButtonBox(
+          text, caption, kMbYesNo | kMbSystemModal | kMbIconExclamation | kMbNoBeep, {});
       return yesNo == kIdYes ? kAnswerYes : kAnswerNo;
     }
     MultiButtonParams params;
@@ -313,7 +324,8 @@ void AlarmRoutine::Snooze(ActHandle item, TimeOfDay now) {
   Schedule& s = m_x.recurrences.schedule();
   const std::string title = s.GetActTitle(item);
   for (;;) {
-    const std::optional<int> minutes = m_x.device.AskSnoozeMinutes(title, m_x.settings.snoozeMinutes);
+    const std::optional<int> minutes =
+        m_x.device.AskSnoozeMinutes(title, m_x.settings.snoozeMinutes);
     if (!minutes) return;  // cancelled: the alarm stays dismissed
     if (*minutes < kShortestSnooze || *minutes > kLongestSnooze) {
       m_x.msg.ErrorMessage(t::kSnoozeRange);
@@ -344,8 +356,8 @@ void AlarmRoutine::DoneItem(ActHandle item) {
     more = "...";
   }
   if (m_x.msg.Question(Sprintf(t::kOfferToClone, title.c_str(), more)) != kIdYes) return;
-  const ActHandle copy =
-      DuplicateItem(m_x.recurrences, item, s.ActTask(item), m_x.clock.Today(), DuplicateAs::kOneItem);
+  const ActHandle copy = DuplicateItem(m_x.recurrences, item, s.ActTask(item), m_x.clock.Today(),
+                                       DuplicateAs::kOneItem);
   if (copy == kNoAct) return;
   ResetAlarmState(s, copy);
   m_x.device.OpenItemProperties(copy);

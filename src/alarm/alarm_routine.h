@@ -23,10 +23,10 @@ struct AlarmServices {
   const DateText& text;
   AlarmSettings& settings;
   AlarmDevice& device;
-  Settings* store = nullptr;           // where the remembered snooze length is written
-  UndeleteStack* undelete = nullptr;   // Delete Item keeps what it deletes here
-  std::string userName;                // the box's caption names the user
-  std::string dataFolder;              // where the chime files are
+  Settings* store = nullptr;          // where the remembered snooze length is written
+  UndeleteStack* undelete = nullptr;  // Delete Item keeps what it deletes here
+  std::string userName;               // the box's caption names the user
+  std::string dataFolder;             // where the chime files are
 };
 
 // Most alarm boxes open at once; the warning box counts as one more.

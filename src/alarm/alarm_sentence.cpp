@@ -23,15 +23,14 @@ struct SentenceForms {
   const char* overHoursAgo;
 };
 
-constexpr SentenceForms kBeginForms{t::kBeginNow,       t::kBeginInHoursMinutes,
-                                    t::kBeginInHourMinutes, t::kBeginInMinutes,
-                                    t::kBeginInMinute,  t::kBeganMinuteAgo,
-                                    t::kBeganMinutesAgo, t::kBeganHourMinutesAgo,
-                                    t::kBeganOverHoursAgo};
-constexpr SentenceForms kEndForms{t::kEndNow,          t::kEndInHoursMinutes, t::kEndInHourMinutes,
-                                  t::kEndInMinutes,    t::kEndInMinute,       t::kEndedMinuteAgo,
-                                  t::kEndedMinutesAgo, t::kEndedHourMinutesAgo,
-                                  t::kEndedOverHoursAgo};
+constexpr SentenceForms kBeginForms{
+    t::kBeginNow,        t::kBeginInHoursMinutes, t::kBeginInHourMinutes,
+    t::kBeginInMinutes,  t::kBeginInMinute,       t::kBeganMinuteAgo,
+    t::kBeganMinutesAgo, t::kBeganHourMinutesAgo, t::kBeganOverHoursAgo};
+constexpr SentenceForms kEndForms{
+    t::kEndNow,          t::kEndInHoursMinutes,   t::kEndInHourMinutes,
+    t::kEndInMinutes,    t::kEndInMinute,         t::kEndedMinuteAgo,
+    t::kEndedMinutesAgo, t::kEndedHourMinutesAgo, t::kEndedOverHoursAgo};
 
 }  // namespace
 

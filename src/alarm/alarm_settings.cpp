@@ -14,7 +14,9 @@ namespace {
 constexpr int kEncodedDefaultBase = 10000;
 
 std::string Trimmed(std::string s) {
-  const auto blank = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  const auto blank = [](unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  };
   while (!s.empty() && blank(static_cast<unsigned char>(s.back()))) s.pop_back();
   size_t i = 0;
   while (i < s.size() && blank(static_cast<unsigned char>(s[i]))) ++i;
@@ -28,9 +30,10 @@ AlarmSettings ReadAlarmSettings(const Settings& settings, const ProgramSettings&
   AlarmSettings a;
   a.suppressAll = layout.alarmChecksOff != 0;
   // The stored default is the last day a user may enter: "until" that day means forever.
-  a.suppressUntil = program.suppressAlarmsUntilDate >= kLastUserDay || program.suppressAlarmsUntilDate < 0
-                        ? kNoDate
-                        : static_cast<DayNumber>(program.suppressAlarmsUntilDate);
+  a.suppressUntil =
+      program.suppressAlarmsUntilDate >= kLastUserDay || program.suppressAlarmsUntilDate < 0
+          ? kNoDate
+          : static_cast<DayNumber>(program.suppressAlarmsUntilDate);
   a.suppressRepeats = program.alarmsRingOnce != 0;
   a.mute = program.alarmsSilent != 0;
   a.chimes = program.chimes != 0;
@@ -39,8 +42,8 @@ AlarmSettings ReadAlarmSettings(const Settings& settings, const ProgramSettings&
   a.pagerNumber = Trimmed(settings.ReadString(key::kPagerNumber, "", kLongestPagerNumber));
   const int snooze =
       settings.ReadInt(key::kAlarmSnoozeMinutes, kEncodedDefaultBase + kDefaultSnoozeMinutes);
-  a.snoozeMinutes = snooze >= kShortestSnooze && snooze <= kLongestSnooze ? snooze
-                                                                           : kDefaultSnoozeMinutes;
+  a.snoozeMinutes =
+      snooze >= kShortestSnooze && snooze <= kLongestSnooze ? snooze : kDefaultSnoozeMinutes;
   a.mailCommand = Trimmed(settings.ReadString(key::kMailCommand, kDefaultMailCommand));
   a.smsGatewayDomain =
       Trimmed(settings.ReadString(key::kSmsGatewayDomain, kDefaultSmsGatewayDomain));
@@ -57,13 +60,14 @@ bool StoreAlarmSettings(const AlarmSettings& a, ProgramSettings& program, Layout
   program.chimes = a.chimes ? 1 : 0;
   Settings::Batch batch(settings);
   bool ok = true;
-  for (const char* k : {key::kSuppressAlarmsUntilDate, key::kAlarmsRingOnce, key::kAlarmsSilent,
-                        key::kChimes})
+  for (const char* k :
+       {key::kSuppressAlarmsUntilDate, key::kAlarmsRingOnce, key::kAlarmsSilent, key::kChimes})
     ok = program.WriteInt(settings, k) && ok;
   ok = settings.WriteString(key::kAlarmSound, a.sound) && ok;
   ok = settings.WriteString(key::kAlarmSoundFolder, a.soundFolder) && ok;
-  ok = settings.WriteString(key::kPagerNumber, a.pagerNumber.substr(
-                                                   0, std::min(a.pagerNumber.size(), kLongestPagerNumber))) &&
+  ok = settings.WriteString(
+           key::kPagerNumber,
+           a.pagerNumber.substr(0, std::min(a.pagerNumber.size(), kLongestPagerNumber))) &&
        ok;
   ok = settings.WriteInt(key::kAlarmSnoozeMinutes, a.snoozeMinutes) && ok;
   return ok;

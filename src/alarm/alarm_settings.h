@@ -43,7 +43,7 @@ AlarmSettings ReadAlarmSettings(const Settings& settings, const ProgramSettings&
                                 const LayoutRecord& layout);
 // Takes the values into the program settings and the layout record and writes the keys. False
 // when the settings file could not be written (the values hold until the program ends).
-bool StoreAlarmSettings(const AlarmSettings& values, ProgramSettings& program,
-                        LayoutRecord& layout, Settings& settings);
+bool StoreAlarmSettings(const AlarmSettings& values, ProgramSettings& program, LayoutRecord& layout,
+                        Settings& settings);
 
 }  // namespace ploven

@@ -114,8 +114,8 @@ void Call(AlarmServices& x, const std::string& number, ForwardKind kind) {
     x.device.ShowProgress(t::kLooksLikeInternetCall);
     // Without a Dial command the desktop is the calling program; with one, it must be there.
     const std::vector<std::string> argv = SplitCommandLine(x.settings.dialCommand);
-    const bool found = argv.empty() || argv[0].find('/') == std::string::npos ||
-                       x.device.FileExists(argv[0]);
+    const bool found =
+        argv.empty() || argv[0].find('/') == std::string::npos || x.device.FileExists(argv[0]);
     x.device.ShowProgress(found ? t::kCallerFound : t::kCallerNotFound);
     const bool viaInternet = number.rfind("00", 0) == 0 || found;
     if (viaInternet) {

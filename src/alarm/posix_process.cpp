@@ -50,7 +50,8 @@ ProcessResult RunProgramAndWait(const std::vector<std::string>& argv, const std:
   }
   r.started = true;
   // A program that stops reading must not end this one with SIGPIPE.
-  struct sigaction ignore {}, previous{};
+  struct sigaction ignore {
+  }, previous{};
   ignore.sa_handler = SIG_IGN;
   sigaction(SIGPIPE, &ignore, &previous);
   size_t written = 0;

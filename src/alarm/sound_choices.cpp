@@ -32,7 +32,8 @@ std::vector<std::filesystem::path> SoundThemeFolders(const std::string& xdgDataD
   size_t from = 0;
   while (from <= dirs.size()) {
     const size_t colon = dirs.find(':', from);
-    const std::string dir = dirs.substr(from, colon == std::string::npos ? std::string::npos : colon - from);
+    const std::string dir =
+        dirs.substr(from, colon == std::string::npos ? std::string::npos : colon - from);
     if (!dir.empty()) out.push_back(std::filesystem::path(dir) / kThemeSubfolder);
     if (colon == std::string::npos) break;
     from = colon + 1;
@@ -55,7 +56,8 @@ std::vector<std::string> SoundFilesIn(const std::vector<std::filesystem::path>& 
   for (const auto& folder : folders) {
     std::error_code ec;
     std::vector<std::string> here;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec))
       if (it->is_regular_file(ec) && IsSoundFile(it->path())) here.push_back(it->path().string());
     std::sort(here.begin(), here.end());
     out.insert(out.end(), here.begin(), here.end());

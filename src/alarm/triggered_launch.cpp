@@ -107,8 +107,7 @@ LaunchOutcome LaunchTarget(AlarmDevice& device, const std::string& target) {
   std::error_code ec;
   // A document (or a folder) opens in its program; anything else is a program to start.
   if (words.size() == 1 && std::filesystem::exists(first, ec) && !IsProgramFile(first))
-    return device.OpenWithDesktop(first.string()) ? LaunchOutcome::kOpened
-                                                  : LaunchOutcome::kFailed;
+    return device.OpenWithDesktop(first.string()) ? LaunchOutcome::kOpened : LaunchOutcome::kFailed;
   words[0] = first.string();
   return device.StartDetached(words) ? LaunchOutcome::kStarted : LaunchOutcome::kFailed;
 }

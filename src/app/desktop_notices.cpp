@@ -43,8 +43,9 @@ void DesktopNotices::Post(const AlarmNotice& notice) {
   hints["urgency"] = QVariant::fromValue(kUrgencyCritical);
   hints["desktop-entry"] = QString("ploven");
   hints["category"] = QString("x-ploven.alarm");
-  const QStringList actions{kActionSnooze, alarm_text::kNoticeSnooze, kActionDone,
-                            alarm_text::kNoticeDone,  kActionDismiss, alarm_text::kNoticeDismiss};
+  const QStringList actions{kActionSnooze,  alarm_text::kNoticeSnooze,
+                            kActionDone,    alarm_text::kNoticeDone,
+                            kActionDismiss, alarm_text::kNoticeDismiss};
   call << QString("Ploven") << p.id << QString("ploven") << Q(notice.summary) << Q(notice.body)
        << actions << hints << int(0);
   const QDBusMessage reply = m_bus.call(call, QDBus::Block, kCallTimeoutMs);
@@ -81,8 +82,8 @@ DesktopNotices::Posted* DesktopNotices::FindById(uint id) {
 void DesktopNotices::OnActionInvoked(uint id, const QString& action) {
   Posted* p = FindById(id);
   if (p == nullptr) return;
-  const NoticeAnswer a = action == kActionSnooze  ? NoticeAnswer::kSnooze
-                         : action == kActionDone  ? NoticeAnswer::kDone
+  const NoticeAnswer a = action == kActionSnooze    ? NoticeAnswer::kSnooze
+                         : action == kActionDone    ? NoticeAnswer::kDone
                          : action == kActionDismiss ? NoticeAnswer::kDismiss
                                                     : NoticeAnswer::kNone;
   if (a == NoticeAnswer::kNone) return;

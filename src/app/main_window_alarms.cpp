@@ -30,10 +30,8 @@ void MainWindow::StartAlarms() {
 }
 
 AlarmFormPorts MainWindow::AlarmPorts() {
-  return AlarmFormPorts{m_session.messages(), m_session.alarmSettings(),
-                        m_session.clock().Today(), [this] {
-                          m_session.StoreAlarmPreferences(m_session.alarmSettings());
-                        }};
+  return AlarmFormPorts{m_session.messages(), m_session.alarmSettings(), m_session.clock().Today(),
+                        [this] { m_session.StoreAlarmPreferences(m_session.alarmSettings()); }};
 }
 
 bool MainWindow::EditAlarm(Act& record) {
@@ -42,9 +40,13 @@ bool MainWindow::EditAlarm(Act& record) {
 }
 
 void MainWindow::OpenAlarmsSettings() {
-  AlarmsSettingsDialog::Ports ports{m_session.messages(), m_env->dateText(),
+  AlarmsSettingsDialog::Ports ports{m_session.messages(),
+                                    m_env->dateText(),
                                     m_session.ParseContextFor(m_session.clock().Today()),
-                                    {}, {}, {}, {}};
+                                    {},
+                                    {},
+                                    {},
+                                    {}};
   for (const auto& folder : SoundThemeFolders(qEnvironmentVariable("XDG_DATA_DIRS").toStdString(),
                                               qEnvironmentVariable("XDG_DATA_HOME").toStdString()))
     ports.themeFolders.push_back(folder.string());

@@ -70,9 +70,9 @@ QtAlarmDevice::QtAlarmDevice(QWidget* owner, DesktopNotices* notices)
 QtAlarmDevice::~QtAlarmDevice() = default;
 
 void QtAlarmDevice::PlayDefaultAlarm() {
-  const std::string theme = ThemeAlarmSound(
-      SoundThemeFolders(qEnvironmentVariable("XDG_DATA_DIRS").toStdString(),
-                        qEnvironmentVariable("XDG_DATA_HOME").toStdString()));
+  const std::string theme =
+      ThemeAlarmSound(SoundThemeFolders(qEnvironmentVariable("XDG_DATA_DIRS").toStdString(),
+                                        qEnvironmentVariable("XDG_DATA_HOME").toStdString()));
   if (theme.empty()) {
     QApplication::beep();
     m_lastSound = "<beep>";
@@ -95,7 +95,9 @@ void QtAlarmDevice::PlayFile(const std::string& path) {
 
 bool QtAlarmDevice::FileExists(const std::string& path) { return QFileInfo(Q(path)).isFile(); }
 
-void QtAlarmDevice::Wait(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+void QtAlarmDevice::Wait(int milliseconds) {
+  QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
 
 void QtAlarmDevice::DiscardPendingKeys() {
   KeySwallower swallow;

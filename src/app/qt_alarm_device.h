@@ -28,7 +28,9 @@ class QtAlarmDevice : public QObject, public AlarmDevice {
   ~QtAlarmDevice() override;
 
   void SetMinimisedQuery(std::function<bool()> query) { m_minimised = std::move(query); }
-  void SetPropertiesOpener(std::function<void(ActHandle)> open) { m_openProperties = std::move(open); }
+  void SetPropertiesOpener(std::function<void(ActHandle)> open) {
+    m_openProperties = std::move(open);
+  }
   // How long each forwarding step stays in the progress window (tests shorten it).
   void SetStepMilliseconds(int ms) { m_stepMs = ms; }
 

@@ -8,9 +8,9 @@
 #include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/item_fields.h"
+#include "cli/schedule_access.h"
 #include "recur/planning_session.h"
 #include "recur/recurrences.h"
-#include "cli/schedule_access.h"
 #include "store/date_argument.h"
 
 namespace ploven::cli {
@@ -37,7 +37,8 @@ int AlarmsCommand(CliEnv& env, const std::vector<std::string>& args) {
   TimeOfDay now = env.clock().Now();
   if (!at.empty()) {
     const auto time = ReadTimeArgument(
-        at, env.text(), env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay()));
+        at, env.text(),
+        env.Context(s->header().earliestTimeOfDay(), s->header().latestTimeOfDay()));
     if (!time.value) return Refuse(env, time.message);
     now = *time.value;
   }
@@ -53,7 +54,8 @@ int AlarmsCommand(CliEnv& env, const std::vector<std::string>& args) {
                                   ? OccurrenceTitle(planner.recurrences(), alarm.act, today, false)
                                   : s->GetActTitle(alarm.act);
     const char* point = alarm.point == AlarmPoint::kBegin ? "begin" : "end";
-    const std::string rings = alarm.ringsAt > 0 ? ClockText(static_cast<TimeOfDay>(alarm.ringsAt), true) : "-";
+    const std::string rings =
+        alarm.ringsAt > 0 ? ClockText(static_cast<TimeOfDay>(alarm.ringsAt), true) : "-";
     if (a->listing == Listing::kLines) {
       std::cout << rings << '\t' << point << '\t' << (alarm.due ? "due" : "-") << '\t'
                 << s->GetActID(alarm.act) << '\t' << title << '\t' << alarm.sentence << '\n';

@@ -13,28 +13,14 @@
 #include <QVBoxLayout>
 
 #include "alarm/alarm_messages.h"
+#include "dialogs/alarm_dialog_messages.h"
 
 namespace ploven {
 
 namespace {
 
 namespace t = alarm_text;
-
-constexpr char kHoursLabel[] = "h&ours,";
-constexpr char kMinutesLabel[] = "&minutes";
-constexpr char kBeforeLabel[] = "&before";
-constexpr char kAfterLabel[] = "&after";
-constexpr char kBeginLabel[] = "&Start time (latest possible)";
-constexpr char kEndLabel[] = "&End of planned duration";
-constexpr char kMemoBeginLabel[] = "begin time.";
-constexpr char kMemoEndLabel[] = "end time.";
-constexpr char kAlsoDialLabel[] = "Also Dial &Mobile, Pager, Skype #, Text, or E-mail:";
-constexpr char kRemindersGroup[] = "Daily Reminders on Other Days";
-constexpr char kForLabel[] = "fo&r";
-constexpr char kDaysLabel[] = "days";
-constexpr char kDaysBeforeLabel[] = "before the da&y of the event";
-constexpr char kDaysAfterLabel[] = "a&fter the day of the event";
-constexpr char kSettingsLabel[] = "Alarms &Settings...";
+namespace l = alarm_dialog_text;
 
 int NumberIn(const QLineEdit* field) {
   const QString text = field->text().trimmed();
@@ -63,16 +49,16 @@ AlarmPropertiesDialog::AlarmPropertiesDialog(Act& record, AlarmFormPorts& ports,
   auto* offset = new QHBoxLayout();
   m_hours = NumberField(f.hours);
   m_minutes = NumberField(f.minutes);
-  auto* hoursLabel = new QLabel(kHoursLabel);
+  auto* hoursLabel = new QLabel(l::kHoursLabel);
   hoursLabel->setBuddy(m_hours);
-  auto* minutesLabel = new QLabel(kMinutesLabel);
+  auto* minutesLabel = new QLabel(l::kMinutesLabel);
   minutesLabel->setBuddy(m_minutes);
   offset->addWidget(m_hours);
   offset->addWidget(hoursLabel);
   offset->addWidget(m_minutes);
   offset->addWidget(minutesLabel);
-  m_before = new QRadioButton(kBeforeLabel);
-  m_after = new QRadioButton(kAfterLabel);
+  m_before = new QRadioButton(l::kBeforeLabel);
+  m_after = new QRadioButton(l::kAfterLabel);
   (f.after ? m_after : m_before)->setChecked(true);
   auto* sides = new QButtonGroup(this);
   sides->addButton(m_before);
@@ -81,8 +67,8 @@ AlarmPropertiesDialog::AlarmPropertiesDialog(Act& record, AlarmFormPorts& ports,
   side->addWidget(m_before);
   side->addWidget(m_after);
   offset->addLayout(side);
-  m_begin = new QRadioButton(f.memo ? kMemoBeginLabel : kBeginLabel);
-  m_end = new QRadioButton(f.memo ? kMemoEndLabel : kEndLabel);
+  m_begin = new QRadioButton(f.memo ? l::kMemoBeginLabel : l::kBeginLabel);
+  m_end = new QRadioButton(f.memo ? l::kMemoEndLabel : l::kEndLabel);
   (f.atEnd ? m_end : m_begin)->setChecked(true);
   auto* points = new QButtonGroup(this);
   points->addButton(m_begin);
@@ -93,21 +79,21 @@ AlarmPropertiesDialog::AlarmPropertiesDialog(Act& record, AlarmFormPorts& ports,
   offset->addLayout(point);
   offset->addStretch(1);
 
-  m_alsoDial = new QCheckBox(kAlsoDialLabel);
+  m_alsoDial = new QCheckBox(l::kAlsoDialLabel);
   m_alsoDial->setChecked(f.alsoDial);
   m_number = new QLineEdit(QString::fromStdString(f.pagerNumber));
   m_number->setMaxLength(static_cast<int>(kLongestPagerNumber) + 1);
 
-  auto* reminders = new QGroupBox(kRemindersGroup);
+  auto* reminders = new QGroupBox(l::kRemindersGroup);
   auto* remindersRow = new QHBoxLayout(reminders);
-  auto* forLabel = new QLabel(kForLabel);
+  auto* forLabel = new QLabel(l::kForLabel);
   m_days = NumberField(f.reminderDays);
   forLabel->setBuddy(m_days);
   remindersRow->addWidget(forLabel);
   remindersRow->addWidget(m_days);
-  remindersRow->addWidget(new QLabel(kDaysLabel));
-  m_daysBefore = new QRadioButton(kDaysBeforeLabel);
-  m_daysAfter = new QRadioButton(kDaysAfterLabel);
+  remindersRow->addWidget(new QLabel(l::kDaysLabel));
+  m_daysBefore = new QRadioButton(l::kDaysBeforeLabel);
+  m_daysAfter = new QRadioButton(l::kDaysAfterLabel);
   (f.remindersAfter ? m_daysAfter : m_daysBefore)->setChecked(true);
   auto* dayGroup = new QButtonGroup(this);
   dayGroup->addButton(m_daysBefore);
@@ -118,7 +104,7 @@ AlarmPropertiesDialog::AlarmPropertiesDialog(Act& record, AlarmFormPorts& ports,
   remindersRow->addLayout(daySide);
   remindersRow->addStretch(1);
 
-  m_settings = new QPushButton(kSettingsLabel);
+  m_settings = new QPushButton(l::kSettingsLabel);
   connect(m_settings, &QPushButton::clicked, this, &AlarmPropertiesDialog::OpenSettings);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->addButton(m_settings, QDialogButtonBox::ActionRole);

@@ -13,6 +13,7 @@
 #include "alarm/alarm_form.h"
 #include "alarm/alarm_messages.h"
 #include "alarm/sound_choices.h"
+#include "dialogs/alarm_dialog_messages.h"
 #include "platform/format.h"
 #include "platform/messages.h"
 
@@ -21,26 +22,18 @@ namespace ploven {
 namespace {
 
 namespace t = alarm_text;
+namespace l = alarm_dialog_text;
 
-constexpr char kSuppressLabel[] = "&Suppress All Alarms until";
-constexpr char kForeverHint[] = "(blank = forever)";
-constexpr char kSoundLabel[] = "Alarm sound:";
-constexpr char kTestLabel[] = "&Test";
-constexpr char kFolderLabel[] = "My Sounds &Folder...";
-constexpr char kRepeatsLabel[] = "Suppress Alarm &Repeats";
-constexpr char kMuteLabel[] = "&Mute Alarm Sounds";
-constexpr char kChimesLabel[] = "&Chime At Top of Hour (and end of workday)";
 constexpr char kTopChime[] = "chimes00.wav";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-AlarmsSettingsDialog::AlarmsSettingsDialog(const AlarmSettings& values, Ports ports,
-                                           QWidget* owner)
+AlarmsSettingsDialog::AlarmsSettingsDialog(const AlarmSettings& values, Ports ports, QWidget* owner)
     : QDialog(owner), m_values(values), m_ports(std::move(ports)) {
   setWindowTitle(t::kSettingsCaption);
-  m_suppress = new QCheckBox(kSuppressLabel);
+  m_suppress = new QCheckBox(l::kSuppressLabel);
   m_suppress->setChecked(values.suppressAll);
   m_until = new QLineEdit(values.suppressUntil == kNoDate
                               ? QString()
@@ -52,27 +45,27 @@ AlarmsSettingsDialog::AlarmsSettingsDialog(const AlarmSettings& values, Ports po
   auto* suppressRow = new QHBoxLayout();
   suppressRow->addWidget(m_suppress);
   suppressRow->addWidget(m_until);
-  suppressRow->addWidget(new QLabel(kForeverHint));
+  suppressRow->addWidget(new QLabel(l::kForeverHint));
 
   m_sounds = new QComboBox();
   FillSounds(values.sound);
-  m_test = new QPushButton(kTestLabel);
+  m_test = new QPushButton(l::kTestLabel);
   connect(m_test, &QPushButton::clicked, this, [this] {
     if (m_ports.play) m_ports.play(SelectedSound());
   });
-  m_folder = new QPushButton(kFolderLabel);
+  m_folder = new QPushButton(l::kFolderLabel);
   connect(m_folder, &QPushButton::clicked, this, &AlarmsSettingsDialog::PickFolder);
   auto* soundRow = new QHBoxLayout();
-  soundRow->addWidget(new QLabel(kSoundLabel));
+  soundRow->addWidget(new QLabel(l::kSoundLabel));
   soundRow->addWidget(m_sounds, 1);
   soundRow->addWidget(m_test);
   soundRow->addWidget(m_folder);
 
-  m_repeats = new QCheckBox(kRepeatsLabel);
+  m_repeats = new QCheckBox(l::kRepeatsLabel);
   m_repeats->setChecked(values.suppressRepeats);
-  m_mute = new QCheckBox(kMuteLabel);
+  m_mute = new QCheckBox(l::kMuteLabel);
   m_mute->setChecked(values.mute);
-  m_chimes = new QCheckBox(kChimesLabel);
+  m_chimes = new QCheckBox(l::kChimesLabel);
   m_chimes->setChecked(values.chimes);
   connect(m_chimes, &QCheckBox::clicked, this, [this](bool on) {
     if (on && m_ports.chime) m_ports.chime(kTopChime);

@@ -9,8 +9,8 @@
 
 #include "alarm/alarm_due.h"
 #include "alarm/alarm_routine.h"
-#include "mock/fake_alarm_device.h"
 #include "file/undelete.h"
+#include "mock/fake_alarm_device.h"
 #include "recur/expansion_fixture.h"
 
 namespace ploven::test {
@@ -20,6 +20,24 @@ inline constexpr int kBoxYes = kIdCustom1;
 inline constexpr int kBoxNo = kIdCustom1 + 1;
 inline constexpr int kBoxDelete = kIdCustom1 + 2;
 inline constexpr int kBoxDone = kIdCustom1 + 3;
+
+// A screen whose alarm boxes stay up while the minutes go on: each box runs the next minute
+// inside it, as the desktop program's modal boxes do.
+class NestingUi : public ScriptedUi {
+ public:
+  BoxAnswer ShowBox(const BoxRequest& box) override {
+    boxes.push_back(box);
+    if (routine != nullptr && minutesLeft > 0) {
+      --minutesLeft;
+      clock->Set(clock->Today(), static_cast<TimeOfDay>(clock->Now() + 1));
+      routine->RunMinute();
+    }
+    return {box.buttons.size() == 4 ? kBoxNo : kIdOk, false, false};
+  }
+  AlarmRoutine* routine = nullptr;
+  SettableClock* clock = nullptr;
+  int minutesLeft = 0;
+};
 
 class AlarmTest : public RecurTest {
  protected:

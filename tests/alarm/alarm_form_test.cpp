@@ -25,7 +25,8 @@ struct RefusalRow {
   const char* message;
 };
 
-class AlarmFormRefusalTest : public AlarmFormTest, public ::testing::WithParamInterface<RefusalRow> {};
+class AlarmFormRefusalTest : public AlarmFormTest,
+                             public ::testing::WithParamInterface<RefusalRow> {};
 
 TEST_P(AlarmFormRefusalTest, NumbersOutOfRangeAreRefusedAndNothingIsTaken) {
   AlarmForm f;
@@ -39,12 +40,13 @@ TEST_P(AlarmFormRefusalTest, NumbersOutOfRangeAreRefusedAndNothingIsTaken) {
   EXPECT_FALSE(act.Has(AF_ALARM));
 }
 
-INSTANTIATE_TEST_SUITE_P(Limits, AlarmFormRefusalTest,
-                         ::testing::Values(RefusalRow{25, 0, 0, "cannot exceed 24 hours"},
-                                           RefusalRow{-1, 0, 0, "cannot exceed 24 hours"},
-                                           RefusalRow{0, 100, 0, "100 minutes outside the allowed range"},
-                                           RefusalRow{0, -1, 0, "-1 minutes outside the allowed range"},
-                                           RefusalRow{0, 5, 100, "100 alarm reminder days exceeds"}));
+INSTANTIATE_TEST_SUITE_P(
+    Limits, AlarmFormRefusalTest,
+    ::testing::Values(RefusalRow{25, 0, 0, "cannot exceed 24 hours"},
+                      RefusalRow{-1, 0, 0, "cannot exceed 24 hours"},
+                      RefusalRow{0, 100, 0, "100 minutes outside the allowed range"},
+                      RefusalRow{0, -1, 0, "-1 minutes outside the allowed range"},
+                      RefusalRow{0, 5, 100, "100 alarm reminder days exceeds"}));
 
 TEST_F(AlarmFormTest, AfterTheEndIsANegativeOffsetAtTheEndAndTheAlarmIsArmedAgain) {
   act.alarmState = -1;

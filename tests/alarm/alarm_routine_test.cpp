@@ -1,6 +1,7 @@
-#include "alarm/alarm_messages.h"
 #include "alarm/alarm_routine.h"
+
 #include "alarm/alarm_fixture.h"
+#include "alarm/alarm_messages.h"
 #include "store/act_record.h"
 
 namespace ploven::test {
@@ -197,8 +198,8 @@ TEST_F(AlarmTest, ARecurringOccurrenceBecomesAnItemOfItsOwnBeforeItRings) {
   env.ui.Answer(kBoxNo);
   RunAt(At(7));
   ASSERT_EQ(AlarmBoxes().size(), 1u);
-  const ActHandle drone = Clone(def, kToday) == nullptr ? s.ExistingTerminal(kToday)->First()->act
-                                                         : kNoAct;
+  const ActHandle drone =
+      Clone(def, kToday) == nullptr ? s.ExistingTerminal(kToday)->First()->act : kNoAct;
   ASSERT_NE(drone, kNoAct);
   EXPECT_TRUE(s.ActFlags(drone) & AF_DRONE);
   EXPECT_EQ(State(drone), -1);
@@ -275,29 +276,11 @@ TEST_F(AlarmTest, AChosenSoundThatIsGoneIsTold) {
   EXPECT_EQ(device.played.size(), 1u);
 }
 
-// A screen whose alarm boxes stay up while the minutes go on: each box runs the next minute
-// inside it, as the desktop program's modal boxes do.
-class NestingUi : public ScriptedUi {
- public:
-  BoxAnswer ShowBox(const BoxRequest& box) override {
-    boxes.push_back(box);
-    if (routine != nullptr && minutesLeft > 0) {
-      --minutesLeft;
-      clock->Set(clock->Today(), static_cast<TimeOfDay>(clock->Now() + 1));
-      routine->RunMinute();
-    }
-    return {box.buttons.size() == 4 ? kBoxNo : kIdOk, false, false};
-  }
-  AlarmRoutine* routine = nullptr;
-  SettableClock* clock = nullptr;
-  int minutesLeft = 0;
-};
-
 TEST_F(AlarmTest, TenBoxesAtMostThenTheWarningHoldsEverythingElse) {
   NestingUi ui;
   Messages msg(ui, env.clock, env.log, env.trace);
-  AlarmRoutine nested{AlarmServices{r, msg, env.clock, text, settings, device, nullptr, &undelete,
-                                    "Pat", "/data"}};
+  AlarmRoutine nested{
+      AlarmServices{r, msg, env.clock, text, settings, device, nullptr, &undelete, "Pat", "/data"}};
   ui.routine = &nested;
   ui.clock = &env.clock;
   ui.minutesLeft = 12;
@@ -328,8 +311,8 @@ TEST_F(AlarmTest, TenBoxesAtMostThenTheWarningHoldsEverythingElse) {
 TEST_F(AlarmTest, AnOpenBoxSoundsAgainEachMinuteUnlessRepeatsAreSuppressed) {
   NestingUi ui;
   Messages msg(ui, env.clock, env.log, env.trace);
-  AlarmRoutine nested{AlarmServices{r, msg, env.clock, text, settings, device, nullptr, &undelete,
-                                    "Pat", "/data"}};
+  AlarmRoutine nested{
+      AlarmServices{r, msg, env.clock, text, settings, device, nullptr, &undelete, "Pat", "/data"}};
   ui.routine = &nested;
   ui.clock = &env.clock;
   ui.minutesLeft = 1;

@@ -1,9 +1,9 @@
 #include "alarm/forwarding.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
-
-#include <sys/stat.h>
 
 #include "alarm/alarm_fixture.h"
 
@@ -72,10 +72,12 @@ TEST_F(ForwardingTest, AnEmailAlarmGoesToTheMailCommandBeforeTheBox) {
   EXPECT_NE(mail.find("[This alarm message was sent by Ploven"), std::string::npos);
   EXPECT_EQ(Read("args.txt"), "-t -i\n");
   ASSERT_GE(env.ui.boxes.size(), 2u);
-  EXPECT_NE(env.ui.boxes[0].text.find("Ploven has put an outgoing e-mail message to pat@example.org"),
-            std::string::npos);
+  EXPECT_NE(
+      env.ui.boxes[0].text.find("Ploven has put an outgoing e-mail message to pat@example.org"),
+      std::string::npos);
   EXPECT_EQ(AlarmBoxes().size(), 1u);
-  EXPECT_EQ(device.progress.front(), "Looks like an e-mail alert, so attempting to send an e-mail...");
+  EXPECT_EQ(device.progress.front(),
+            "Looks like an e-mail alert, so attempting to send an e-mail...");
 }
 
 TEST_F(ForwardingTest, ARefusingOrMissingMailCommandIsToldAndTheBoxStillRings) {
@@ -91,6 +93,24 @@ TEST_F(ForwardingTest, ARefusingOrMissingMailCommandIsToldAndTheBoxStillRings) {
     EXPECT_EQ(AlarmBoxes().size(), 1u);
     EXPECT_EQ(State(h), -1);
   }
+}
+
+TEST_F(ForwardingTest, MinutesThatPassInsideTheForwardingsMessagesDoNotRingItAgain) {
+  NestingUi ui;
+  Messages msg(ui, env.clock, env.log, env.trace);
+  AlarmRoutine nested{AlarmServices{r, msg, env.clock, text, settings, device, nullptr,
+                                    &undelete, "Pat", "/data"}};
+  ui.routine = &nested;
+  ui.clock = &env.clock;
+  ui.minutesLeft = 3;
+  settings.pagerNumber = "pat@example.org";
+  settings.mailCommand = FakeSendmail(1);  // refused: a message box
+  WithAlarm("Board meeting", At(9), 0, AF_ALARM_AT_BEGIN, AF_ALSO_DIAL);
+  SetNow(At(9));
+  nested.RunMinute();
+  int alarmBoxes = 0;
+  for (const BoxRequest& b : ui.boxes) alarmBoxes += b.caption.rfind("Ploven Alarm for", 0) == 0;
+  EXPECT_EQ(alarmBoxes, 1);
 }
 
 TEST_F(ForwardingTest, ATextGoesToTheGatewayOnlyForNorthAmericanNumbers) {
@@ -133,8 +153,7 @@ TEST_F(ForwardingTest, CallsOpenLinksOrTheDialCommand) {
   WithAlarm("Modem", At(9, 10), 0, AF_ALARM_AT_BEGIN, AF_ALSO_DIAL);
   env.ui.Answer(kBoxNo);
   RunAt(At(9, 10));
-  EXPECT_EQ(device.started.back(),
-            (std::vector<std::string>{"dialer", "--quiet", "613 000 4567"}));
+  EXPECT_EQ(device.started.back(), (std::vector<std::string>{"dialer", "--quiet", "613 000 4567"}));
 }
 
 TEST_F(ForwardingTest, ACallNobodyCanMakeIsTold) {

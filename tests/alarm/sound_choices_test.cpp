@@ -27,10 +27,9 @@ TEST(SoundChoicesTest, TheAlarmSoundAndTheSoundFilesAreFoundInTheirFolders) {
   EXPECT_EQ(ThemeAlarmSound({dir.path() / "missing", theme}),
             (theme / "alarm-clock-elapsed.oga").string());
   const auto files = SoundFilesIn({theme, dir.path() / "missing"});
-  EXPECT_EQ(files, (std::vector<std::string>{(theme / "Z.WAV").string(),
-                                             (theme / "alarm-clock-elapsed.oga").string(),
-                                             (theme / "b.ogg").string(),
-                                             (theme / "bell.oga").string()}));
+  EXPECT_EQ(files, (std::vector<std::string>{
+                       (theme / "Z.WAV").string(), (theme / "alarm-clock-elapsed.oga").string(),
+                       (theme / "b.ogg").string(), (theme / "bell.oga").string()}));
 }
 
 }  // namespace

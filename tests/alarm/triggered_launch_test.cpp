@@ -23,14 +23,13 @@ TEST_P(FindLaunchTest, TheTitleNamesTheLaunch) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keywords, FindLaunchTest,
-    ::testing::Values(FindRow{"Backup st@rtyes /usr/bin/backup --all", LaunchKind::kAtOnce, false,
-                              "/usr/bin/backup --all"},
-                      FindRow{"autoexec ~/bin/sync", LaunchKind::kAtOnce, true, "~/bin/sync"},
-                      FindRow{"Report st@rt ~/report.ods\nnotes", LaunchKind::kAsk, false,
-                              "~/report.ods"},
-                      FindRow{"exec https://example.org", LaunchKind::kAsk, true,
-                              "https://example.org"},
-                      FindRow{"Executive lunch", LaunchKind::kNone, false, ""}));
+    ::testing::Values(
+        FindRow{"Backup st@rtyes /usr/bin/backup --all", LaunchKind::kAtOnce, false,
+                "/usr/bin/backup --all"},
+        FindRow{"autoexec ~/bin/sync", LaunchKind::kAtOnce, true, "~/bin/sync"},
+        FindRow{"Report st@rt ~/report.ods\nnotes", LaunchKind::kAsk, false, "~/report.ods"},
+        FindRow{"exec https://example.org", LaunchKind::kAsk, true, "https://example.org"},
+        FindRow{"Executive lunch", LaunchKind::kNone, false, ""}));
 
 TEST(SplitCommandLineTest, QuotesKeepBlanksAndNothingIsInterpreted) {
   EXPECT_EQ(SplitCommandLine(R"(prog "a b" 'c d' e\ f $(rm -rf ~); echo)"),
@@ -42,13 +41,14 @@ TEST(SplitCommandLineTest, QuotesKeepBlanksAndNothingIsInterpreted) {
 class LaunchTest : public AlarmTest {};
 
 TEST_F(LaunchTest, AnAtOnceLaunchStartsTheProgramWithItsWordsAsArgumentsAndStartsTheItem) {
-  const ActHandle h = Fixed("Sync st@rtyes /usr/bin/rsync -a 'my files' ; rm -rf ~", kToday, At(9), 30);
+  const ActHandle h =
+      Fixed("Sync st@rtyes /usr/bin/rsync -a 'my files' ; rm -rf ~", kToday, At(9), 30);
   RunAt(At(8, 59));
   EXPECT_TRUE(device.started.empty());
   RunAt(At(9));
   ASSERT_EQ(device.started.size(), 1u);
-  EXPECT_EQ(device.started[0], (std::vector<std::string>{"/usr/bin/rsync", "-a", "my files", ";",
-                                                         "rm", "-rf", "~"}));
+  EXPECT_EQ(device.started[0],
+            (std::vector<std::string>{"/usr/bin/rsync", "-a", "my files", ";", "rm", "-rf", "~"}));
   EXPECT_TRUE(s.ActFlags(h) & AF_STARTED);
   EXPECT_TRUE(env.ui.boxes.empty());  // nothing asked
   RunAt(At(9));                       // once a minute, and started now

@@ -10,7 +10,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 #include <QVariantMap>
+
+#include "app/qt_alarm_device.h"
+#include "dialogs/message_box_dialog.h"
 
 namespace ploven::test {
 namespace {
@@ -80,7 +84,7 @@ class DesktopNoticesTest : public ::testing::Test {
         QDBusConnection::connectToBus(m_address, "ploven-test-service"));
     ASSERT_TRUE(m_serviceBus->isConnected());
     ASSERT_TRUE(m_serviceBus->registerObject("/org/freedesktop/Notifications", m_service,
-                                              QDBusConnection::ExportAllSlots));
+                                             QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(m_serviceBus->registerService("org.freedesktop.Notifications"));
     m_clientBus = std::make_unique<QDBusConnection>(
         QDBusConnection::connectToBus(m_address, "ploven-test-client"));
@@ -104,9 +108,8 @@ class DesktopNoticesTest : public ::testing::Test {
 
   // The service tells of an action chosen in the notification.
   void InvokeAction(uint id, const QString& action) {
-    QDBusMessage signal = QDBusMessage::createSignal("/org/freedesktop/Notifications",
-                                                     "org.freedesktop.Notifications",
-                                                     "ActionInvoked");
+    QDBusMessage signal = QDBusMessage::createSignal(
+        "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
     signal << id << action;
     ASSERT_TRUE(m_serviceBus->send(signal));
   }
@@ -174,6 +177,28 @@ TEST_F(DesktopNoticesTest, AnActionInTheNotificationAnswersTheAlarm) {
   InvokeAction(99, "snooze");
   WaitFor([] { return false; }, 300);
   EXPECT_EQ(told.size(), 1u);
+}
+
+TEST_F(DesktopNoticesTest, AnsweringTheNotificationClosesItsAlarmBox) {
+  DesktopNotices notices(*m_clientBus);
+  QtAlarmDevice device(nullptr, &notices);
+  AlarmNotice notice = Notice("7@17144");
+  notice.boxText = "It's 9:00am!  The item:\n\n'Dentist'";
+  BoxRequest box;
+  box.text = notice.boxText;
+  box.caption = "Ploven Alarm for Pat";
+  box.buttons = {{"&Yes", kIdCustom1},
+                 {"&No", kIdCustom1 + 1},
+                 {"De&lete Item", kIdCustom1 + 2},
+                 {"&Done Item", kIdCustom1 + 3}};
+  device.PostNotice(notice);
+  QTimer::singleShot(50, [this] { InvokeAction(41, "snooze"); });
+  MessageBoxDialog dialog(box);
+  const BoxAnswer answer = dialog.Run();  // ends when the notification is answered
+  EXPECT_EQ(answer.code, kIdCustom1 + 1);
+  EXPECT_EQ(device.TakeNoticeAnswer("7@17144"), NoticeAnswer::kSnooze);
+  device.WithdrawNotice("7@17144");
+  EXPECT_EQ(m_service->Closed(), std::vector<uint>{41});
 }
 
 TEST(DesktopNoticesWithoutServiceTest, WithoutABusTheBoxRingsAloneAndNothingFails) {

@@ -30,7 +30,8 @@ class AlarmsCommandTest : public ::testing::Test {
 
 TEST_F(AlarmsCommandTest, ListsEachAlarmWithTheMinuteItRingsAndItsSentence) {
   const std::string standup = AddWithAlarm("Standup", "10:00", {"--alarm-before", "0:10"});
-  const std::string review = AddWithAlarm("Review", "11:00", {"--alarm-at", "end", "--alarm-after", "0:05"});
+  const std::string review =
+      AddWithAlarm("Review", "11:00", {"--alarm-at", "end", "--alarm-after", "0:05"});
   const CliRun r = Run({"alarms", "s.pak"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto lines = Lines(r.out);

@@ -36,7 +36,8 @@ class FakeAlarmDevice : public AlarmDevice {
   }
   void ShowProgress(const std::string& step) override { progress.push_back(step); }
   void CloseProgress() override { ++progressClosed; }
-  ProcessResult RunAndWait(const std::vector<std::string>& argv, const std::string& input) override {
+  ProcessResult RunAndWait(const std::vector<std::string>& argv,
+                           const std::string& input) override {
     runs.push_back(argv);
     return RunProgramAndWait(argv, input);
   }
