@@ -14,6 +14,7 @@ namespace ploven::bench {
 class SilentUi : public Ui {
  public:
   BoxAnswer ShowBox(const BoxRequest& box) override {
+    ++shown;
     BoxAnswer a;
     if (!box.buttons.empty()) a.code = box.buttons[0].code;
     return a;
@@ -21,6 +22,7 @@ class SilentUi : public Ui {
   void Beep() override {}
   bool OpenHelpTopic(const std::string&) override { return true; }
   [[noreturn]] void ShutDown(int code) override { std::exit(code); }
+  int shown = 0;  // boxes shown so far
 };
 
 struct BenchEnv {

@@ -117,6 +117,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   SetCalendarDocked(session.programSettings().popCalTiled != 0);
   if (layout.windowFlags & kLayoutCalendarOpen) ShowCalendarWindow(true);
 
+  StartAlarms();
   connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::Tick);
   m_clockTimer.start(1000);
 
@@ -132,6 +133,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
 }
 
 MainWindow::~MainWindow() {
+  m_session.StartAlarms(nullptr, nullptr);
   if (m_session.open()) {
     m_session.recurrences().SetOuterHooks(nullptr);
     m_session.engine().SetUi(nullptr);

@@ -10,8 +10,11 @@
 #include <string>
 #include <unordered_map>
 
+#include "alarm/alarm_form.h"
 #include "app/command_table.h"
+#include "app/desktop_notices.h"
 #include "app/program_session.h"
+#include "app/qt_alarm_device.h"
 #include "app/qt_engine_ui.h"
 #include "app/view_hooks.h"
 #include "done/done_item_form.h"
@@ -182,6 +185,13 @@ class MainWindow : public QMainWindow {
   void ShowReport(Command command);
   void DailyTimeByProjectReport();
 
+  // ---- main_window_alarms.cpp: the alarms' sounds, notifications and dialogs ----
+  void StartAlarms();
+  void OpenAlarmsSettings();
+  // The item dialog's Alarm button: edits the alarm of the working copy; false = cancelled.
+  bool EditAlarm(Act& record);
+  AlarmFormPorts AlarmPorts();
+
   // ---- main_window_settings.cpp: the settings commands, fonts and the mode ----
   void RunSettingsDialog(const std::function<bool()>& dialog, bool needsWriting);
   void ChooseFont(Command command);
@@ -219,6 +229,8 @@ class MainWindow : public QMainWindow {
   int m_multipleDays = 4;  // My Multiple Day View's windows
   bool m_closing = false;
   bool m_wasMaximized = false;
+  std::unique_ptr<DesktopNotices> m_notices;
+  std::unique_ptr<QtAlarmDevice> m_alarmDevice;
 };
 
 }  // namespace ploven

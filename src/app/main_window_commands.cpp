@@ -126,6 +126,7 @@ void MainWindow::BuildCommandTable() {
              },
              true);
        }},
+      {kAlarmsSettings, [this] { OpenAlarmsSettings(); }},
       {kOtherSettings,
        [this] {
          RunSettingsDialog(

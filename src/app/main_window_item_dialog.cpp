@@ -62,6 +62,7 @@ void MainWindow::OpenItemDialog(Command command) {
 
   ItemEditHooks hooks;
   hooks.conflictView = ConflictView();
+  hooks.editAlarm = [this](ItemDraft& draft) { return EditAlarm(draft.act); };
   const int result = RunItemPropertiesDialog(
       this, *edit, engine, &m_session.recurrences(), m_env->dateText(),
       m_session.ParseContextFor(request.date), m_session.messages(), hooks, Workdays());

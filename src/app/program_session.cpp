@@ -93,6 +93,7 @@ SessionStart ProgramSession::OpenPath(const std::string& pathText, bool fromComm
   } else {
     ReadLayoutRecord(m_settings, userNumber(), m_layout);
   }
+  m_alarmSettings = ReadAlarmSettings(m_settings, m_program, m_layout);
   StartEngine();
   return m_createdThisRun ? SessionStart::kNewSchedule : SessionStart::kOpened;
 }
@@ -143,11 +144,14 @@ void ProgramSession::MinutePass() {
     LifeProjectCheck(engine, false);
   }
   if (m_program.disableAutosave == 0) SaveIfChanged();
+  // Last: an alarm box is modal, and the minutes that pass while it is up run inside it.
+  if (m_alarms != nullptr && m_writable) m_alarms->RunMinute();
 }
 
 void ProgramSession::DayRollOver() {
   if (!open()) return;
   Schedule& s = *m_schedule;
+  if (m_alarms != nullptr && m_writable) m_alarms->NewDay();
   if (m_writable) {
     ExpireRecurringItems(m_planning->recurrences());
     // Today's day, with its occurrences, is made at once.
@@ -179,6 +183,7 @@ bool ProgramSession::WriteAllSettings() {
 void ProgramSession::Close() {
   if (m_schedule == nullptr) return;
   m_files->Close(m_schedule.get());
+  m_alarms.reset();
   m_archiver.reset();
   m_planning.reset();
   m_schedule.reset();
@@ -189,6 +194,23 @@ void ProgramSession::SetMode(int mode) {
   m_schedule->header().setMode(mode == kScheduleLightMode ? kScheduleLightMode
                                                           : kScheduleProMode);
   m_schedule->MarkChanged();
+}
+
+}  // namespace ploven
+
+namespace ploven {
+
+void ProgramSession::StartAlarms(AlarmDevice* device, UndeleteStack* undelete) {
+  m_alarms.reset();
+  if (!open() || device == nullptr) return;
+  m_alarms = std::make_unique<AlarmRoutine>(AlarmServices{
+      m_planning->recurrences(), m_msg, m_clock, m_text, m_alarmSettings, *device, &m_settings,
+      undelete, m_settings.ReadString(key::kUserName), m_places.dataFolder.string()});
+}
+
+bool ProgramSession::StoreAlarmPreferences(const AlarmSettings& values) {
+  m_alarmSettings = values;
+  return StoreAlarmSettings(values, m_program, m_layout, m_settings);
 }
 
 }  // namespace ploven

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "alarm/alarm_routine.h"
+#include "alarm/alarm_settings.h"
 #include "done/done_log_archiver.h"
 #include "engine/engine.h"
 #include "file/file_system.h"
@@ -94,6 +96,15 @@ class ProgramSession {
   // Switches between Light Mode (1) and Pro Mode (3); stored in the schedule.
   void SetMode(int mode);
 
+  // The alarms ring through the machine the front end gives (none: they do not ring) and
+  // keep what Delete Item takes on `undelete`.
+  void StartAlarms(AlarmDevice* device, UndeleteStack* undelete);
+  AlarmRoutine* alarms() { return m_alarms.get(); }
+  AlarmSettings& alarmSettings() { return m_alarmSettings; }
+  // Takes new alarm preferences over and writes them; false when the settings file could not
+  // be written (the values hold until the program ends).
+  bool StoreAlarmPreferences(const AlarmSettings& values);
+
  private:
   void StartEngine();
 
@@ -116,6 +127,8 @@ class ProgramSession {
   bool m_createdThisRun = false;
   bool m_startupInProgress = true;
   DayNumber m_lastBalanceDay = 0;
+  AlarmSettings m_alarmSettings;
+  std::unique_ptr<AlarmRoutine> m_alarms;
 };
 
 }  // namespace ploven

@@ -8,6 +8,7 @@
 
 #include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
+#include "cli/alarm_command.h"
 #include "cli/cli_messages.h"
 #include "cli/demo.h"
 #include "cli/edit_command.h"
@@ -270,6 +271,7 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "add") return AddCommand(env, a);
   if (c == "project") return ProjectCommand(env, a);
   if (c == "day") return DayCommand(env, a);
+  if (c == "alarms") return AlarmsCommand(env, a);
   if (c == "items") return ItemsCommand(env, a);
   if (c == "delete") return DeleteCommand(env, a);
   if (c == "set") return SetCommand(env, a);

@@ -32,6 +32,11 @@ constexpr CommandUsage kCommands[] = {
      "  --all, --json         placedAt, placedLength, conflict and taskKind, then every field\n"
      "                        of the item as `items` prints it; an occurrence shows its\n"
      "                        recurring item's fields with its own title and date"},
+    {"Reading", "alarms", "FILE [--at TIME] [--all|--json]", "today's alarms, or those due at TIME",
+     "Each line: the minute it rings (a snoozed one: its snooze), begin or end, due (else -),\n"
+     "ID, title and what the alarm box would say at TIME (default now), TAB-separated.\n"
+     "  --at TIME             only the alarms due at that minute\n"
+     "  --all, --json         rings, point, due, state and sentence, then the item's fields"},
     {"Reading", "priority", "FILE [--json]", "the priority index in order",
      "Each line: tier and rank (A1), ID, date and title, TAB-separated.\n"
      "  --json                tier, rank and returnPerHour, then the item's fields"},

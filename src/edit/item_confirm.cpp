@@ -34,6 +34,11 @@ constexpr uint32_t kDialogFlags = AF_SPLIT | AF_CLONE_ON_DONE | AF_FLEXIBLE | AF
 // Copies what the dialog edits into the record, leaving its identity and run-time fields.
 void CopyEditedFields(const ItemDraft& d, Act& a) {
   const Act& e = d.act;
+  // An alarm edited (or switched on again) rings again today, even if it rang already.
+  constexpr uint32_t kAlarmFlags = AF_ALARM | AF_ALARM_AT_BEGIN | AF_ALARM_AT_END;
+  if (e.alarmMinutes != a.alarmMinutes || e.alarmHours != a.alarmHours ||
+      (e.flags & kAlarmFlags) != (a.flags & kAlarmFlags) || e.alarmState == 0)
+    a.alarmState = 0;
   a.startTime = e.startTime;
   a.duration = e.duration;
   a.earliestTime = e.earliestTime;

@@ -83,7 +83,10 @@ NewItemRequest RequestOfLine(const ItemLine& line, DayNumber date) {
 
 ActHandle EnterItemLine(Engine& engine, Recurrences* recurrences, const ItemLine& line,
                         DayNumber date) {
-  return EnterNewItem(engine, recurrences, RequestOfLine(line, date));
+  const ActHandle h = EnterNewItem(engine, recurrences, RequestOfLine(line, date));
+  // Text from elsewhere: a triggered launch in its title never runs without asking.
+  if (h != kNoAct) engine.schedule().LockAct(h).flags |= AF_FROM_OUTSIDE;
+  return h;
 }
 
 }  // namespace ploven

@@ -54,7 +54,8 @@ ActHandle EnterNewItem(Engine& engine, Recurrences* recurrences, const NewItemRe
 // "memo" a memo, anything else a flexible item; on its own date, or on `date`.
 NewItemRequest RequestOfLine(const ItemLine& line, DayNumber date);
 
-// Paste and the import-once files: the line's item, made as above without questions.
+// Paste and the import-once files: the line's item, made as above without questions, and
+// marked as one from outside (AF_FROM_OUTSIDE).
 ActHandle EnterItemLine(Engine& engine, Recurrences* recurrences, const ItemLine& line,
                         DayNumber date);
 

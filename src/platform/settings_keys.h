@@ -63,6 +63,16 @@ inline constexpr char kAutoBringForward[] = "AutoBringForward";
 inline constexpr char kExpectedReturnsActive[] = "ExpectedReturnsActive";
 inline constexpr char kSuppressAlarmsUntilDate[] = "SuppressAlarmsUntilDate";
 inline constexpr char kSuppressAlarmsUntilTime[] = "SuppressAlarmsUntilTime";
+// The alarms: the sound ("" the system's alarm sound, "none", or a file), the folder of the
+// user's own sounds, the Also Dial number, the last snooze length, and how mail, texts and
+// calls leave this computer.
+inline constexpr char kAlarmSound[] = "Alarm";
+inline constexpr char kAlarmSoundFolder[] = "AlarmSoundFolder";
+inline constexpr char kPagerNumber[] = "PagerNumber";
+inline constexpr char kAlarmSnoozeMinutes[] = "AlarmSnoozeMinutes";
+inline constexpr char kMailCommand[] = "MailCommand";
+inline constexpr char kSmsGatewayDomain[] = "SmsGatewayDomain";
+inline constexpr char kDialCommand[] = "DialCommand";
 inline constexpr char kCalendarWeeks[] = "CalendarWeeks";
 inline constexpr char kYearFirstWeekAdjust[] = "YearFirstWeekAdjust";
 inline constexpr char kCostOfMoney[] = "CostOfMoney";

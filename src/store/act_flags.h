@@ -31,6 +31,7 @@ enum ActFlag : uint32_t {
   AF_MARK2 = 0x2000000,
   AF_HIDE = 0x4000000,
   AF_REMINDER_DAYS = 0x8000000,  // set while reminderDays is not 0 (Daily Reminders)
+  AF_FROM_OUTSIDE = 0x10000000,  // arrived from another program or file (import, Paste)
   AF_WORK_HOURS = 0x20000000,
   AF_AFTER_HOURS = 0x40000000,
   AF_NO_RUNNING_END = 0x80000000,  // later items of the day may overlap the item

@@ -63,6 +63,7 @@ TEST_P(ItemLineTest, MakesItsKindWithoutAsking) {
   EXPECT_EQ(s.priorityIndex().EntryOf(h) != kNoPriorityEntry, c.prioritised);
   EXPECT_EQ(s.GetActDate(h), c.line.date.value_or(kToday));
   EXPECT_EQ(s.GetActTitle(h), c.line.title);
+  EXPECT_TRUE(s.ActFlags(h) & AF_FROM_OUTSIDE);
 }
 
 INSTANTIATE_TEST_SUITE_P(
