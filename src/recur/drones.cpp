@@ -14,7 +14,7 @@ namespace {
 // edited (the kind of occurrence, selection marks and the like are outside it).
 constexpr uint32_t kIdentityFlags = 0x6804F3F8u;
 // The occurrence keeps a note of its own.
-constexpr uint32_t kOwnNoteFlag = 0x8u;
+constexpr uint32_t kOwnNoteFlag = AF_HAS_NOTE;
 // Flags the item dialog sets that the identity with the clone leaves out.
 constexpr uint32_t kOwnChoiceFlags = AF_SPLIT | AF_DIALOG_BOX_1 | AF_DIALOG_BOX_2 | AF_HIDE;
 

@@ -8,6 +8,7 @@ namespace ploven {
 enum ActFlag : uint32_t {
   AF_SPLIT = 0x1,
   AF_TAGGED = 0x2,          // projects only: counted by the tagged-projects reports
+  AF_HAS_NOTE = 0x8,        // the note file exists (kept up to date when a note is saved)
   AF_CLONE_ON_DONE = 0x10,  // on memo items: Work Holiday
   AF_FLEXIBLE = 0x20,       // clear = Set Date
   AF_STARTED = 0x40,
