@@ -150,5 +150,6 @@ inline constexpr char kSettingsNotWritten[] =
 inline constexpr char kAlarmOver24Hours[] = "The alarm value cannot exceed 24 hours.";
 inline constexpr char kReminderDaysOverLimit[] =
     "%d alarm reminder days exceeds the allowed limit of 99.";
+inline constexpr char kNoteTextFileUnreadable[] = "Unable to read the note text from %s.";
 
 }  // namespace ploven::cli_text

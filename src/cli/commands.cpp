@@ -13,6 +13,7 @@
 #include "cli/edit_command.h"
 #include "cli/engine_commands.h"
 #include "cli/listing_commands.h"
+#include "cli/note_commands.h"
 #include "cli/output.h"
 #include "cli/recur_rule.h"
 #include "cli/schedule_access.h"
@@ -278,6 +279,8 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "priority") return PriorityCommand(env, a);
   if (c == "occurrences") return OccurrencesCommand(env, a);
   if (c == "demo") return DemoCommand(env, a);
+  if (c == "note") return NoteCommand(env, a);
+  if (c == "find") return FindCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
   bool handled = false;
   const int status = RunEngineCommand(env, a, handled);

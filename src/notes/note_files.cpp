@@ -149,11 +149,17 @@ bool NoteFiles::WriteWhole(const std::string& path, std::string_view text, bool 
 
 bool NoteFiles::SaveNote(int32_t number, std::string_view text) {
   if (text.empty()) return DeleteNoteFile(number);
+  const bool protect = WritesProtected();
+  const size_t stored = text.size() + (protect ? kNoteProtectedHeadSize : 0);
+  if (static_cast<int64_t>(stored) >= kNoteRefusedSize) {
+    m_msg.ErrorMessage(Sprintf(t::kSaveTooLong, static_cast<unsigned>(stored)));
+    return false;
+  }
   if (!PrepareFolder()) return false;
   const std::string path = PathOf(number);
   std::string temp = path;
   temp.replace(temp.size() - 4, 4, ".tmp");
-  if (!WriteWhole(temp, text, WritesProtected())) return false;
+  if (!WriteWhole(temp, text, protect)) return false;
   if (int e = m_fs.Rename(temp, path)) {
     m_fs.Remove(temp);
     m_msg.ErrorMessage(

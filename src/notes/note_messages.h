@@ -25,6 +25,10 @@ inline constexpr const char* kProtectedNoteDamaged =
     "The note file %s is damaged (it says it holds %u bytes but holds only %u), so Ploven has "
     "not retrieved the contents of this note. The file has been left as it is.";
 
+// A note that long could never be read back: it is not written.
+inline constexpr const char* kSaveTooLong =
+    "This note is %u bytes long, but notes must stay under 65,535 bytes to be read again. "
+    "Please shorten it, then save it again. The note file was left as it was.";
 inline constexpr const char* kSaveNoMemory = "Insufficient memory to save note";
 inline constexpr const char* kSaveCreateFailed = "File error. Unable to save current note.";
 inline constexpr const char* kSaveMarkerFailed = "File error. Unable to save current note (2).";

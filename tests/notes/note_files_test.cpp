@@ -107,6 +107,18 @@ INSTANTIATE_TEST_SUITE_P(Notes, NoteSizeTest,
                          ::testing::Values(SizeCase{65534, true}, SizeCase{65535, false},
                                            SizeCase{100000, false}));
 
+TEST_F(NoteFilesTest, NoteTooLongToBeReadAgainIsNotWritten) {
+  ASSERT_TRUE(files.SaveNote(5, "kept"));
+  EXPECT_FALSE(files.SaveNote(5, std::string(65535, 'x')));
+  EXPECT_TRUE(env.ui.Showed("notes must stay under 65,535 bytes"));
+  EXPECT_EQ(files.LoadNote(5), "kept");
+  // The protected form's 15 bytes count too.
+  SetNoteProtection(s.header(), true);
+  EXPECT_FALSE(files.SaveNote(5, std::string(65520, 'x')));
+  ASSERT_TRUE(files.SaveNote(5, std::string(65519, 'x')));
+  EXPECT_EQ(files.LoadNote(5)->size(), 65519u);
+}
+
 TEST_F(NoteFilesTest, DamagedProtectedNoteIsToldAndKept) {
   std::vector<uint8_t> bytes(NoteMarker().begin(), NoteMarker().end());
   for (uint8_t b : {0xFF, 0x00, 0x00, 0x00, 0x41}) bytes.push_back(b);
