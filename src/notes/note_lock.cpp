@@ -33,7 +33,7 @@ bool NoteLocks::IsFresh(int32_t number) {
   return LockTimeIsFresh(*lockTime, *probeTime);
 }
 
-NoteLockOutcome NoteLocks::Take(int32_t number) {
+NoteLockOutcome NoteLocks::Take(int32_t number, bool quietly) {
   if (!m_files.PrepareFolder()) return NoteLockOutcome::kFailed;
   FileSystem& fs = m_files.fs();
   const std::string lock = m_files.LockPathOf(number);
@@ -43,12 +43,12 @@ NoteLockOutcome NoteLocks::Take(int32_t number) {
     if (made.ok()) return NoteLockOutcome::kTaken;
     if (made.error != EEXIST || made.step != WriteStep::kCreate) break;
     if (IsFresh(number)) {
-      m_files.schedule().messages().ErrorMessage(t::kNoteInUse);
+      if (!quietly) m_files.schedule().messages().ErrorMessage(t::kNoteInUse);
       return NoteLockOutcome::kInUse;
     }
     fs.Remove(lock);  // stale: its program is gone
   }
-  m_files.schedule().messages().ErrorMessage(t::kLockNotCreated);
+  if (!quietly) m_files.schedule().messages().ErrorMessage(t::kLockNotCreated);
   return NoteLockOutcome::kFailed;
 }
 

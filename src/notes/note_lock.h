@@ -24,8 +24,9 @@ class NoteLocks {
  public:
   explicit NoteLocks(NoteFiles& files) : m_files(files) {}
 
-  // Refuses (told) a note whose lock is fresh; removes a stale one; creates the lock.
-  NoteLockOutcome Take(int32_t number);
+  // Refuses (told unless `quietly`) a note whose lock is fresh; removes a stale one; creates
+  // the lock.
+  NoteLockOutcome Take(int32_t number, bool quietly = false);
   // Writes the lock again so its time stamp stays fresh; false when it could not.
   bool Renew(int32_t number);
   // Removes the lock (told when it cannot be removed).
