@@ -94,6 +94,11 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
     return c;
   });
   m_viewedDate = session.clock().Today();
+  // The note mark: the item's note file exists (kept up to date as note windows close).
+  m_env->hasNote = [this](ActHandle h) {
+    Schedule& s = m_session.schedule();
+    return s.IsActValid(h) && (s.ActFlags(h) & AF_HAS_NOTE) != 0;
+  };
 
   // The views sit above the recurring items in the schedule's hooks.
   m_hooks.dayShown = [this](DayNumber date) { return m_days != nullptr && m_days->ViewOf(date); };
@@ -173,6 +178,7 @@ void MainWindow::BuildViews() {
   m_days = new MultiDayView(*m_env, m_stack);
   m_month = new MonthView(*m_env, m_stack);
   m_list = new ListView(*m_env, m_stack);
+  m_list->SetNoteProbe(m_env->hasNote);
   m_tree = new ProjectsTreeView(*m_env, m_stack);
   for (QWidget* w : {static_cast<QWidget*>(m_days), static_cast<QWidget*>(m_month),
                      static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_tree)})
@@ -238,8 +244,14 @@ void MainWindow::ConnectViews() {
     if (!nodes.empty()) m_tree->SelectNode(nodes.front());
   });
   // A greyed item's keys are dead too, so the states follow the selection at once.
-  connect(m_days, &MultiDayView::selectionChanged, this, [this](DayView*) { UpdateMenuStates(); });
-  connect(m_list, &ListView::selectionChanged, this, [this] { UpdateMenuStates(); });
+  connect(m_days, &MultiDayView::selectionChanged, this, [this](DayView*) {
+    UpdateMenuStates();
+    FollowSelectionNote();
+  });
+  connect(m_list, &ListView::selectionChanged, this, [this] {
+    UpdateMenuStates();
+    FollowSelectionNote();
+  });
 }
 
 void MainWindow::InstallMenus() {
@@ -441,6 +453,11 @@ void MainWindow::RememberPlaces() {
 bool MainWindow::CloseQuery() {
   // The user who chooses to look at the earliest undone day stays.
   if (CheckPastUndone()) return false;
+  // Notes are saved before the schedule, whose note marks they bring up to date. The notes
+  // window is remembered for the next start.
+  const bool browsing = m_session.open() && m_session.noteSlots().BrowseSlot() >= 0;
+  if (m_session.open() && !CloseAllNotes()) return false;
+  if (browsing) m_session.layout().notesWindowOpen = 1;
   if (!m_session.SaveForClose()) {
     if (m_session.messages().QuestionNoDefault(t::kExitWithoutSaving) != kIdYes) return false;
   }

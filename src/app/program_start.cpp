@@ -99,6 +99,8 @@ int RunProgram(int argc, char** argv) {
   if (flags & kMaximized) window.showMaximized();
   else if (flags & kMinimized) window.showMinimized();
   else window.show();
+  // The notes window that was open when the program last ended opens again.
+  if (session.layout().notesWindowOpen != 0) window.Dispatch(Command::kBrowseNotesMode);
   instance.Listen([&window] { window.BringToFront(); });
 
   // PLOVEN_SCREENSHOT=FILE.png [PLOVEN_SCREENSHOT_VIEW=command] [PLOVEN_SCREENSHOT_SCREEN=1]:
