@@ -62,9 +62,9 @@ bool NoteFiles::PrepareFolder() {
 std::optional<std::string> NoteFiles::Read(int32_t number, bool tell) {
   if (prefix().empty()) return std::string();
   const std::string path = PathOf(number);
-  if (!m_fs.Exists(path)) return std::string();
   const std::optional<int64_t> size = m_fs.FileSize(path);
   if (!size) {
+    if (!m_fs.Exists(path)) return std::string();  // no file: an empty note
     if (tell) m_msg.ErrorMessage(Sprintf(t::kLengthUnreadable, path.c_str()));
     return std::nullopt;
   }
