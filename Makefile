@@ -44,7 +44,8 @@ SOAK_KILLS ?= 2000
 soak: build
 	PLOVEN_SOAK_KILLS=$(SOAK_KILLS) $(BUILD)/tests/cli_tests --gtest_filter='KillTest.*'
 
-# The schedule loader, then the item lines of the clipboard and the import-once files, under
+# The schedule loader, the item lines of the clipboard and the import-once files, then the note
+# files (seeds in fuzz/notes_corpus), under
 # libFuzzer (clang): FUZZ_SECONDS each on one core, the loader from the seeds in fuzz/corpus; new inputs collect in build-fuzz/run/corpus, crashes in build-fuzz/run/.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
@@ -59,6 +60,10 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/run/lines
 	$(FUZZ_BUILD)/item_line_fuzz $(FUZZ_BUILD)/run/lines -max_total_time=$(FUZZ_SECONDS) \
 	  -rss_limit_mb=2048 -timeout=10 -artifact_prefix=$(FUZZ_BUILD)/run/lines-
+	mkdir -p $(FUZZ_BUILD)/run/notes && cp -n fuzz/notes_corpus/* $(FUZZ_BUILD)/run/notes/
+	$(FUZZ_BUILD)/note_loader_fuzz $(FUZZ_BUILD)/run/notes fuzz/notes_corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
+	  -artifact_prefix=$(FUZZ_BUILD)/run/notes-
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(FUZZ_BUILD)
