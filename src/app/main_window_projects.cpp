@@ -7,6 +7,7 @@
 #include "dialogs/project_dialog_messages.h"
 #include "dialogs/project_properties_dialog.h"
 #include "edit/item_dialog_kind.h"
+#include "notes/note_upkeep.h"
 #include "store/project_edit.h"
 #include "store/projects.h"
 #include "views/list_view.h"
@@ -54,8 +55,10 @@ void MainWindow::DeleteItemOrProject() {
     return;
   }
   if (m_session.writable() &&
-      DeleteProjectCommand(m_session.schedule(), project,
-                           [this](ActHandle h) { m_undelete->PushUndeleteItem(h, UNDEL_PROJECT); }))
+      DeleteProjectCommand(m_session.schedule(), project, [this](ActHandle h) {
+        m_session.deletedNotes().ItemDeleting(m_session.schedule(), h);
+        m_undelete->PushUndeleteItem(h, UNDEL_PROJECT);
+      }))
     AfterChange();
 }
 
@@ -67,6 +70,8 @@ void MainWindow::DuplicateItemOrProject() {
   }
   if (!m_session.writable()) return;
   const ActHandle copy = DuplicateProject(m_session.schedule(), project);
+  // The copy's note starts as its project's and goes its own way.
+  if (copy != kNoAct) GiveOwnNoteCopy(m_session.schedule(), m_session.noteFiles(), copy);
   if (copy != kNoAct) ModifyProject(copy);
   AfterChange();
 }

@@ -13,6 +13,7 @@
 #include "notes/note_files.h"
 #include "notes/note_lock.h"
 #include "notes/note_slots.h"
+#include "notes/note_upkeep.h"
 #include "platform/error_log.h"
 #include "platform/event_trace.h"
 #include "platform/messages.h"
@@ -74,6 +75,7 @@ class ProgramSession {
   NoteFiles& noteFiles() { return *m_noteFiles; }
   NoteLocks& noteLocks() { return *m_noteLocks; }
   NoteSlots& noteSlots() { return *m_noteSlots; }
+  DeletedNotes& deletedNotes() { return m_deletedNotes; }
 
   // The 16-bit sum of the characters (as signed bytes) of the schedule's full path: how a
   // second start finds the program that already has this schedule open.
@@ -124,6 +126,7 @@ class ProgramSession {
   std::unique_ptr<NoteFiles> m_noteFiles;
   std::unique_ptr<NoteLocks> m_noteLocks;
   std::unique_ptr<NoteSlots> m_noteSlots;
+  DeletedNotes m_deletedNotes;
   bool m_writable = false;
   bool m_createdThisRun = false;
   bool m_startupInProgress = true;

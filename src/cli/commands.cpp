@@ -22,6 +22,8 @@
 #include "edit/edit_messages.h"
 #include "edit/item_entry.h"
 #include "edit/sample_schedule.h"
+#include "notes/note_files.h"
+#include "notes/note_upkeep.h"
 #include "engine/schedule_settings.h"
 #include "platform/format.h"
 #include "recur/beta_qualify.h"
@@ -106,9 +108,15 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   if (s.ActFlags(h) & AF_BETA) return Refused(env, Sprintf(t::kRecurringNotDeleted, a[2].c_str()));
   if (IsProject(s, h)) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
   // The record stays allocated until the program ends, as the undelete stack keeps it.
+  DeletedNotes deletedNotes;
+  deletedNotes.ItemDeleting(s, h);
   s.DeleteItem(h);
   s.MarkChanged();
-  return session.Save() ? kExitOk : kExitRefused;
+  if (!session.Save()) return kExitRefused;
+  // Nothing can undelete it after this command: a note nobody else has goes with it.
+  NoteFiles notes(s, env.fs(), FolderOf(session.path()), [](int) { return 0; });
+  deletedNotes.DropOrphans(s, notes);
+  return kExitOk;
 }
 
 // The options of `add`: those that take a value, and the switches.

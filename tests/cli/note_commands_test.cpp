@@ -76,6 +76,15 @@ TEST_F(NoteCommandsTest, NoteInUseByAnotherProgramIsRefused) {
   EXPECT_EQ(RunCli(dir, {"note", "s.pak", "1"}).out, "first");
 }
 
+TEST_F(NoteCommandsTest, DeletingAnItemTakesItsNoteAlong) {
+  ASSERT_EQ(RunCli(dir, {"note", "s.pak", "1", "--set", "goes"}).status, 0);
+  ASSERT_EQ(RunCli(dir, {"note", "s.pak", "2", "--set", "stays"}).status, 0);
+  ASSERT_EQ(NoteFiles().size(), 2u);
+  ASSERT_EQ(RunCli(dir, {"delete", "s.pak", "1"}).status, 0);
+  ASSERT_EQ(NoteFiles().size(), 1u);
+  EXPECT_EQ(ReadText(NoteFiles()[0]), "stays");
+}
+
 TEST_F(NoteCommandsTest, FindListsTitlesAndNotesInDateOrder) {
   ASSERT_EQ(RunCli(dir, {"note", "s.pak", "2", "--set", "Pick up the dentist's bill"}).status, 0);
   const auto lines = Lines(RunCli(dir, {"find", "s.pak", "DENTIST"}).out);
