@@ -1,6 +1,7 @@
 // The main window's commands on projects: in the Projects List, Modify, Delete, Duplicate and
 // Tag/Untag act on the selected project.
 
+#include <QApplication>
 #include <QStackedWidget>
 
 #include "app/main_window.h"
@@ -35,16 +36,21 @@ QString MainWindow::ProjectDialogTitle(ActHandle project) const {
 void MainWindow::NewProject() {
   if (!m_session.writable()) return;
   ShowView(Command::kProjectsList);
-  const ActHandle h = RunProjectPropertiesDialog(this, m_session.schedule(), kNoAct,
-                                                 project_dialog_text::kNewProjectCaption, m_ui);
+  // A project not made yet has no note: its Note button says so.
+  const ActHandle h = RunProjectPropertiesDialog(
+      this, m_session.schedule(), kNoAct, project_dialog_text::kNewProjectCaption, m_ui,
+      [this](ActHandle none) { OpenNote(none, nullptr, false, nullptr); });
   if (h != kNoAct) m_list->SelectItem(h);
   AfterChange();
 }
 
 void MainWindow::ModifyProject(ActHandle project) {
   if (!m_session.writable()) return;
+  auto openNote = [this](ActHandle h) {
+    OpenNote(h, nullptr, false, QApplication::activeModalWidget());
+  };
   if (RunProjectPropertiesDialog(this, m_session.schedule(), project, ProjectDialogTitle(project),
-                                 m_ui) != kNoAct)
+                                 m_ui, openNote) != kNoAct)
     AfterChange();
 }
 
