@@ -23,9 +23,9 @@ constexpr int kItems = 20000;
 constexpr size_t kNoteBytes = 2048;
 
 std::string Words(std::mt19937& random, size_t bytes) {
-  static const char* const kWords[] = {"meeting", "Agenda", "call", "budget", "Review",
+  static const char* const kWords[] = {"meeting", "Agenda", "call",  "budget", "Review",
                                        "draft",   "client", "notes", "follow", "UP",
-                                       "invoice", "plan",   "team",  "lunch", "report"};
+                                       "invoice", "plan",   "team",  "lunch",  "report"};
   std::string text;
   while (text.size() < bytes) {
     text += kWords[random() % std::size(kWords)];

@@ -50,8 +50,8 @@ void MainWindow::OpenNote(ActHandle item, TaskNode* task, bool browse, QWidget* 
   const int slot = opened->slot;
   // Over a modal dialog (the item dialog's Note button) the window belongs to the dialog while
   // it is open, and stays when the dialog closes.
-  auto* w = new NoteWindow(slot, Q(notes.Title(slot)), Q(opened->text), m_env->style.noteFont,
-                           over);
+  auto* w =
+      new NoteWindow(slot, Q(notes.Title(slot)), Q(opened->text), m_env->style.noteFont, over);
   m_noteWindows[static_cast<size_t>(slot)] = w;
   if (over != nullptr) {
     if (auto* dialog = qobject_cast<QDialog*>(over))
@@ -93,8 +93,8 @@ void MainWindow::UpdateNoteWindowState(int slot) {
   w->Retitle(title);
   // Only an occurrence of a recurring item whose note is shared and written can split off.
   const bool occurrence =
-      s.IsActValid(n.item) && ((s.ActFlags(n.item) & AF_DRONE) ||
-                               ((s.ActFlags(n.item) & AF_BETA) && n.task != nullptr));
+      s.IsActValid(n.item) &&
+      ((s.ActFlags(n.item) & AF_DRONE) || ((s.ActFlags(n.item) & AF_BETA) && n.task != nullptr));
   w->SetExceptionEnabled(occurrence && n.locked && IsSharedNote(s, n.number) &&
                          m_session.noteFiles().NoteFileExists(n.number));
 }
@@ -196,10 +196,10 @@ void MainWindow::OpenFind() {
       QStringList rows;
       Schedule& s = m_session.schedule();
       for (const FindHit& hit : m_findHits) {
-        QString when = hit.date == 0 ? QString((s.ActFlags(hit.act) & AF_BETA)
-                                                   ? note_window_text::kRecurring
-                                                   : note_window_text::kUndated)
-                                     : Q(FormatDateShort(hit.date, m_env->dateText()));
+        QString when = hit.date == 0
+                           ? QString((s.ActFlags(hit.act) & AF_BETA) ? note_window_text::kRecurring
+                                                                     : note_window_text::kUndated)
+                           : Q(FormatDateShort(hit.date, m_env->dateText()));
         if (hit.date != 0 && hit.start > 0)
           when += " " + Q(FormatTimeShort(hit.start, m_env->dateText()));
         rows << when + "\t" + Q(s.GetActTitle(hit.act));
@@ -224,8 +224,7 @@ void MainWindow::FindAgain(bool forward) {
   // Again over the schedule as it is now: items may have come and gone since.
   m_findHits = FindItems(m_session.schedule(), m_session.noteFiles(), m_findWords);
   if (m_findHits.empty()) {
-    m_session.messages().InformationMessage(
-        Sprintf(note_text::kFindNothing, m_findWords.c_str()));
+    m_session.messages().InformationMessage(Sprintf(note_text::kFindNothing, m_findWords.c_str()));
     return;
   }
   const size_t next = NextHit(m_findHits, SelectedItem(), forward);

@@ -13,7 +13,9 @@ namespace ploven {
 namespace t = note_window_text;
 
 FindWindow::FindWindow(QWidget* parent)
-    : QDialog(parent), m_words(new QLineEdit(this)), m_list(new QListWidget(this)),
+    : QDialog(parent),
+      m_words(new QLineEdit(this)),
+      m_list(new QListWidget(this)),
       m_count(new QLabel(this)) {
   setObjectName("FindWindow");
   setWindowTitle(t::kFindTitle);

@@ -16,7 +16,10 @@ namespace t = note_window_text;
 
 NoteWindow::NoteWindow(int slot, const QString& title, const QString& text, const QFont& font,
                        QWidget* parent)
-    : QMainWindow(parent, Qt::Window), m_slot(slot), m_edit(new QPlainTextEdit(this)), m_font(font) {
+    : QMainWindow(parent, Qt::Window),
+      m_slot(slot),
+      m_edit(new QPlainTextEdit(this)),
+      m_font(font) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("NoteWindow");
   setCentralWidget(m_edit);
@@ -34,8 +37,8 @@ void NoteWindow::BuildMenus() {
   QMenu* note = menuBar()->addMenu(t::kNoteMenu);
   note->addAction(t::kClose, QKeySequence::Close, this, [this] { close(); });
   note->addAction(t::kPrintNote, QKeySequence::Print, this, [this] { emit printNote(m_slot); });
-  m_exception = note->addAction(t::kMakeExceptionNote, this,
-                                [this] { emit makeExceptionNote(m_slot); });
+  m_exception =
+      note->addAction(t::kMakeExceptionNote, this, [this] { emit makeExceptionNote(m_slot); });
   note->addAction(t::kHide, this, [this] { emit hideProgram(); });
 
   QMenu* edit = menuBar()->addMenu(t::kEditMenu);
@@ -97,7 +100,8 @@ void NoteWindow::FindInNote() {
   if (m_edit->find(words)) return;
   // From the top once more before saying it is not there.
   m_edit->moveCursor(QTextCursor::Start);
-  if (!m_edit->find(words)) QMessageBox::information(this, windowTitle(), QString(t::kNotFoundInNote).arg(words));
+  if (!m_edit->find(words))
+    QMessageBox::information(this, windowTitle(), QString(t::kNotFoundInNote).arg(words));
 }
 
 void NoteWindow::closeEvent(QCloseEvent* event) {

@@ -16,10 +16,10 @@ enum class ExceptionNoteOutcome { kMade, kDeclined, kRefused, kFailed };
 
 // What a note window edits when it asks for an exception note.
 struct ExceptionNoteWindow {
-  ActHandle item = kNoAct;    // the window's item: an occurrence's own item or the recurring one
-  TaskNode* task = nullptr;   // the occurrence shown (needed when `item` is the recurring item)
+  ActHandle item = kNoAct;   // the window's item: an occurrence's own item or the recurring one
+  TaskNode* task = nullptr;  // the occurrence shown (needed when `item` is the recurring item)
   int32_t noteNumber = 0;
-  std::string_view text;      // the window's text, saved to the shared note first when modified
+  std::string_view text;  // the window's text, saved to the shared note first when modified
   bool modified = false;
 };
 

@@ -75,7 +75,8 @@ std::optional<std::string> NoteFiles::Read(int32_t number, bool tell) {
   auto bytes = m_fs.ReadFile(path);
   if (!bytes.ok()) {
     if (bytes.error == ENOENT) return std::string();  // removed meanwhile: an empty note
-    if (tell) m_msg.ErrorMessage(Sprintf(t::kReadError, path.c_str()) + "\n\n" + t::kRetrieveFailed);
+    if (tell)
+      m_msg.ErrorMessage(Sprintf(t::kReadError, path.c_str()) + "\n\n" + t::kRetrieveFailed);
     return std::nullopt;
   }
   // The size may have grown since it was asked.
@@ -168,8 +169,8 @@ bool NoteFiles::SaveNote(int32_t number, std::string_view text) {
   }
   // The note is in place; a folder that could not be flushed is only worth the log.
   if (int e = m_fs.SyncFolder(m_folder))
-    m_msg.LogLine(Sprintf(t::kSaveStepFailed, WriteStepName(WriteStep::kSyncFolder),
-                          std::strerror(e)));
+    m_msg.LogLine(
+        Sprintf(t::kSaveStepFailed, WriteStepName(WriteStep::kSyncFolder), std::strerror(e)));
   return true;
 }
 

@@ -67,8 +67,9 @@ std::vector<FindHit> FindItems(const Schedule& s, NoteFiles& files, std::string_
     if (!match && a.noteNumber != 0 && onDisk.contains(a.noteNumber)) {
       auto it = folded.find(a.noteNumber);
       if (it == folded.end())
-        it = folded.emplace(a.noteNumber, FoldCase(files.ReadNoteQuietly(a.noteNumber).value_or("")))
-                 .first;
+        it =
+            folded.emplace(a.noteNumber, FoldCase(files.ReadNoteQuietly(a.noteNumber).value_or("")))
+                .first;
       // Each word in the title or in the note.
       std::vector<bool> inNote(words.size(), false);
       HoldsAll(it->second, words, &inNote);

@@ -14,9 +14,9 @@ class Schedule;
 
 struct FindHit {
   ActHandle act = kNoAct;
-  DayNumber date = 0;      // 0: a recurring item or an undated one
+  DayNumber date = 0;  // 0: a recurring item or an undated one
   TimeOfDay start = 0;
-  bool inTitle = false;    // every word is in the title
+  bool inTitle = false;  // every word is in the title
 };
 
 // The items whose title or note holds every word typed (case-insensitive), in date and time

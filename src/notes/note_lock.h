@@ -11,8 +11,8 @@ class NoteFiles;
 // is stale and is taken over.
 enum class NoteLockOutcome { kTaken, kInUse, kFailed };
 
-inline constexpr int kLockFreshBeforeSeconds = 90;   // lock older than the probe by this much
-inline constexpr int kLockFreshAfterSeconds = 180;   // lock newer than the probe (clock skew)
+inline constexpr int kLockFreshBeforeSeconds = 90;  // lock older than the probe by this much
+inline constexpr int kLockFreshAfterSeconds = 180;  // lock newer than the probe (clock skew)
 
 // Whether the lock's time stamp lies from 90 seconds before to 180 seconds after the probe's.
 bool LockTimeIsFresh(int64_t lockSeconds, int64_t probeSeconds);

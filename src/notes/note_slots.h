@@ -23,8 +23,8 @@ struct NoteSlot {
   TaskNode* task = nullptr;  // the item's task when it was opened from a day
   int32_t number = 0;
   bool modified = false;
-  bool locked = false;       // this program holds the note's lock file
-  bool browse = false;       // the notes window that follows the selection
+  bool locked = false;  // this program holds the note's lock file
+  bool browse = false;  // the notes window that follows the selection
 };
 
 // The open note windows of the program: at most 15, each holding its note's lock, saving on

@@ -74,7 +74,8 @@ TEST_F(NoteWindowsTest, EditNoteOpensTheSelectedItemsNoteAndClosingSavesIt) {
   std::snprintf(expected, sizeof expected, "Note (%s%05d.txt) for: Dentist", prefix.c_str(),
                 session->schedule().GetActNoteNumber(h));
   EXPECT_EQ(note->windowTitle().toStdString(), expected);
-  EXPECT_TRUE(fsys::exists(session->noteFiles().LockPathOf(session->schedule().GetActNoteNumber(h))));
+  EXPECT_TRUE(
+      fsys::exists(session->noteFiles().LockPathOf(session->schedule().GetActNoteNumber(h))));
   // Edit > Note again brings the same window forward rather than a second one.
   window->Dispatch(Command::kNote);
   EXPECT_EQ(NoteWindows().size(), 1u);
@@ -84,7 +85,8 @@ TEST_F(NoteWindowsTest, EditNoteOpensTheSelectedItemsNoteAndClosingSavesIt) {
   QApplication::processEvents();
   EXPECT_EQ(NoteOf(h), "Bring the X-rays");
   EXPECT_TRUE(Marked(h));
-  EXPECT_FALSE(fsys::exists(session->noteFiles().LockPathOf(session->schedule().GetActNoteNumber(h))));
+  EXPECT_FALSE(
+      fsys::exists(session->noteFiles().LockPathOf(session->schedule().GetActNoteNumber(h))));
   EXPECT_TRUE(NoteWindows().empty());
 }
 

@@ -18,8 +18,8 @@ class NoteCommandsTest : public ::testing::Test {
                            "--start", "9:00", "--fixed"})
                   .status,
               0);
-    ASSERT_EQ(RunCli(dir, {"add", "s.pak", "--title", "Errands", "--date", "2026-12-09",
-                           "--start", "14:00", "--fixed"})
+    ASSERT_EQ(RunCli(dir, {"add", "s.pak", "--title", "Errands", "--date", "2026-12-09", "--start",
+                           "14:00", "--fixed"})
                   .status,
               0);
   }

@@ -1,4 +1,5 @@
 #include "notes/exception_note.h"
+
 #include "notes/note_messages.h"
 #include "notes/note_sharing.h"
 #include "notes/notes_fixture.h"

@@ -72,13 +72,12 @@ TEST_P(NoteProtectionTest, ProtectedOnlyWithTheSettingInProMode) {
   EXPECT_EQ(files.LoadNote(4), "secret plans");
 }
 
-INSTANTIATE_TEST_SUITE_P(Notes, NoteProtectionTest,
-                         ::testing::Values(ProtectionCase{"OnPro", true, kScheduleProMode, true},
-                                           ProtectionCase{"OnLight", true, kScheduleLightMode,
-                                                          false},
-                                           ProtectionCase{"OffPro", false, kScheduleProMode,
-                                                          false}),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Notes, NoteProtectionTest,
+    ::testing::Values(ProtectionCase{"OnPro", true, kScheduleProMode, true},
+                      ProtectionCase{"OnLight", true, kScheduleLightMode, false},
+                      ProtectionCase{"OffPro", false, kScheduleProMode, false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 struct SizeCase {
   int64_t size;

@@ -1,4 +1,5 @@
 #include "notes/note_find.h"
+
 #include "notes/note_prefix.h"
 #include "notes/notes_fixture.h"
 

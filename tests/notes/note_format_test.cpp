@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "notes/note_format.h"
+
+#include <gtest/gtest.h>
 
 namespace ploven::test {
 namespace {
@@ -45,11 +45,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(NoteFormat, PlainFilesAreTheirTextEvenWhenTheyLookAlmostProtected) {
-  const std::string plain = "\xD8" "ENCRYPTED\xD8";  // the marker alone: shorter than 15 bytes
+  const std::string plain =
+      "\xD8"
+      "ENCRYPTED\xD8";  // the marker alone: shorter than 15 bytes
   const std::vector<uint8_t> bytes(plain.begin(), plain.end());
   EXPECT_EQ(DecodeNote(bytes).text, plain);
   EXPECT_FALSE(DecodeNote(bytes).wasProtected);
-  const std::string other = "\xD8" "ENCRYPTEX\xD8" "1234 and more";
+  const std::string other =
+      "\xD8"
+      "ENCRYPTEX\xD8"
+      "1234 and more";
   EXPECT_EQ(DecodeNote(std::vector<uint8_t>(other.begin(), other.end())).text, other);
 }
 

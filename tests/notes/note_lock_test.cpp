@@ -121,7 +121,8 @@ TEST_F(NoteLockTest, RacingProcessesNeverBothWin) {
   const bool inChild = child == 0;
   TestEnv ownEnv;
   Schedule own{ownEnv.msg, ownEnv.clock};
-  for (size_t i = 0; i < 3; ++i) own.header().Set<uint8_t>(570 + i, s.header().Get<uint8_t>(570 + i));
+  for (size_t i = 0; i < 3; ++i)
+    own.header().Set<uint8_t>(570 + i, s.header().Get<uint8_t>(570 + i));
   PosixFileSystem fs;
   NoteFiles ownFiles{own, fs, env.dir.path().string(), [](int) { return 0; }};
   NoteLocks ownLocks{ownFiles};

@@ -1,7 +1,8 @@
+#include "notes/note_slots.h"
+
 #include <filesystem>
 
 #include "notes/note_messages.h"
-#include "notes/note_slots.h"
 #include "notes/notes_fixture.h"
 
 namespace ploven::test {
@@ -20,7 +21,8 @@ class NoteSlotsTest : public NotesTest {
 };
 
 TEST_F(NoteSlotsTest, TheSixteenthWindowIsRefused) {
-  for (int i = 0; i < kMaxNoteWindows; ++i) ASSERT_GE(OpenFor(Item("Item " + std::to_string(i))), 0);
+  for (int i = 0; i < kMaxNoteWindows; ++i)
+    ASSERT_GE(OpenFor(Item("Item " + std::to_string(i))), 0);
   EXPECT_EQ(slots.OpenCount(), kMaxNoteWindows);
   EXPECT_EQ(OpenFor(Item("One too many")), -1);
   EXPECT_TRUE(env.ui.Showed(note_text::kTooManyNotes));

@@ -1,6 +1,7 @@
+#include "notes/note_upkeep.h"
+
 #include <filesystem>
 
-#include "notes/note_upkeep.h"
 #include "notes/notes_fixture.h"
 
 namespace ploven::test {
