@@ -11,6 +11,7 @@
 #include "app/app_messages.h"
 #include "app/menu_builder.h"
 #include "app/window_placement.h"
+#include "dialogs/note_window.h"
 #include "engine/past_days.h"
 #include "platform/format.h"
 #include "present/day_text.h"
@@ -137,6 +138,14 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
 }
 
 MainWindow::~MainWindow() {
+  // Note windows still open (the close query closes them) save what they hold and go.
+  for (int slot = 0; slot < kMaxNoteWindows; ++slot) {
+    NoteWindow* w = NoteWindowOf(slot);
+    if (w == nullptr) continue;
+    w->closing = nullptr;
+    if (m_session.open()) m_session.noteSlots().Close(slot, w->text().toStdString());
+    delete w;
+  }
   if (m_session.open()) {
     m_session.recurrences().SetOuterHooks(nullptr);
     m_session.engine().SetUi(nullptr);

@@ -190,6 +190,7 @@ void ProgramSession::Close() {
   // Deleted items can no longer be undeleted: their notes that nobody shares go, when the
   // schedule on the disk is the saved one.
   m_deletedNotes.DropOrphans(*m_schedule, *m_noteFiles);
+  m_noteSlots->ReleaseAll();
   m_files->Close(m_schedule.get());
   m_noteSlots.reset();
   m_noteLocks.reset();

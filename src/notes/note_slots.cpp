@@ -108,6 +108,13 @@ std::optional<std::string> NoteSlots::Follow(int i, std::string_view text, ActHa
   return loaded;
 }
 
+void NoteSlots::ReleaseAll() {
+  for (NoteSlot& n : m_slots) {
+    if (n.used && n.locked) m_locks.Release(n.number);
+    n = NoteSlot{};
+  }
+}
+
 int NoteSlots::RenewLocks() {
   int renewed = 0;
   for (const NoteSlot& n : m_slots)

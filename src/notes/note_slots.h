@@ -58,6 +58,8 @@ class NoteSlots {
   // The notes window follows the selection: saves the note it leaves, releases its lock,
   // and gives the new item's text. Nothing when the same note stays (or it failed, told).
   std::optional<std::string> Follow(int i, std::string_view text, ActHandle item, TaskNode* task);
+  // The schedule closes: every lock still held goes (nothing is saved).
+  void ReleaseAll();
   // Once a minute: every held lock is written again so it stays fresh.
   int RenewLocks();
   // "Shared Note (abc00012.txt) for: title".

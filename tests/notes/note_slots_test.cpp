@@ -133,6 +133,15 @@ TEST_F(NoteSlotsTest, MinutePassRenewsEveryHeldLock) {
   EXPECT_TRUE(locks.IsFresh(39));
 }
 
+TEST_F(NoteSlotsTest, ClosingTheScheduleReleasesEveryLock) {
+  OpenFor(ItemWithNote("A", 44));
+  OpenFor(ItemWithNote("B", 45));
+  slots.ReleaseAll();
+  EXPECT_EQ(slots.OpenCount(), 0);
+  EXPECT_FALSE(fsys::exists(files.LockPathOf(44)));
+  EXPECT_FALSE(fsys::exists(files.LockPathOf(45)));
+}
+
 TEST_F(NoteSlotsTest, ItemThatDoesNotExistIsRefused) {
   EXPECT_EQ(OpenFor(kNoAct), -1);
   EXPECT_TRUE(env.ui.Showed(note_text::kMustExistFirst));
