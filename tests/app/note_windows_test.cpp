@@ -10,6 +10,7 @@
 #include "dialogs/find_window.h"
 #include "dialogs/note_window.h"
 #include "mock/test_env.h"
+#include "recur/recurrences.h"
 #include "views/day_view.h"
 #include "views/multi_day_view.h"
 
@@ -125,6 +126,37 @@ TEST_F(NoteWindowsTest, ClosingTheProgramSavesOpenNotes) {
   QApplication::processEvents();
   EXPECT_EQ(NoteOf(h), "Dear Sir");
   EXPECT_TRUE(NoteWindows().empty());
+}
+
+TEST_F(NoteWindowsTest, AnOccurrenceSplitsOffItsOwnNote) {
+  Act a;
+  a.flags = AF_FIXED;
+  a.startTime = static_cast<TimeOfDay>(8 * 60 + 1);
+  a.duration = 30;
+  Beta daily;
+  daily.freq = kFreqDaily;
+  daily.interval = 1;
+  daily.startDate = TestEnv::kToday;
+  const ActHandle def = session->schedule().NewItem(kNoDate, a, "Standup", &daily);
+  const int32_t shared = session->schedule().GetActNoteNumber(def);
+  ASSERT_TRUE(session->noteFiles().SaveNote(shared, "every day"));
+  Show();
+  TaskNode* clone = FindClone(session->schedule(), def, TestEnv::kToday);
+  ASSERT_NE(clone, nullptr);
+  window->findChild<MultiDayView*>()->ActiveView()->SelectTask(clone);
+  window->Dispatch(Command::kNote);
+  ASSERT_EQ(NoteWindows().size(), 1u);
+  NoteWindow* note = NoteWindows()[0];
+  EXPECT_TRUE(note->windowTitle().startsWith("Shared Note"));
+  ASSERT_TRUE(note->exceptionAction()->isEnabled());
+  ui.Answer(kIdYes);
+  note->exceptionAction()->trigger();
+  EXPECT_TRUE(ui.Showed("Exception note created successfully."));
+  EXPECT_TRUE(note->windowTitle().startsWith("Note ("));
+  note->editor()->selectAll();
+  note->editor()->insertPlainText("only today");
+  ASSERT_TRUE(note->close());
+  EXPECT_EQ(session->noteFiles().LoadNote(shared), "every day");
 }
 
 TEST_F(NoteWindowsTest, FindListsItemsByTitleOrNoteAndGoesToThem) {
