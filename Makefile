@@ -55,10 +55,10 @@ SOAK_KILLS ?= 2000
 soak: build
 	PLOVEN_SOAK_KILLS=$(SOAK_KILLS) $(BUILD)/tests/cli_tests --gtest_filter='KillTest.*'
 
-# The schedule loader, the item lines of the clipboard and the import-once files, and the done
-# logs, under libFuzzer (clang): FUZZ_SECONDS each on one core, the loader from the seeds in
-# fuzz/corpus and the done logs from fuzz/done_log_corpus; new inputs collect in build-fuzz/run/,
-# crashes there too.
+# The schedule loader, the item lines of the clipboard and the import-once files, the done logs
+# and the note files, under libFuzzer (clang): FUZZ_SECONDS each on one core, from the seeds in
+# fuzz/corpus, fuzz/done_log_corpus and fuzz/notes_corpus; new inputs collect in
+# build-fuzz/run/, crashes there too.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
 fuzz:
@@ -76,6 +76,10 @@ fuzz:
 	$(FUZZ_BUILD)/done_log_fuzz $(FUZZ_BUILD)/run/done_logs fuzz/done_log_corpus \
 	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
 	  -artifact_prefix=$(FUZZ_BUILD)/run/done_logs-
+	mkdir -p $(FUZZ_BUILD)/run/notes && cp -n fuzz/notes_corpus/* $(FUZZ_BUILD)/run/notes/
+	$(FUZZ_BUILD)/note_loader_fuzz $(FUZZ_BUILD)/run/notes fuzz/notes_corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
+	  -artifact_prefix=$(FUZZ_BUILD)/run/notes-
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(FUZZ_BUILD)

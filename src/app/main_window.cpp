@@ -11,6 +11,7 @@
 #include "app/app_messages.h"
 #include "app/menu_builder.h"
 #include "app/window_placement.h"
+#include "dialogs/note_window.h"
 #include "engine/past_days.h"
 #include "platform/format.h"
 #include "present/day_text.h"
@@ -94,6 +95,11 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
     return c;
   });
   m_viewedDate = session.clock().Today();
+  // The note mark: the item's note file exists (kept up to date as note windows close).
+  m_env->hasNote = [this](ActHandle h) {
+    Schedule& s = m_session.schedule();
+    return s.IsActValid(h) && (s.ActFlags(h) & AF_HAS_NOTE) != 0;
+  };
 
   // The views sit above the recurring items in the schedule's hooks.
   m_hooks.dayShown = [this](DayNumber date) { return m_days != nullptr && m_days->ViewOf(date); };
@@ -134,6 +140,14 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
 
 MainWindow::~MainWindow() {
   m_session.StartAlarms(nullptr, nullptr);
+  // Note windows still open (the close query closes them) save what they hold and go.
+  for (int slot = 0; slot < kMaxNoteWindows; ++slot) {
+    NoteWindow* w = NoteWindowOf(slot);
+    if (w == nullptr) continue;
+    w->closing = nullptr;
+    if (m_session.open()) m_session.noteSlots().Close(slot, w->text().toStdString());
+    delete w;
+  }
   if (m_session.open()) {
     m_session.recurrences().SetOuterHooks(nullptr);
     m_session.engine().SetUi(nullptr);
@@ -175,6 +189,7 @@ void MainWindow::BuildViews() {
   m_days = new MultiDayView(*m_env, m_stack);
   m_month = new MonthView(*m_env, m_stack);
   m_list = new ListView(*m_env, m_stack);
+  m_list->SetNoteProbe(m_env->hasNote);
   m_tree = new ProjectsTreeView(*m_env, m_stack);
   for (QWidget* w : {static_cast<QWidget*>(m_days), static_cast<QWidget*>(m_month),
                      static_cast<QWidget*>(m_list), static_cast<QWidget*>(m_tree)})
@@ -240,8 +255,14 @@ void MainWindow::ConnectViews() {
     if (!nodes.empty()) m_tree->SelectNode(nodes.front());
   });
   // A greyed item's keys are dead too, so the states follow the selection at once.
-  connect(m_days, &MultiDayView::selectionChanged, this, [this](DayView*) { UpdateMenuStates(); });
-  connect(m_list, &ListView::selectionChanged, this, [this] { UpdateMenuStates(); });
+  connect(m_days, &MultiDayView::selectionChanged, this, [this](DayView*) {
+    UpdateMenuStates();
+    FollowSelectionNote();
+  });
+  connect(m_list, &ListView::selectionChanged, this, [this] {
+    UpdateMenuStates();
+    FollowSelectionNote();
+  });
 }
 
 void MainWindow::InstallMenus() {
@@ -444,6 +465,11 @@ void MainWindow::RememberPlaces() {
 bool MainWindow::CloseQuery() {
   // The user who chooses to look at the earliest undone day stays.
   if (CheckPastUndone()) return false;
+  // Notes are saved before the schedule, whose note marks they bring up to date. The notes
+  // window is remembered for the next start.
+  const bool browsing = m_session.open() && m_session.noteSlots().BrowseSlot() >= 0;
+  if (m_session.open() && !CloseAllNotes()) return false;
+  if (browsing) m_session.layout().notesWindowOpen = 1;
   if (!m_session.SaveForClose()) {
     if (m_session.messages().QuestionNoDefault(t::kExitWithoutSaving) != kIdYes) return false;
   }

@@ -22,6 +22,8 @@
 #include "engine/conflict_check.h"
 #include "file/undelete.h"
 #include "filters/item_filter.h"
+#include "notes/note_find.h"
+#include "notes/note_slots.h"
 #include "views/view_environment.h"
 
 class QDockWidget;
@@ -33,6 +35,8 @@ namespace ploven {
 
 class DayView;
 class FiltersWindow;
+class FindWindow;
+class NoteWindow;
 class ListView;
 class MenuBuilder;
 class MonthView;
@@ -91,6 +95,15 @@ class MainWindow : public QMainWindow {
   bool CheckPastUndone();
 
   ViewEnvironment& environment() { return *m_env; }
+
+  // ---- main_window_notes.cpp: note windows and Find ----
+  // Opens the item's note window (the notes window that follows the selection with `browse`);
+  // over a modal dialog the window is the dialog's while it is open.
+  void OpenNote(ActHandle item, TaskNode* task, bool browse, QWidget* over);
+  NoteWindow* NoteWindowOf(int slot) const;
+  // Closes every note window, saving each; false when one could not be saved and stays.
+  bool CloseAllNotes();
+  FindWindow* findWindow() const { return m_findWindow; }
   MenuBuilder& menus() { return *m_menus; }
   QLabel* titleBar() const { return m_titleBar; }
 
@@ -170,6 +183,19 @@ class MainWindow : public QMainWindow {
   void DuplicateItemOrProject();
   void TagUntagProject(Command command);
 
+  // ---- main_window_notes.cpp ----
+  void UpdateNoteWindowState(int slot);
+  bool CloseNoteWindow(NoteWindow& window);
+  void OpenSelectedNote();
+  void ToggleBrowseNotes();
+  void FollowSelectionNote();
+  void MakeExceptionNoteIn(int slot);
+  void PrintNote(int slot);
+  void ApplyNoteFont();
+  void OpenFind();
+  void FindAgain(bool forward);
+  void GoToItem(ActHandle h);
+
   // ---- main_window_clipboard.cpp ----
   void Copy();
   void Cut();
@@ -207,6 +233,10 @@ class MainWindow : public QMainWindow {
   FilterState m_filters;
   std::unordered_map<Command, std::function<void()>> m_handlers;
   FiltersWindow* m_filtersWindow = nullptr;
+  std::array<QPointer<NoteWindow>, kMaxNoteWindows> m_noteWindows{};
+  FindWindow* m_findWindow = nullptr;
+  std::string m_findWords;
+  std::vector<FindHit> m_findHits;
   MenuBuilder* m_menus = nullptr;
   QLabel* m_titleBar = nullptr;
   QStackedWidget* m_stack = nullptr;

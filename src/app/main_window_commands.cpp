@@ -217,6 +217,12 @@ void MainWindow::BuildCommandTable() {
       {kExit, [this] { close(); }},
       {kTrayCloseSchedule, [this] { close(); }},
       {kSendToTray, [this] { SendToTray(); }},
+      // ---- Notes and Find ----
+      {kNote, [this] { OpenSelectedNote(); }},
+      {kBrowseNotesMode, [this] { ToggleBrowseNotes(); }},
+      {kFind, [this] { OpenFind(); }},
+      {kFindNext, [this] { FindAgain(true); }},
+      {kFindPrevious, [this] { FindAgain(false); }},
       {kSendToTrayLight, [this] { SendToTray(); }},
       {kRestoreFromTray, [this] { RestoreFromTray(); }},
       {kTrayNewItem,

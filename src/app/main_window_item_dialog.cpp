@@ -1,6 +1,8 @@
 // The main window opens the item dialog for the New and Modify commands and shows the item it
 // made.
 
+#include <QApplication>
+
 #include "app/main_window.h"
 #include "dialogs/item_properties_dialog.h"
 #include "dialogs/progress_window.h"
@@ -63,6 +65,10 @@ void MainWindow::OpenItemDialog(Command command) {
   ItemEditHooks hooks;
   hooks.conflictView = ConflictView();
   hooks.editAlarm = [this](ItemDraft& draft) { return EditAlarm(draft.act); };
+  // The note opens over the dialog and stays when it closes.
+  hooks.openNote = [this, task = request.task](ActHandle item) {
+    OpenNote(item, task, false, QApplication::activeModalWidget());
+  };
   const int result = RunItemPropertiesDialog(
       this, *edit, engine, &m_session.recurrences(), m_env->dateText(),
       m_session.ParseContextFor(request.date), m_session.messages(), hooks, Workdays());

@@ -57,6 +57,8 @@ void MainWindow::ToggleStarted() {
 void MainWindow::DeleteSelected(DeleteScope scope) {
   const ActHandle selected = SelectedItem();
   if (selected == kNoAct || !m_session.writable()) return;
+  // Its note goes when the item can no longer be undeleted (the schedule closes).
+  m_session.deletedNotes().ItemDeleting(m_session.schedule(), selected);
   DeleteChosenItem(m_session.recurrences(), *m_undelete, selected, SelectedTask(), scope);
   AfterChange();
 }

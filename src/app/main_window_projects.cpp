@@ -1,12 +1,14 @@
 // The main window's commands on projects: in the Projects List, Modify, Delete, Duplicate and
 // Tag/Untag act on the selected project.
 
+#include <QApplication>
 #include <QStackedWidget>
 
 #include "app/main_window.h"
 #include "dialogs/project_dialog_messages.h"
 #include "dialogs/project_properties_dialog.h"
 #include "edit/item_dialog_kind.h"
+#include "notes/note_upkeep.h"
 #include "store/project_edit.h"
 #include "store/projects.h"
 #include "views/list_view.h"
@@ -34,16 +36,21 @@ QString MainWindow::ProjectDialogTitle(ActHandle project) const {
 void MainWindow::NewProject() {
   if (!m_session.writable()) return;
   ShowView(Command::kProjectsList);
-  const ActHandle h = RunProjectPropertiesDialog(this, m_session.schedule(), kNoAct,
-                                                 project_dialog_text::kNewProjectCaption, m_ui);
+  // A project not made yet has no note: its Note button says so.
+  const ActHandle h = RunProjectPropertiesDialog(
+      this, m_session.schedule(), kNoAct, project_dialog_text::kNewProjectCaption, m_ui,
+      [this](ActHandle none) { OpenNote(none, nullptr, false, nullptr); });
   if (h != kNoAct) m_list->SelectItem(h);
   AfterChange();
 }
 
 void MainWindow::ModifyProject(ActHandle project) {
   if (!m_session.writable()) return;
+  auto openNote = [this](ActHandle h) {
+    OpenNote(h, nullptr, false, QApplication::activeModalWidget());
+  };
   if (RunProjectPropertiesDialog(this, m_session.schedule(), project, ProjectDialogTitle(project),
-                                 m_ui) != kNoAct)
+                                 m_ui, openNote) != kNoAct)
     AfterChange();
 }
 
@@ -54,8 +61,10 @@ void MainWindow::DeleteItemOrProject() {
     return;
   }
   if (m_session.writable() &&
-      DeleteProjectCommand(m_session.schedule(), project,
-                           [this](ActHandle h) { m_undelete->PushUndeleteItem(h, UNDEL_PROJECT); }))
+      DeleteProjectCommand(m_session.schedule(), project, [this](ActHandle h) {
+        m_session.deletedNotes().ItemDeleting(m_session.schedule(), h);
+        m_undelete->PushUndeleteItem(h, UNDEL_PROJECT);
+      }))
     AfterChange();
 }
 
@@ -67,6 +76,8 @@ void MainWindow::DuplicateItemOrProject() {
   }
   if (!m_session.writable()) return;
   const ActHandle copy = DuplicateProject(m_session.schedule(), project);
+  // The copy's note starts as its project's and goes its own way.
+  if (copy != kNoAct) GiveOwnNoteCopy(m_session.schedule(), m_session.noteFiles(), copy);
   if (copy != kNoAct) ModifyProject(copy);
   AfterChange();
 }

@@ -50,6 +50,7 @@ void MainWindow::ChooseFont(Command command) {
     if (!ok) return;
     m_env->style.*f.font = font;
     m_session.settings().WriteString(f.key, font.toString().toStdString());
+    if (command == Command::kScreenNoteFont) ApplyNoteFont();
     RefreshViews();
     update();
   }

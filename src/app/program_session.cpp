@@ -107,6 +107,13 @@ void ProgramSession::StartEngine() {
   engine.SetArchiver(&*m_archiver);
   if (m_writable) ExpireRecurringItems(m_planning->recurrences());
   s.GetTerminal(m_clock.Today());
+  m_noteFiles = std::make_unique<NoteFiles>(s, m_fs, m_files->folder(),
+                                            [this](int n) {
+                                              return std::uniform_int_distribution<int>(
+                                                  0, n - 1)(m_random);
+                                            });
+  m_noteLocks = std::make_unique<NoteLocks>(*m_noteFiles);
+  m_noteSlots = std::make_unique<NoteSlots>(*m_noteFiles, *m_noteLocks);
 }
 
 ParseContext ProgramSession::ParseContextFor(DayNumber viewed) const {
@@ -143,6 +150,8 @@ void ProgramSession::MinutePass() {
     // without any undone item waits for the change of date, not every minute.
     LifeProjectCheck(engine, false);
   }
+  // Every open note keeps its lock fresh, so other programs keep off it.
+  m_noteSlots->RenewLocks();
   if (m_program.disableAutosave == 0) SaveIfChanged();
   // Last: an alarm box is modal, and the minutes that pass while it is up run inside it.
   if (m_alarms != nullptr && m_writable) m_alarms->RunMinute();
@@ -182,8 +191,15 @@ bool ProgramSession::WriteAllSettings() {
 
 void ProgramSession::Close() {
   if (m_schedule == nullptr) return;
+  // Deleted items can no longer be undeleted: their notes that nobody shares go, when the
+  // schedule on the disk is the saved one.
+  m_deletedNotes.DropOrphans(*m_schedule, *m_noteFiles);
+  m_noteSlots->ReleaseAll();
   m_files->Close(m_schedule.get());
   m_alarms.reset();
+  m_noteSlots.reset();
+  m_noteLocks.reset();
+  m_noteFiles.reset();
   m_archiver.reset();
   m_planning.reset();
   m_schedule.reset();

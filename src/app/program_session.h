@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "alarm/alarm_routine.h"
@@ -11,6 +12,10 @@
 #include "engine/engine.h"
 #include "file/file_system.h"
 #include "file/schedule_files.h"
+#include "notes/note_files.h"
+#include "notes/note_lock.h"
+#include "notes/note_slots.h"
+#include "notes/note_upkeep.h"
 #include "platform/error_log.h"
 #include "platform/event_trace.h"
 #include "platform/messages.h"
@@ -68,6 +73,11 @@ class ProgramSession {
   void EndStartup() { m_startupInProgress = false; }
   long userNumber() const;
   LayoutRecord& layout() { return m_layout; }
+  // The schedule's note files, their locks and the open note windows (while a schedule is open).
+  NoteFiles& noteFiles() { return *m_noteFiles; }
+  NoteLocks& noteLocks() { return *m_noteLocks; }
+  NoteSlots& noteSlots() { return *m_noteSlots; }
+  DeletedNotes& deletedNotes() { return m_deletedNotes; }
 
   // The 16-bit sum of the characters (as signed bytes) of the schedule's full path: how a
   // second start finds the program that already has this schedule open.
@@ -123,6 +133,11 @@ class ProgramSession {
   std::unique_ptr<Schedule> m_schedule;
   std::optional<PlanningSession> m_planning;
   std::optional<DoneLogArchiver> m_archiver;
+  std::mt19937 m_random{std::random_device{}()};
+  std::unique_ptr<NoteFiles> m_noteFiles;
+  std::unique_ptr<NoteLocks> m_noteLocks;
+  std::unique_ptr<NoteSlots> m_noteSlots;
+  DeletedNotes m_deletedNotes;
   bool m_writable = false;
   bool m_createdThisRun = false;
   bool m_startupInProgress = true;

@@ -100,6 +100,8 @@ int RunProgram(int argc, char** argv) {
   if (flags & kLayoutMaximized) window.showMaximized();
   else if (flags & kLayoutMinimized) window.showMinimized();
   else window.show();
+  // The notes window that was open when the program last ended opens again.
+  if (session.layout().notesWindowOpen != 0) window.Dispatch(Command::kBrowseNotesMode);
   instance.Listen([&window](HandOver request) {
     window.BringToFront();
     if (request == HandOver::kNewItem) window.Dispatch(Command::kNewItem);

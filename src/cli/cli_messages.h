@@ -142,6 +142,7 @@ inline constexpr char kWantsColour[] = " wants a colour number from 0 to 1677721
 inline constexpr char kAlarmOver24Hours[] = "The alarm value cannot exceed 24 hours.";
 inline constexpr char kReminderDaysOverLimit[] =
     "%d alarm reminder days exceeds the allowed limit of 99.";
+inline constexpr char kNoteTextFileUnreadable[] = "Unable to read the note text from %s.";
 
 // report time
 inline constexpr char kReportRangeBackwards[] = "The --to date is before the --from date.";

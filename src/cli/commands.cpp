@@ -14,6 +14,7 @@
 #include "cli/edit_command.h"
 #include "cli/engine_commands.h"
 #include "cli/listing_commands.h"
+#include "cli/note_commands.h"
 #include "cli/output.h"
 #include "cli/recur_rule.h"
 #include "cli/report_command.h"
@@ -23,6 +24,8 @@
 #include "edit/edit_messages.h"
 #include "edit/item_entry.h"
 #include "edit/sample_schedule.h"
+#include "notes/note_files.h"
+#include "notes/note_upkeep.h"
 #include "engine/schedule_settings.h"
 #include "platform/format.h"
 #include "recur/beta_qualify.h"
@@ -107,9 +110,15 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   if (s.ActFlags(h) & AF_BETA) return Refused(env, Sprintf(t::kRecurringNotDeleted, a[2].c_str()));
   if (IsProject(s, h)) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
   // The record stays allocated until the program ends, as the undelete stack keeps it.
+  DeletedNotes deletedNotes;
+  deletedNotes.ItemDeleting(s, h);
   s.DeleteItem(h);
   s.MarkChanged();
-  return session.Save() ? kExitOk : kExitRefused;
+  if (!session.Save()) return kExitRefused;
+  // Nothing can undelete it after this command: a note nobody else has goes with it.
+  NoteFiles notes(s, env.fs(), FolderOf(session.path()), [](int) { return 0; });
+  deletedNotes.DropOrphans(s, notes);
+  return kExitOk;
 }
 
 // The options of `add`: those that take a value, and the switches.
@@ -282,6 +291,8 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "occurrences") return OccurrencesCommand(env, a);
   if (c == "demo") return DemoCommand(env, a);
   if (c == "report") return ReportCommand(env, a);
+  if (c == "note") return NoteCommand(env, a);
+  if (c == "find") return FindCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
   bool handled = false;
   const int status = RunEngineCommand(env, a, handled);

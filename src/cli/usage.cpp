@@ -111,6 +111,15 @@ constexpr CommandUsage kCommands[] = {
     {"Items", "done", "FILE ID [DATE]", "mark an item done (on DATE when given)",
      "A recurring item's occurrence is named by its DATE."},
 
+    {"Notes", "note", "FILE ID [--set TEXT|--file F|--stdin]", "print or write an item's note",
+     "Without an option the note's text is printed as it is (nothing when it has none). With\n"
+     "one, the note is written as a note window saves it: through a temporary file, under the\n"
+     "note's lock file, and every item that shares the note gets its note mark set (or cleared:\n"
+     "an empty text deletes the note). --file - reads standard input, as --stdin does."},
+    {"Notes", "find", "FILE WORDS...", "the items whose title or note holds every word",
+     "Case does not matter. Each line: date (or -), start (or -), ID, where the words were\n"
+     "found (title or note) and title, TAB-separated, in date and time order."},
+
     {"Settings", "get", "FILE [KEY]... [--json]", "the schedule's and the program's settings",
      "Without KEY every setting, KEY=VALUE a line, which `set` takes back as it is; with keys\n"
      "their values only. Keys that begin with a small letter are the schedule's own:\n"

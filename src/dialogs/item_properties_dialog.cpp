@@ -113,7 +113,8 @@ void ItemPropertiesDialog::BuildLayout(const ItemFormFields& c) {
     auto* side = new QVBoxLayout;
     if (c.note) {
       m_note = new QPushButton(t::kNoteButton, this);
-      m_note->setEnabled(false);  // notes are not editable from here yet
+      m_note->setEnabled(static_cast<bool>(m_hooks.openNote));
+      connect(m_note, &QPushButton::clicked, this, [this] { m_hooks.openNote(m_session.item); });
       side->addWidget(m_note);
     }
     if (c.alarm) {

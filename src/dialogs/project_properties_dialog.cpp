@@ -70,7 +70,7 @@ ProjectPropertiesDialog::ProjectPropertiesDialog(Schedule& s, ActHandle project,
   layout->addLayout(form);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  // Notes come with their own window later; until then the button only says so.
+  // Without a note opener the button only says that notes are not there.
   m_noteButton = buttons->addButton(t::kNoteButton, QDialogButtonBox::ActionRole);
   m_noteButton->setEnabled(false);
   m_noteButton->setToolTip(t::kNoteUnavailable);
@@ -122,9 +122,19 @@ void ProjectPropertiesDialog::accept() {
   QDialog::accept();
 }
 
+void ProjectPropertiesDialog::SetNoteOpener(std::function<void(ActHandle)> open) {
+  if (!open) return;
+  m_noteButton->setEnabled(true);
+  m_noteButton->setToolTip({});
+  connect(m_noteButton, &QPushButton::clicked, this,
+          [this, open = std::move(open)] { open(m_project); });
+}
+
 ActHandle RunProjectPropertiesDialog(QWidget* owner, Schedule& s, ActHandle project,
-                                     const QString& title, Ui& ui) {
+                                     const QString& title, Ui& ui,
+                                     std::function<void(ActHandle)> openNote) {
   ProjectPropertiesDialog dialog(s, project, title, ui, owner);
+  dialog.SetNoteOpener(std::move(openNote));
   if (dialog.exec() != QDialog::Accepted) return kNoAct;
   return dialog.project();
 }

@@ -35,6 +35,8 @@ class ProjectPropertiesDialog : public QDialog {
 
   // The platform colour chooser by default; tests put their own.
   void SetHueChooser(HueChooser chooser) { m_chooseHue = std::move(chooser); }
+  // The Note button opens the project's note with this (disabled without one).
+  void SetNoteOpener(std::function<void(ActHandle)> open);
 
   // The project OK made or changed; kNoAct before that.
   ActHandle project() const { return m_result; }
@@ -69,6 +71,7 @@ class ProjectPropertiesDialog : public QDialog {
 // (662) passes kNoAct; Duplicate passes the copy DuplicateProject made; Modify the selected
 // project.
 ActHandle RunProjectPropertiesDialog(QWidget* owner, Schedule& s, ActHandle project,
-                                     const QString& title, Ui& ui);
+                                     const QString& title, Ui& ui,
+                                     std::function<void(ActHandle)> openNote = {});
 
 }  // namespace ploven

@@ -113,6 +113,8 @@ struct ItemEditHooks {
   ConflictCheckView conflictView;
   // The Alarm button: edits the alarm of the working copy; false = cancelled.
   std::function<bool(ItemDraft&)> editAlarm;
+  // The Note button: opens the note of the item being edited (none yet for a new item).
+  std::function<void(ActHandle item)> openNote;
   // Picks the Procrastination Buster's advice, 0..4; random when empty.
   std::function<int()> pickAdvice;
   // False where nobody pressed OK (Paste, the import files, the sample schedule): no alarm is

@@ -55,6 +55,11 @@ class FileSystem {
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   virtual std::optional<int64_t> FileSize(const std::string& path) = 0;
+  // When the file was last written, in seconds of the file system's own clock (which on a
+  // shared drive is the server's); nothing when it cannot be read.
+  virtual std::optional<int64_t> ModifiedSeconds(const std::string& /*path*/) {
+    return std::nullopt;
+  }
   // Names (not paths) of the plain files in a folder; empty on failure.
   virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
 };
@@ -73,6 +78,7 @@ class PosixFileSystem final : public FileSystem {
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   std::optional<int64_t> FileSize(const std::string& path) override;
+  std::optional<int64_t> ModifiedSeconds(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder) override;
 };
 

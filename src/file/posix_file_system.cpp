@@ -137,6 +137,12 @@ std::optional<int64_t> PosixFileSystem::FileSize(const std::string& path) {
   return static_cast<int64_t>(st.st_size);
 }
 
+std::optional<int64_t> PosixFileSystem::ModifiedSeconds(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<int64_t>(st.st_mtime);
+}
+
 std::vector<std::string> PosixFileSystem::ListFiles(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = ::opendir(folder.c_str());

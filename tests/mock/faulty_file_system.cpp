@@ -82,6 +82,9 @@ bool FaultyFileSystem::IsFolder(const std::string& path) { return m_real.IsFolde
 std::optional<int64_t> FaultyFileSystem::FileSize(const std::string& path) {
   return m_real.FileSize(path);
 }
+std::optional<int64_t> FaultyFileSystem::ModifiedSeconds(const std::string& path) {
+  return m_real.ModifiedSeconds(path);
+}
 std::vector<std::string> FaultyFileSystem::ListFiles(const std::string& folder) {
   return m_real.ListFiles(folder);
 }

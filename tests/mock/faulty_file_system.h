@@ -40,6 +40,7 @@ class FaultyFileSystem final : public FileSystem {
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   std::optional<int64_t> FileSize(const std::string& path) override;
+  std::optional<int64_t> ModifiedSeconds(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder) override;
 
  private:
