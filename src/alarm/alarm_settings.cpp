@@ -11,8 +11,6 @@ namespace ploven {
 
 namespace {
 
-constexpr int kEncodedDefaultBase = 10000;
-
 std::string Trimmed(std::string s) {
   const auto blank = [](unsigned char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -41,7 +39,7 @@ AlarmSettings ReadAlarmSettings(const Settings& settings, const ProgramSettings&
   a.soundFolder = settings.ReadString(key::kAlarmSoundFolder);
   a.pagerNumber = Trimmed(settings.ReadString(key::kPagerNumber, "", kLongestPagerNumber));
   const int snooze =
-      settings.ReadInt(key::kAlarmSnoozeMinutes, kEncodedDefaultBase + kDefaultSnoozeMinutes);
+      settings.ReadInt(key::kAlarmSnoozeMinutes, EncodedDefault(kDefaultSnoozeMinutes));
   a.snoozeMinutes =
       snooze >= kShortestSnooze && snooze <= kLongestSnooze ? snooze : kDefaultSnoozeMinutes;
   a.mailCommand = Trimmed(settings.ReadString(key::kMailCommand, kDefaultMailCommand));
