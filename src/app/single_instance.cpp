@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace ploven {
 
@@ -49,7 +50,12 @@ bool SingleInstance::Listen(std::function<void(HandOver)> handOver) {
         if (newItem || request.startsWith("raise")) {
           peer->write("ok\n");
           peer->flush();
-          if (m_handOver) m_handOver(newItem ? HandOver::kNewItem : HandOver::kRaise);
+          // Later, from the event loop: the New Item dialog runs a loop of its own, in which
+          // the peer disconnects and is deleted while this slot of the peer would still run.
+          const HandOver asked = newItem ? HandOver::kNewItem : HandOver::kRaise;
+          QTimer::singleShot(0, this, [this, asked] {
+            if (m_handOver) m_handOver(asked);
+          });
         }
       });
       connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <fstream>
@@ -38,6 +40,27 @@ TEST(SingleInstanceTest, ASecondStartOnTheSameScheduleHandsOver) {
   EXPECT_TRUE(third.HandOverToRunning(HandOver::kNewItem, 200));
   ProcessEventsFor(300);
   EXPECT_EQ(asked, (std::vector<HandOver>{HandOver::kRaise, HandOver::kNewItem}));
+}
+
+// The New Item dialog the hand-over opens runs an event loop of its own, in which the later
+// start ends and its connection goes; the program that opened the dialog must live on.
+TEST(SingleInstanceTest, AHandOverThatOpensADialogOutlivesTheLaterStartsConnection) {
+  const uint16_t id = ProgramSession::ScheduleIdentity("/tmp/single-instance-dialog-test.pak");
+  SingleInstance running(id);
+  int dialogs = 0;
+  ASSERT_TRUE(running.Listen([&](HandOver) {
+    ++dialogs;
+    // The dialog's own loop (as exec() runs it), while the peer disconnects.
+    QEventLoop dialogLoop;
+    QTimer::singleShot(400, &dialogLoop, &QEventLoop::quit);
+    dialogLoop.exec();
+  }));
+  {
+    SingleInstance later(id);
+    EXPECT_TRUE(later.HandOverToRunning(HandOver::kNewItem, 200));
+  }  // the later start ends
+  ProcessEventsFor(800);
+  EXPECT_EQ(dialogs, 1);
 }
 
 // The real program: the second start on an open schedule ends with exit code 1.
