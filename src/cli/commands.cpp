@@ -10,6 +10,7 @@
 #include "cli/cli_input.h"
 #include "cli/alarm_command.h"
 #include "cli/cli_messages.h"
+#include "cli/command_args.h"
 #include "cli/demo.h"
 #include "cli/edit_command.h"
 #include "cli/engine_commands.h"
@@ -49,11 +50,6 @@ std::optional<uint32_t> ReadNumber(const std::string& text) {
   return value;
 }
 
-int Refused(CliEnv& env, const std::string& text) {
-  env.msg().ErrorMessage(text);
-  return kExitRefused;
-}
-
 int NewCommand(CliEnv& env, const Args& a, bool sample) {
   if (a.size() != 2) return UsageError(t::kWrongArguments + a[0]);
   WriteSession session(env, a[1]);
@@ -70,22 +66,22 @@ int CheckCommand(CliEnv& env, const Args& a) {
   auto s = LoadForReading(env, a[1]);
   if (s == nullptr) return kExitRefused;
   const std::string finding = CheckSchedule(*s);
-  if (!finding.empty()) return Refused(env, finding);
+  if (!finding.empty()) return Refuse(env, finding);
   std::cout << t::kOk << '\n';
   return kExitOk;
 }
 
 int ProjectCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
-  if (a[2].empty()) return Refused(env, edit_text::kEmptyTitle);
-  if (a[2].size() > kActTitleMax) return Refused(env, edit_text::kTitleTooLong);
+  if (a[2].empty()) return Refuse(env, edit_text::kEmptyTitle);
+  if (a[2].size() > kActTitleMax) return Refuse(env, edit_text::kTitleTooLong);
   WriteSession session(env, a[1]);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
   // Placement and recurring items as the program has them.
   const PlanningSession planning(s, env.settings(), env.text());
   const ActHandle h = NewProject(s, Act{}, a[2]);
-  if (h == kNoAct) return Refused(env, edit_text::kNotCreated);
+  if (h == kNoAct) return Refuse(env, edit_text::kNotCreated);
   s.MarkChanged();
   const uint32_t id = s.GetActID(h);
   if (!session.Save()) return kExitRefused;
@@ -96,7 +92,7 @@ int ProjectCommand(CliEnv& env, const Args& a) {
 int DeleteCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3) return UsageError(t::kWrongArguments + a[0]);
   const auto id = ReadNumber(a[2]);
-  if (!id || *id == 0) return Refused(env, Sprintf(t::kBadID, a[2].c_str()));
+  if (!id || *id == 0) return Refuse(env, Sprintf(t::kBadID, a[2].c_str()));
   WriteSession session(env, a[1]);
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
@@ -104,11 +100,11 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   const PlanningSession planning(s, env.settings(), env.text());
   const ActHandle h = s.FindActByID(*id);
   if (h == kNoAct) {
-    if (FindProjectByID(s, *id) != kNoAct) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
-    return Refused(env, Sprintf(t::kNoSuchID, a[2].c_str()));
+    if (FindProjectByID(s, *id) != kNoAct) return Refuse(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
+    return Refuse(env, Sprintf(t::kNoSuchID, a[2].c_str()));
   }
-  if (s.ActFlags(h) & AF_BETA) return Refused(env, Sprintf(t::kRecurringNotDeleted, a[2].c_str()));
-  if (IsProject(s, h)) return Refused(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
+  if (s.ActFlags(h) & AF_BETA) return Refuse(env, Sprintf(t::kRecurringNotDeleted, a[2].c_str()));
+  if (IsProject(s, h)) return Refuse(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
   // The record stays allocated until the program ends, as the undelete stack keeps it.
   DeletedNotes deletedNotes;
   deletedNotes.ItemDeleting(s, h);
@@ -213,7 +209,7 @@ int AddCommand(CliEnv& env, const Args& a) {
     if (it == args.values.end()) return true;
     const auto p = ReadDateArgument(it->second, env.text(), context);
     if (!p.value) {
-      Refused(env, p.message);
+      Refuse(env, p.message);
       return false;
     }
     into = p.value;
@@ -224,7 +220,7 @@ int AddCommand(CliEnv& env, const Args& a) {
     if (it == args.values.end()) return true;
     const auto p = ReadTimeArgument(it->second, env.text(), context);
     if (!p.value) {
-      Refused(env, p.message);
+      Refuse(env, p.message);
       return false;
     }
     into = p.value;
@@ -242,12 +238,12 @@ int AddCommand(CliEnv& env, const Args& a) {
     return kExitRefused;
   if (auto it = args.values.find("--duration"); it != args.values.end()) {
     const auto p = ReadDurationArgument(it->second, env.text());
-    if (!p.value) return Refused(env, p.message);
+    if (!p.value) return Refuse(env, p.message);
     r.duration = p.value;
   }
   if (auto it = args.values.find("--project"); it != args.values.end()) {
     r.projectID = FindProjectIDByName(s, it->second);
-    if (r.projectID == 0) return Refused(env, Sprintf(t::kNoSuchProject, it->second.c_str()));
+    if (r.projectID == 0) return Refuse(env, Sprintf(t::kNoSuchProject, it->second.c_str()));
   }
   // Deadlines and earliest dates belong to fluid items.
   if ((r.earliest || r.deadline) && !r.memo && !r.fixed && !r.recurrence) r.flexible = true;

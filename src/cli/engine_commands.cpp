@@ -8,6 +8,7 @@
 #include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
+#include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 #include "cli/schedule_access.h"
@@ -27,19 +28,6 @@ namespace {
 
 namespace t = cli_text;
 using Args = std::vector<std::string>;
-
-int Refused(CliEnv& env, const std::string& text) {
-  env.msg().ErrorMessage(text);
-  return kExitRefused;
-}
-
-std::optional<uint32_t> ReadID(const std::string& text) {
-  uint32_t value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty() || value == 0)
-    return std::nullopt;
-  return value;
-}
 
 // One changing command: the schedule opened with its lock, an engine on its settings with
 // the command's screen, saved at the end when the step succeeded.
@@ -85,7 +73,7 @@ class CommandSession {
 
   // The first task of the item with the ID; null (told) when there is none.
   TaskNode* TaskOf(const std::string& idText, ActHandle* item = nullptr) {
-    const auto id = ReadID(idText);
+    const auto id = ReadItemID(idText);
     if (!id) {
       m_env.msg().ErrorMessage(Sprintf(t::kBadID, idText.c_str()));
       return nullptr;
@@ -107,7 +95,7 @@ class CommandSession {
 
   // The recurring item with the ID; kNoAct (told) when there is none.
   ActHandle DefinitionOf(const std::string& idText) {
-    const auto id = ReadID(idText);
+    const auto id = ReadItemID(idText);
     const ActHandle h = id ? schedule().FindActByID(*id) : kNoAct;
     if (h == kNoAct || !(schedule().ActFlags(h) & AF_BETA)) {
       m_env.msg().ErrorMessage(Sprintf(t::kNotRecurring, idText.c_str()));
@@ -141,7 +129,7 @@ int BalanceCommand(CliEnv& env, const Args& a) {
   }
   CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kOther, policy)) return kExitRefused;
-  if (BalanceAllDays(p.engine(), kBalanceNormal) == 0) return Refused(env, t::kBusyNotBalanced);
+  if (BalanceAllDays(p.engine(), kBalanceNormal) == 0) return Refuse(env, t::kBusyNotBalanced);
   return Done(p);
 }
 
@@ -197,7 +185,7 @@ TaskNode* OccurrenceOn(CliEnv& env, CommandSession& p, ActHandle definition, Day
 // date given after it. Null (told) when there is none.
 TaskNode* NamedTask(CliEnv& env, CommandSession& p, const std::string& idText,
                     const std::string* occurrenceDate) {
-  const auto id = ReadID(idText);
+  const auto id = ReadItemID(idText);
   const ActHandle named = id ? p.schedule().FindActByID(*id) : kNoAct;
   if (named == kNoAct || !(p.schedule().ActFlags(named) & AF_BETA)) return p.TaskOf(idText);
   if (occurrenceDate == nullptr) {
@@ -218,7 +206,7 @@ int MoveCommand(CliEnv& env, const Args& a) {
   const auto date = p.Date(a[3]);
   if (!date) return kExitRefused;
   if (MoveItemToDate(p.engine(), task, *date) == kNoDate)
-    return Refused(env, Sprintf(t::kNotMoved, a[2].c_str()));
+    return Refuse(env, Sprintf(t::kNotMoved, a[2].c_str()));
   return Done(p);
 }
 
@@ -238,7 +226,7 @@ int DoneCommand(CliEnv& env, const Args& a) {
   if (a.size() != 3 && a.size() != 4) return UsageError(t::kWrongArguments + a[0]);
   CommandSession p(env, a[1]);
   if (!p.Open(ViewKind::kDay)) return kExitRefused;
-  const auto id = ReadID(a[2]);
+  const auto id = ReadItemID(a[2]);
   const ActHandle named = id ? p.schedule().FindActByID(*id) : kNoAct;
   if (named != kNoAct && (p.schedule().ActFlags(named) & AF_BETA)) {
     if (a.size() != 4) return UsageError(t::kDoneWantsDate);
@@ -255,7 +243,7 @@ int DoneCommand(CliEnv& env, const Args& a) {
     const auto date = p.Date(a[3]);
     if (!date) return kExitRefused;
     if (*date != p.schedule().GetActDate(item) && MoveItemToDate(p.engine(), task, *date) == kNoDate)
-      return Refused(env, Sprintf(t::kNotMoved, a[2].c_str()));
+      return Refuse(env, Sprintf(t::kNotMoved, a[2].c_str()));
   }
   if (!MarkTaskDone(p.engine(), task)) return kExitRefused;
   return Done(p);
@@ -330,19 +318,19 @@ int EditOccurrenceCommand(CliEnv& env, const Args& a) {
       env.Context(s.header().earliestTimeOfDay(), s.header().latestTimeOfDay());
   if (start) {
     const auto r = ReadTimeArgument(*start, env.text(), context);
-    if (!r.value) return Refused(env, r.message);
+    if (!r.value) return Refuse(env, r.message);
     newStart = r.value;
   }
   if (duration) {
     const auto r = ReadDurationArgument(*duration, env.text());
-    if (!r.value) return Refused(env, r.message);
+    if (!r.value) return Refuse(env, r.message);
     newDuration = r.value;
   }
   TaskNode* task = OccurrenceOn(env, p, h, *date, a[2]);
   if (task == nullptr) return kExitRefused;
   ActHandle drone = task->act;
   if (drone == h) drone = CloneToDrone(p.recurrences(), task);
-  if (drone == kNoAct) return Refused(env, Sprintf(t::kNotEdited, a[2].c_str()));
+  if (drone == kNoAct) return Refuse(env, Sprintf(t::kNotEdited, a[2].c_str()));
   if (title) s.SetActName(drone, *title);
   if (newStart || newDuration) {
     Act& rec = s.LockAct(drone);

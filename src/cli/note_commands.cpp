@@ -9,6 +9,7 @@
 
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
+#include "cli/command_args.h"
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/schedule_access.h"
@@ -24,19 +25,6 @@ namespace {
 
 namespace t = cli_text;
 using Args = std::vector<std::string>;
-
-std::optional<uint32_t> ReadID(const std::string& text) {
-  uint32_t value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.empty() || value == 0)
-    return std::nullopt;
-  return value;
-}
-
-int Refused(CliEnv& env, const std::string& text) {
-  env.msg().ErrorMessage(text);
-  return kExitRefused;
-}
 
 int RandomBelow(int n) {
   static std::mt19937 engine{std::random_device{}()};
@@ -78,7 +66,7 @@ int WriteNote(CliEnv& env, const Args& a, uint32_t id) {
   if (!session.Open()) return kExitRefused;
   Schedule& s = session.schedule();
   const ActHandle h = s.FindActOrProjectByID(id);
-  if (h == kNoAct) return Refused(env, Sprintf(t::kNoSuchID, a[2].c_str()));
+  if (h == kNoAct) return Refuse(env, Sprintf(t::kNoSuchID, a[2].c_str()));
   if (s.GetActNoteNumber(h) == 0) s.NewNoteNumber(h);
   const int32_t number = s.GetActNoteNumber(h);
   NoteFiles files(s, env.fs(), FolderOf(session.path()), RandomBelow);
@@ -95,13 +83,13 @@ int WriteNote(CliEnv& env, const Args& a, uint32_t id) {
 
 int NoteCommand(CliEnv& env, const Args& a) {
   if (a.size() < 3) return UsageError(t::kWrongArguments + a[0]);
-  const auto id = ReadID(a[2]);
-  if (!id) return Refused(env, Sprintf(t::kBadID, a[2].c_str()));
+  const auto id = ReadItemID(a[2]);
+  if (!id) return Refuse(env, Sprintf(t::kBadID, a[2].c_str()));
   if (a.size() > 3) return WriteNote(env, a, *id);
   std::unique_ptr<Schedule> s = LoadForReading(env, a[1]);
   if (!s) return kExitRefused;
   const ActHandle h = s->FindActOrProjectByID(*id);
-  if (h == kNoAct) return Refused(env, Sprintf(t::kNoSuchID, a[2].c_str()));
+  if (h == kNoAct) return Refuse(env, Sprintf(t::kNoSuchID, a[2].c_str()));
   // Reading never chooses a prefix: a schedule without one has no notes yet.
   NoteFiles files(*s, env.fs(), FolderOf(a[1]), [](int) { return 0; });
   const std::optional<std::string> text = files.LoadNote(s->GetActNoteNumber(h));
