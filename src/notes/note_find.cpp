@@ -52,7 +52,7 @@ std::unordered_set<int32_t> NotesOnDisk(NoteFiles& files) {
 
 }  // namespace
 
-std::vector<FindHit> FindItems(const Schedule& s, NoteFiles& files, std::string_view text) {
+std::vector<FindHit> FindItems(Schedule& s, NoteFiles& files, std::string_view text) {
   std::vector<FindHit> hits;
   const std::vector<std::string> words = FoldedWords(text);
   if (words.empty()) return hits;
@@ -78,7 +78,13 @@ std::vector<FindHit> FindItems(const Schedule& s, NoteFiles& files, std::string_
     }
     if (!match) continue;
     const bool undated = (a.flags & AF_BETA) || node.date == kUndatedChainDate;
-    hits.push_back({node.act, undated ? DayNumber{0} : a.ddate, a.startTime, inTitle});
+    FindHit hit{node.act, undated ? DayNumber{0} : a.ddate, a.startTime, inTitle};
+    // A flexible item has no start of its own: the list shows where it was planned.
+    if (TaskNode* task = undated ? nullptr : s.ActTask(node.act)) {
+      hit.date = s.GetTaskDate(task);
+      hit.start = task->StartTime();
+    }
+    hits.push_back(hit);
   }
   std::stable_sort(hits.begin(), hits.end(), [](const FindHit& x, const FindHit& y) {
     if (x.date != y.date) return x.date < y.date;

@@ -38,6 +38,20 @@ TEST_F(NoteFindTest, FindsTitlesAndNotesInDateAndTimeOrder) {
   EXPECT_EQ(hits[1].date, kToday + 1);
 }
 
+TEST_F(NoteFindTest, AnItemWithoutAStartOfItsOwnIsListedAtItsPlannedTime) {
+  Item("Standup", kToday, 9);
+  Act a;
+  a.duration = 30;
+  const ActHandle placed = s.NewItem(kToday, a, "Call the plumber");
+  engine.RecalcDayTimes(kToday);
+  ASSERT_EQ(s.ReadAct(placed).startTime, 0);
+  const auto hits = FindItems(s, files, "plumber");
+  ASSERT_EQ(hits.size(), 1u);
+  EXPECT_EQ(hits[0].date, kToday);
+  EXPECT_EQ(hits[0].start, s.ActTask(placed)->StartTime());
+  EXPECT_NE(hits[0].start, 0);
+}
+
 TEST_F(NoteFindTest, EveryWordMustBeInTheTitleOrTheNote) {
   const ActHandle both = Item("Bank visit", kToday, 9, 50, "bring the passport");
   Item("Bank holiday", kToday, 10);
