@@ -79,7 +79,10 @@ DoneItemDialog::DoneItemDialog(Engine& engine, DoneItemDraft draft, const DateTe
   titleRow->addWidget(m_note);
   auto* form = new QFormLayout();
   form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  form->addRow(t::kTitleLabel, titleRow);
+  // The title row is a layout, so its label is given its field by hand (for the Alt+T key).
+  auto* titleLabel = new QLabel(t::kTitleLabel, this);
+  titleLabel->setBuddy(m_title);
+  form->addRow(titleLabel, titleRow);
   form->addRow(QString(), m_noteLabel);
   form->addRow(t::kDateLabel, m_date);
   form->addRow(t::kBeganLabel, m_began);
