@@ -84,8 +84,8 @@ TEST_F(NoteLockTest, TwoProcessesCannotEditOneNoteAtOnce) {
   if (child == 0) {
     TestEnv childEnv;
     Schedule childSchedule{childEnv.msg, childEnv.clock};
-    for (size_t i = 0; i < 3; ++i)
-      childSchedule.header().Set<uint8_t>(570 + i, s.header().Get<uint8_t>(570 + i));
+    for (size_t i = 0; i < kNotePrefixLength; ++i)
+      childSchedule.header().Set<uint8_t>(kNotePrefixOffset + i, s.header().Get<uint8_t>(kNotePrefixOffset + i));
     PosixFileSystem childFs;
     NoteFiles childFiles{childSchedule, childFs, env.dir.path().string(), [](int) { return 0; }};
     NoteLocks childLocks{childFiles};
@@ -121,8 +121,8 @@ TEST_F(NoteLockTest, RacingProcessesNeverBothWin) {
   const bool inChild = child == 0;
   TestEnv ownEnv;
   Schedule own{ownEnv.msg, ownEnv.clock};
-  for (size_t i = 0; i < 3; ++i)
-    own.header().Set<uint8_t>(570 + i, s.header().Get<uint8_t>(570 + i));
+  for (size_t i = 0; i < kNotePrefixLength; ++i)
+    own.header().Set<uint8_t>(kNotePrefixOffset + i, s.header().Get<uint8_t>(kNotePrefixOffset + i));
   PosixFileSystem fs;
   NoteFiles ownFiles{own, fs, env.dir.path().string(), [](int) { return 0; }};
   NoteLocks ownLocks{ownFiles};

@@ -8,6 +8,7 @@
 
 #include "file/file_system.h"
 #include "notes/note_files.h"
+#include "notes/note_prefix.h"
 #include "notes/note_lock.h"
 #include "recur/expansion_fixture.h"
 
@@ -19,9 +20,8 @@ class NotesTest : public RecurTest {
  protected:
   void SetUp() override {
     RecurTest::SetUp();
-    s.header().Set<uint8_t>(570, 'a');
-    s.header().Set<uint8_t>(571, 'b');
-    s.header().Set<uint8_t>(572, 'c');
+    for (size_t i = 0; i < kNotePrefixLength; ++i)
+      s.header().Set<uint8_t>(kNotePrefixOffset + i, static_cast<uint8_t>('a' + i));
   }
 
   std::string NotePath(int32_t number) const {
