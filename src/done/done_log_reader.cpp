@@ -29,23 +29,34 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // A whole number making up all of `s` but blanks around it (a leading '-' allowed).
 template <typename T>
 std::optional<T> Whole(std::string_view s) {
-  s = Trim(s);
+  // Nearly every field is bare digits: read those without trimming.
+  if (s.empty() || !IsDigit(s.front()) || !IsDigit(s.back())) s = Trim(s);
   if (s.empty()) return std::nullopt;
   const bool negative = s.front() == '-';
   if (negative) s.remove_prefix(1);
   if (s.empty() || s.size() > 9) return std::nullopt;  // 9 digits always fit
   int64_t value = 0;
   for (const char c : s) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (!IsDigit(c)) return std::nullopt;
     value = value * 10 + (c - '0');
   }
   if (negative) value = -value;
   if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max())
     return std::nullopt;
   return static_cast<T>(value);
+}
+
+// One or two digits at `i`, read and passed over; -1 when there are none.
+int OneOrTwoDigits(std::string_view s, size_t& i) {
+  if (i >= s.size() || !IsDigit(s[i])) return -1;
+  int value = s[i++] - '0';
+  if (i < s.size() && IsDigit(s[i])) value = value * 10 + (s[i++] - '0');
+  return value;
 }
 
 std::optional<double> Amount(std::string_view s) {
@@ -63,12 +74,10 @@ bool DateParts(std::string_view s, std::array<int, 3>& parts) {
   size_t i = 0;
   char separator = 0;
   for (size_t n = 0; n < parts.size(); ++n) {
-    const size_t begin = i;
-    while (i < s.size() && i - begin < 2 && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-    if (i == begin) return false;
-    parts[n] = *Whole<int>(s.substr(begin, i - begin));
+    parts[n] = OneOrTwoDigits(s, i);
+    if (parts[n] < 0) return false;
     if (n + 1 == parts.size()) break;
-    if (i >= s.size() || std::isdigit(static_cast<unsigned char>(s[i]))) return false;
+    if (i >= s.size() || IsDigit(s[i])) return false;
     if (separator != 0 && s[i] != separator) return false;
     separator = s[i++];
   }
@@ -126,25 +135,24 @@ std::optional<DayNumber> ReadDate(std::string_view s, int userOrder, DoneLogMont
 std::optional<TimeOfDay> ReadTime(std::string_view s) {
   s = Trim(s);
   size_t i = 0;
-  while (i < s.size() && i < 2 && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
-  if (i == 0 || i + 3 > s.size() || std::isdigit(static_cast<unsigned char>(s[i]))) return {};
-  const int hour = *Whole<int>(s.substr(0, i));
-  const auto minute = Whole<int>(s.substr(i + 1, 2));
-  if (!minute || *minute < 0 || *minute >= kMinutesPerHour) return {};
-  std::string_view rest = Trim(s.substr(i + 3));
+  const int hour = OneOrTwoDigits(s, i);
+  if (hour < 0 || i + 3 > s.size() || IsDigit(s[i]) || !IsDigit(s[i + 1]) || !IsDigit(s[i + 2]))
+    return {};
+  const int minute = (s[i + 1] - '0') * 10 + (s[i + 2] - '0');
+  if (minute >= kMinutesPerHour) return {};
+  const std::string_view rest = Trim(s.substr(i + 3));
   int h = hour;
   if (rest.empty()) {
     if (hour > 23) return {};
   } else {
-    std::string marker;
-    for (const char c : rest)
-      marker += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const bool pm = marker == "pm" || marker == "p";
-    if (!pm && marker != "am" && marker != "a") return {};
+    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    const bool pm = lower(rest[0]) == 'p';
+    if (!pm && lower(rest[0]) != 'a') return {};
+    if (rest.size() > 2 || (rest.size() == 2 && lower(rest[1]) != 'm')) return {};
     if (hour < 1 || hour > 12) return {};
     h = hour % 12 + (pm ? 12 : 0);
   }
-  return static_cast<TimeOfDay>(h * kMinutesPerHour + *minute + 1);
+  return static_cast<TimeOfDay>(h * kMinutesPerHour + minute + 1);
 }
 
 }  // namespace
@@ -157,21 +165,31 @@ bool ParseDoneLogLine(std::string_view line, const DateText& dateText, DoneLogMo
     reason = Sprintf(t::kLogFieldCount, static_cast<int>(n));
     return false;
   };
+  // One pass finds the TABs: the first four end the fields before the title, the last four
+  // begin the fields after it.
+  std::array<size_t, 2 * kFieldCount> tabs;
+  size_t tabCount = 0;
+  for (size_t i = line.find('\t'); i != std::string_view::npos; i = line.find('\t', i + 1)) {
+    if (tabCount == tabs.size()) {
+      // A title full of TABs: keep the first four and slide the last four along.
+      std::copy(tabs.begin() + kFieldCount, tabs.end(), tabs.begin() + 4);
+      tabCount = 4 + (tabs.size() - kFieldCount);
+    }
+    tabs[tabCount++] = i;
+  }
+  if (tabCount < kFieldCount - 1) return tooFew();
   std::array<std::string_view, kFieldCount> fields;
-  std::string_view rest = line;
+  size_t begin = 0;
   for (size_t i = 0; i < 4; ++i) {
-    const size_t tab = rest.find('\t');
-    if (tab == std::string_view::npos) return tooFew();
-    fields[i] = rest.substr(0, tab);
-    rest.remove_prefix(tab + 1);
+    fields[i] = line.substr(begin, tabs[i] - begin);
+    begin = tabs[i] + 1;
   }
-  for (size_t i = kFieldCount - 1; i > 4; --i) {
-    const size_t tab = rest.rfind('\t');
-    if (tab == std::string_view::npos) return tooFew();
-    fields[i] = rest.substr(tab + 1);
-    rest = rest.substr(0, tab);
+  fields[4] = line.substr(begin, tabs[tabCount - 4] - begin);
+  for (size_t i = 5; i < kFieldCount; ++i) {
+    const size_t from = tabs[tabCount - kFieldCount + i] + 1;
+    const size_t to = i + 1 < kFieldCount ? tabs[tabCount - kFieldCount + i + 1] : line.size();
+    fields[i] = line.substr(from, to - from);
   }
-  fields[4] = rest;
   constexpr size_t titleEnd = 5;
   // Filled in place: a record used again for every line keeps its strings' room.
   DoneLogFields& f = out;

@@ -104,8 +104,14 @@ void TimeReportBuilder::Add(const DoneLogFields& f) {
     period = static_cast<DayNumber>(f.day - WeekdayMondayFirst(f.day));
   auto [at, added] = m_projectIndex.try_emplace(f.project, static_cast<int>(m_projects.size()));
   if (added) m_projects.push_back(f.project);
-  TimeReportRow& row = m_rows[{period, at->second}];
-  row.period = period;
+  const uint64_t key = (static_cast<uint64_t>(static_cast<uint32_t>(period)) << 32) |
+                       static_cast<uint32_t>(at->second);
+  const auto [slot, isNew] = m_rowIndex.try_emplace(key, m_rows.size());
+  if (isNew) {
+    m_rows.emplace_back().period = period;
+    m_rowProject.push_back(at->second);
+  }
+  TimeReportRow& row = m_rows[slot->second];
   row.minutes += f.duration;
   row.items += 1;
   row.expense += f.expense;
@@ -116,15 +122,17 @@ void TimeReportBuilder::Add(const DoneLogFields& f) {
 }
 
 TimeReport TimeReportBuilder::Finish() {
-  for (auto& [key, row] : m_rows) {
-    row.project = m_projects[static_cast<size_t>(key.second)];
-    m_report.rows.push_back(std::move(row));
+  for (size_t i = 0; i < m_rows.size(); ++i) {
+    m_rows[i].project = m_projects[static_cast<size_t>(m_rowProject[i])];
+    m_report.rows.push_back(std::move(m_rows[i]));
   }
   std::sort(m_report.rows.begin(), m_report.rows.end(),
             [](const TimeReportRow& a, const TimeReportRow& b) {
               return std::tie(a.period, a.project) < std::tie(b.period, b.project);
             });
   m_rows.clear();
+  m_rowIndex.clear();
+  m_rowProject.clear();
   return std::move(m_report);
 }
 

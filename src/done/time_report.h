@@ -1,6 +1,6 @@
 #pragma once
 
-#include <map>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -68,7 +68,10 @@ class TimeReportBuilder {
   TimeReportBy m_by;
   std::unordered_map<std::string, int> m_projectIndex;
   std::vector<std::string> m_projects;
-  std::map<std::pair<DayNumber, int>, TimeReportRow> m_rows;
+  // Rows in the order first met, found by period and project: sorted once at the end.
+  std::unordered_map<uint64_t, size_t> m_rowIndex;
+  std::vector<TimeReportRow> m_rows;
+  std::vector<int> m_rowProject;
   TimeReport m_report;
 };
 
