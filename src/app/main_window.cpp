@@ -112,6 +112,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   BuildViews();
   ConnectViews();
   BuildCommandTable();
+  m_openNote = [this](int32_t number) { OpenNoteNumber(number); };
   InstallMenus();
 
   const LayoutRecord& layout = session.layout();

@@ -100,6 +100,8 @@ class MainWindow : public QMainWindow {
   // Opens the item's note window (the notes window that follows the selection with `browse`);
   // over a modal dialog the window is the dialog's while it is open.
   void OpenNote(ActHandle item, TaskNode* task, bool browse, QWidget* over);
+  void OpenNoteNumber(int32_t number);
+  void ShowOpenedNote(std::optional<NoteSlots::Opened> opened, QWidget* over);
   NoteWindow* NoteWindowOf(int slot) const;
   // Closes every note window, saving each; false when one could not be saved and stays.
   bool CloseAllNotes();

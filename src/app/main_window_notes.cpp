@@ -1,5 +1,6 @@
 // Note windows, the notes window that follows the selection, and the Find box.
 
+#include <QApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -36,8 +37,16 @@ NoteWindow* MainWindow::NoteWindowOf(int slot) const {
 }
 
 void MainWindow::OpenNote(ActHandle item, TaskNode* task, bool browse, QWidget* over) {
+  ShowOpenedNote(m_session.noteSlots().Open(item, task, browse), over);
+}
+
+void MainWindow::OpenNoteNumber(int32_t number) {
+  // Asked from a modal window (the Item (Done) window): the note window must sit over it.
+  ShowOpenedNote(m_session.noteSlots().OpenNumber(number), QApplication::activeModalWidget());
+}
+
+void MainWindow::ShowOpenedNote(std::optional<NoteSlots::Opened> opened, QWidget* over) {
   NoteSlots& notes = m_session.noteSlots();
-  std::optional<NoteSlots::Opened> opened = notes.Open(item, task, browse);
   if (!opened) return;
   if (opened->existing) {
     if (NoteWindow* w = NoteWindowOf(opened->slot)) {
@@ -76,7 +85,7 @@ void MainWindow::OpenNote(ActHandle item, TaskNode* task, bool browse, QWidget* 
   connect(w, &NoteWindow::hideProgram, this, [this] { SendToTray(); });
   w->closing = [this](NoteWindow& closing) { return CloseNoteWindow(closing); };
   w->show();
-  if (browse) {
+  if (notes.slot(slot).browse) {
     m_session.layout().notesWindowOpen = 1;
     m_menus->SetChecked(Command::kBrowseNotesMode, true);
   }

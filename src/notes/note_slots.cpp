@@ -38,7 +38,20 @@ std::optional<NoteSlots::Opened> NoteSlots::Open(ActHandle item, TaskNode* task,
     s.NewNoteNumber(item);
     s.MarkChanged();
   }
-  const int32_t number = s.GetActNoteNumber(item);
+  return OpenSlot(s.GetActNoteNumber(item), item, task, browse);
+}
+
+std::optional<NoteSlots::Opened> NoteSlots::OpenNumber(int32_t number) {
+  if (number <= 0) {
+    m_files.schedule().messages().ErrorMessage(t::kMustExistFirst);
+    return std::nullopt;
+  }
+  return OpenSlot(number, kNoAct, nullptr, false);
+}
+
+std::optional<NoteSlots::Opened> NoteSlots::OpenSlot(int32_t number, ActHandle item,
+                                                     TaskNode* task, bool browse) {
+  Schedule& s = m_files.schedule();
   if (int open = FindNote(number); open >= 0 && !browse) return Opened{open, true, {}};
   int free = -1;
   for (int i = 0; i < kMaxNoteWindows && free < 0; ++i)

@@ -42,6 +42,9 @@ class NoteSlots {
     std::string text;
   };
   std::optional<Opened> Open(ActHandle item, TaskNode* task, bool browse);
+  // The same for a note number not yet carried by an item in the schedule (a done item still
+  // being written in its window).
+  std::optional<Opened> OpenNumber(int32_t number);
   // The slot open for the note, or -1.
   int FindNote(int32_t number) const;
   int BrowseSlot() const;
@@ -66,6 +69,8 @@ class NoteSlots {
   std::string Title(int i) const;
 
  private:
+  std::optional<Opened> OpenSlot(int32_t number, ActHandle item, TaskNode* task, bool browse);
+
   NoteFiles& m_files;
   NoteLocks& m_locks;
   std::array<NoteSlot, kMaxNoteWindows> m_slots{};

@@ -147,5 +147,24 @@ TEST_F(NoteSlotsTest, ItemThatDoesNotExistIsRefused) {
   EXPECT_TRUE(env.ui.Showed(note_text::kMustExistFirst));
 }
 
+// The Item (Done) window writes a note before its done item is in the schedule.
+TEST_F(NoteSlotsTest, NoteOfAnItemNotYetSavedOpensByNumberAndSavesOnClose) {
+  const int32_t number = 52;
+  auto opened = slots.OpenNumber(number);
+  ASSERT_TRUE(opened);
+  EXPECT_FALSE(opened->existing);
+  EXPECT_TRUE(fsys::exists(files.LockPathOf(number)));
+  auto again = slots.OpenNumber(number);
+  ASSERT_TRUE(again);
+  EXPECT_TRUE(again->existing);
+  EXPECT_EQ(again->slot, opened->slot);
+  slots.MarkModified(opened->slot);
+  ASSERT_TRUE(slots.Close(opened->slot, "what was done"));
+  EXPECT_EQ(files.LoadNote(number), "what was done");
+  EXPECT_FALSE(fsys::exists(files.LockPathOf(number)));
+  EXPECT_FALSE(slots.OpenNumber(0));
+  EXPECT_TRUE(env.ui.Showed(note_text::kMustExistFirst));
+}
+
 }  // namespace
 }  // namespace ploven::test
