@@ -162,4 +162,15 @@ inline constexpr const char* kPastSuppressDate =
     "suppressing them at all.";
 inline constexpr const char* kBadSuppressDate = "'%s' is not a date Ploven can read.";
 
+// ---- The Daily Reminder ----
+inline constexpr const char* kReminderCaption = "Ploven Daily Reminder";
+inline constexpr const char* kReminderIntro = "Coming up, and still to do:";
+inline constexpr const char* kReminderTomorrow = "%s, tomorrow: %s";
+inline constexpr const char* kReminderAhead = "%s, in %d days: %s";
+inline constexpr const char* kReminderYesterday = "%s, yesterday: %s";
+inline constexpr const char* kReminderPast = "%s, %d days ago: %s";
+inline constexpr const char* kReminderUndone = "%s, not done: %s";
+inline constexpr const char* kReminderShowEachDay = "&Show the Daily Reminder each day";
+inline constexpr const char* kReminderGoTo = "&Go to Day";
+
 }  // namespace ploven::alarm_text

@@ -421,6 +421,7 @@ void MainWindow::Tick() {
   if (tick.dateChanged) {
     m_session.DayRollOver();
     RefreshViews();
+    ShowDailyReminder();
   }
   RefreshTitle();
 }

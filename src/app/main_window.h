@@ -93,6 +93,8 @@ class MainWindow : public QMainWindow {
   // The past-undone warning, at start and from the minute pass: true when the user chose to
   // look at the earliest day with undone items (the view went there).
   bool CheckPastUndone();
+  // The Daily Reminder, at start and at each new day, when the user wants it and it has lines.
+  void ShowDailyReminder();
 
   ViewEnvironment& environment() { return *m_env; }
 

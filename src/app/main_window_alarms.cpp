@@ -5,10 +5,12 @@
 #include <QFileDialog>
 
 #include "alarm/alarm_messages.h"
+#include "alarm/daily_reminder.h"
 #include "alarm/sound_choices.h"
 #include "app/main_window.h"
 #include "dialogs/alarm_properties_dialog.h"
 #include "dialogs/alarms_settings_dialog.h"
+#include "dialogs/daily_reminder_dialog.h"
 #include "views/day_view.h"
 
 namespace ploven {
@@ -27,6 +29,31 @@ void MainWindow::StartAlarms() {
     OpenItemDialog(Command::kModifyItem);
   });
   m_session.StartAlarms(m_alarmDevice.get(), m_undelete.get());
+}
+
+void MainWindow::ShowDailyReminder() {
+  if (!m_session.open()) return;
+  LayoutRecord& layout = m_session.layout();
+  const DayNumber today = m_session.clock().Today();
+  // While the reminder is in use it covers the recent undone items the past-undone warning
+  // would otherwise ask about.
+  m_session.engine().settings().dailyReminderInUse = layout.dailyReminderFlag == 0;
+  if (!DailyReminderWanted(layout.dailyReminderFlag, m_session.alarmSettings().suppressUntil,
+                           today))
+    return;
+  std::vector<DailyReminderDialog::Line> lines;
+  Schedule& s = m_session.schedule();
+  for (const DailyReminderLine& line : DailyReminders(m_session.recurrences(), today))
+    lines.push_back({DailyReminderText(s, line, m_env->dateText()), line.day});
+  if (lines.empty()) return;
+  DailyReminderDialog dialog(this, lines, layout.dailyReminderFlag == 0);
+  dialog.exec();
+  layout.dailyReminderFlag = dialog.showEachDay() ? 0 : 1;
+  m_session.engine().settings().dailyReminderInUse = layout.dailyReminderFlag == 0;
+  if (dialog.chosenDay() != kNoDate) {
+    if (!DayViewShowing()) ShowView(Command::kDayView);
+    GoToDate(dialog.chosenDay());
+  }
 }
 
 AlarmFormPorts MainWindow::AlarmPorts() {

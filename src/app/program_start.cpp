@@ -141,6 +141,7 @@ int RunProgram(int argc, char** argv) {
     AskFirstRunQuestions(session);
     window.FollowScheduleMode();
   } else {
+    window.ShowDailyReminder();
     window.CheckPastUndone();
   }
 

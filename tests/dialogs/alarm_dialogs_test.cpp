@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "dialogs/alarm_properties_dialog.h"
 #include "dialogs/alarm_snooze_dialog.h"
 #include "dialogs/alarms_settings_dialog.h"
+#include "dialogs/daily_reminder_dialog.h"
 #include "mock/test_env.h"
 #include "store/act_flags.h"
 
@@ -136,6 +138,31 @@ TEST(AlarmSnoozeDialogTest, TheMinutesAreHandedBackAsTyped) {
   EXPECT_EQ(dialog.minutes(), -1);
   dialog.minutesField()->setText(" 130 ");
   EXPECT_EQ(dialog.minutes(), 130);
+}
+
+}  // namespace
+}  // namespace ploven::test
+
+namespace ploven::test {
+namespace {
+
+TEST(DailyReminderDialogTest, GoesToTheChosenLinesDayAndKeepsTheShowEachDayChoice) {
+  const std::vector<DailyReminderDialog::Line> lines = {{"first", 100}, {"second", 105}};
+  DailyReminderDialog dialog(nullptr, lines, true);
+  auto* list = dialog.findChild<QListWidget*>();
+  ASSERT_NE(list, nullptr);
+  list->setCurrentRow(1);
+  dialog.findChild<QCheckBox*>()->setChecked(false);
+  for (QPushButton* b : dialog.findChildren<QPushButton*>())
+    if (b->text() == QString::fromUtf8(alarm_text::kReminderGoTo)) b->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.chosenDay(), 105);
+  EXPECT_FALSE(dialog.showEachDay());
+
+  DailyReminderDialog closed(nullptr, lines, true);
+  closed.reject();
+  EXPECT_EQ(closed.chosenDay(), kNoDate);
+  EXPECT_TRUE(closed.showEachDay());
 }
 
 }  // namespace
