@@ -44,6 +44,9 @@ class AlarmRoutine {
   // At the change of date every alarm is armed again.
   void NewDay();
 
+  // The user named themselves (the boxes' caption names the user).
+  void SetUserName(std::string name) { m_x.userName = std::move(name); }
+
   // Plays the alarm sound as the settings choose it (also the countdown timer's sound).
   void PlayAlarmSound();
 

@@ -30,8 +30,7 @@ void AskUserName(ProgramSession& session, QWidget* owner, bool introduce) {
                             QLineEdit::Normal, "", &ok)
           .trimmed();
   if (!ok || name.isEmpty()) return;
-  session.settings().WriteString(key::kUserName, name.toStdString());
-  session.messages().SetUserName(name.toStdString());
+  session.SetUserName(name.toStdString());
 }
 
 void AskFirstRunQuestions(ProgramSession& session) {

@@ -157,6 +157,12 @@ void ProgramSession::MinutePass() {
   if (m_alarms != nullptr && m_writable) m_alarms->RunMinute();
 }
 
+void ProgramSession::SetUserName(const std::string& name) {
+  m_settings.WriteString(key::kUserName, name);
+  messages().SetUserName(name);
+  if (m_alarms != nullptr) m_alarms->SetUserName(name);
+}
+
 void ProgramSession::DayRollOver() {
   if (!open()) return;
   Schedule& s = *m_schedule;

@@ -110,6 +110,8 @@ class ProgramSession {
   // keep what Delete Item takes on `undelete`.
   void StartAlarms(AlarmDevice* device, UndeleteStack* undelete);
   AlarmRoutine* alarms() { return m_alarms.get(); }
+  // Stores the user's name and gives it to the parts that show it.
+  void SetUserName(const std::string& name);
   AlarmSettings& alarmSettings() { return m_alarmSettings; }
   // Takes new alarm preferences over and writes them; false when the settings file could not
   // be written (the values hold until the program ends).

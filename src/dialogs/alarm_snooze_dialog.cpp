@@ -16,6 +16,8 @@ namespace t = alarm_text;
 AlarmSnoozeDialog::AlarmSnoozeDialog(const std::string& title, int initial, QWidget* owner)
     : QDialog(owner) {
   setWindowTitle(t::kSnoozeCaption);
+  // Wide enough that the window manager shows the whole caption.
+  setMinimumWidth(fontMetrics().horizontalAdvance(t::kSnoozeCaption) * 2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(t::kSnoozeRepeatFor));
   auto* item = new QLabel(QString::fromStdString(title));

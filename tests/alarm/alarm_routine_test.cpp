@@ -206,6 +206,15 @@ TEST_F(AlarmTest, ARecurringOccurrenceBecomesAnItemOfItsOwnBeforeItRings) {
   EXPECT_EQ(State(def), 0);  // tomorrow's occurrence still rings
 }
 
+TEST_F(AlarmTest, TheBoxNamesTheUserNamedAfterTheStart) {
+  WithAlarm("Call the bank", At(9), 0);
+  routine.SetUserName("Robin");
+  env.ui.Answer(kBoxNo);
+  RunAt(At(9));
+  ASSERT_FALSE(env.ui.boxes.empty());
+  EXPECT_EQ(env.ui.boxes.back().caption, "Ploven Alarm for Robin");
+}
+
 TEST_F(AlarmTest, DoneItemMarksItDoneAndOffersTheClone) {
   const ActHandle h = WithAlarm("File taxes", At(9), 0, AF_ALARM_AT_BEGIN, AF_CLONE_ON_DONE);
   env.ui.Answer(kBoxDone);
