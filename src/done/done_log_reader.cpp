@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -59,9 +58,30 @@ int OneOrTwoDigits(std::string_view s, size_t& i) {
   return value;
 }
 
+// "12" or "3.50" as a whole number over a power of ten. With at most 15 digits both are exact
+// doubles, so their quotient is the one correctly rounded value from_chars gives too.
+std::optional<double> PlainDecimal(std::string_view s) {
+  constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                     1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  int64_t digits = 0;
+  int count = 0, decimals = -1;
+  for (const char c : s) {
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+      continue;
+    }
+    if (!IsDigit(c) || ++count > 15) return std::nullopt;
+    digits = digits * 10 + (c - '0');
+    if (decimals >= 0) ++decimals;
+  }
+  if (count == 0) return std::nullopt;
+  return static_cast<double>(digits) / kPowersOfTen[std::max(decimals, 0)];
+}
+
 std::optional<double> Amount(std::string_view s) {
   s = Trim(s);
   if (s.empty()) return std::nullopt;
+  if (const auto plain = PlainDecimal(s)) return plain;
   double value = 0;
   const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   if (ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
@@ -145,7 +165,7 @@ std::optional<TimeOfDay> ReadTime(std::string_view s) {
   if (rest.empty()) {
     if (hour > 23) return {};
   } else {
-    auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     const bool pm = lower(rest[0]) == 'p';
     if (!pm && lower(rest[0]) != 'a') return {};
     if (rest.size() > 2 || (rest.size() == 2 && lower(rest[1]) != 'm')) return {};
