@@ -166,3 +166,25 @@ TEST(DoneLogReaderTest, TheFuzzCorpusIsReadWithoutHarm) {
 
 }  // namespace
 }  // namespace ploven::test
+
+namespace ploven::test {
+namespace {
+
+// Amounts are read to the very same double the general number reader gives, in every form a
+// log may hold (hand-edited ones too).
+TEST(DoneLogReaderTest, AmountsReadExactlyAsWritten) {
+  const char* amounts[] = {"0.00",  "12.50", "0.10",   "1234.56", "3",        "7.",
+                           ".5",    "-2.25", "1e3",    "0.3",     "99999.99", "123456789012.345",
+                           " 4.75", "0.07",  "1.005"};
+  for (const char* amount : amounts) {
+    const std::string line =
+        std::string("03/04/26\t09:00\t 30\t\tMail\tHome\t0\t") + amount + "\t0";
+    DoneLogFields f;
+    std::string reason;
+    ASSERT_TRUE(ParseDoneLogLine(line, DateText{}, {3, 2026}, f, reason)) << amount << reason;
+    EXPECT_EQ(f.expense, std::stod(amount)) << amount;
+  }
+}
+
+}  // namespace
+}  // namespace ploven::test
