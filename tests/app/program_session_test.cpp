@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/import_once.h"
+#include "done/done_log.h"
 #include "mock/scripted_engine_ui.h"
 #include "mock/test_env.h"
 #include "platform/paths.h"
@@ -80,6 +81,11 @@ TEST_F(ProgramSessionTest, TheMinutePassSavesAndTheDayRollOverArchivesFinishedDa
   session->DayRollOver();
   EXPECT_EQ(session->schedule().header().lastArchivedDate(), TestEnv::kToday);
   EXPECT_FALSE(session->schedule().changed());  // and saved
+  // The done work of the archived day is in the month's done log.
+  const std::string log = DoneLogFileName((dir / "data").string(), TestEnv::kToday, DateText{}.names);
+  std::ifstream in(log);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("\tStand-up\t"), std::string::npos) << log;
 }
 
 TEST_F(ProgramSessionTest, ImportOnceAddsTodaysAndLaterLinesAndDeletesTheFile) {
