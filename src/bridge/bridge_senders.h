@@ -32,6 +32,9 @@ class BridgeSenders {
       : m_msg(messages), m_link(link), m_switches(switches) {}
 
   const SyncSwitches& switches() const { return m_switches; }
+  // The switches let records reach the calendar; for a new item in a schedule that does not
+  // mirror into the calendar this is logged.
+  bool Allowed(bool isNewItem);
   void SetSwitches(const SyncSwitches& switches) { m_switches = switches; }
 
   // A new item (SendDataToStub). Appointments and tasks each have their own switch.
@@ -50,7 +53,6 @@ class BridgeSenders {
   struct Texts;
 
  private:
-  bool Allowed(bool isNewItem);
   SendResult Deliver(const Texts& texts, const BridgeRecord& record, ItemRef item);
   bool FindCompanion(const Texts& texts);
   void Log(const std::string& line);
