@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "bridge/bridge_codes.h"
+#include "store/date_types.h"
+
+namespace ploven {
+
+// What travels to the companion in one go: the record exactly as laid out, what to do with it,
+// and beside it the item's number and occurrence date, so that the companion finds what it
+// wrote before without guessing by title (delete and done records carry only a title).
+struct BridgeFrame {
+  BridgeCode code = BridgeCode::kTask;
+  std::string record;
+  std::string action;  // kActionSave ...
+  uint32_t itemID = 0;
+  DayNumber occurrenceDate = kNoDate;
+  bool operator==(const BridgeFrame&) const = default;
+};
+
+enum class LinkResult {
+  kDelivered,
+  kRecordFailed,  // the record did not get through in time
+  kActionFailed,  // the record arrived but the action was not taken in time
+};
+
+// The way to the companion program. Each call may block for its time-out (5 seconds).
+class BridgeLink {
+ public:
+  virtual ~BridgeLink() = default;
+  // The companion is there to be talked to.
+  virtual bool IsRunning() = 0;
+  // Starts the companion and gives it `waitSeconds` to come up; false when its program could
+  // not be started at all.
+  virtual bool Start(int waitSeconds) = 0;
+  virtual LinkResult Send(const BridgeFrame& frame) = 0;
+  // Tells the companion to end (kActionCloseStub) and gives it a second to do so.
+  virtual void Close() = 0;
+  // The companion's program file, for the message that it cannot be found.
+  virtual std::string ProgramPath() const = 0;
+};
+
+}  // namespace ploven
