@@ -57,6 +57,7 @@ bool Countdown::TakeExpiry(int64_t nowMs) {
   if (!started() || m_expiryTaken || RemainingMs(nowMs) > 0) return false;
   m_expiryTaken = true;
   m_running = false;
+  m_usedMs = m_lengthMs;  // all of it is used: Resume has nothing left to run
   return true;
 }
 
