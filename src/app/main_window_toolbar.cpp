@@ -96,6 +96,7 @@ void MainWindow::BuildToolbar() {
   m_statusLoad->setObjectName("TodayLoad");
   statusBar()->addPermanentWidget(m_statusLoad);
   FollowToolbarSetting();
+  UpdateStatusBar();
 }
 
 void MainWindow::UpdateToolbar() {
