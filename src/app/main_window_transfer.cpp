@@ -9,6 +9,7 @@
 #include "file/launch_redirect.h"
 #include "file/schedule_transfer.h"
 #include "file/transfer_messages.h"
+#include "notes/note_upkeep.h"
 #include "platform/command_effects.h"
 #include "platform/format.h"
 
@@ -85,6 +86,9 @@ void MainWindow::CheckInSchedule() {
   // over it, so the program ends here and the next start opens what came back.
   m_session.messages().InformationMessage(TransferResultText(r, true));
   m_session.schedule().ClearChanged();
+  // The notes of items deleted here may belong to items of the copy that came back: the close
+  // must not remove their files.
+  m_session.deletedNotes() = DeletedNotes{};
   RememberPlaces();
   m_session.WriteAllSettings();
   m_closing = true;

@@ -39,6 +39,13 @@ class ToolsCommandsTest : public ::testing::Test {
     window->resize(1000, 700);
     window->show();
   }
+  static void Fixed(std::unique_ptr<ProgramSession>& s, const std::string& title) {
+    Act a;
+    a.flags = AF_FIXED;
+    a.startTime = 10 * 60 + 1;
+    a.duration = 30;
+    s->schedule().NewItem(TestEnv::kToday, a, title);
+  }
   QAction* Tool(Command c) {
     return window->toolbar()->findChild<QAction*>(QStringLiteral("tool%1").arg(CommandNumber(c)));
   }
@@ -124,6 +131,39 @@ TEST_F(ToolsCommandsTest, ACheckedOutScheduleSaysSoAndAsksBeforeAChange) {
   const size_t asked = ui.boxes.size();
   window->Dispatch(Command::kMonthView);
   EXPECT_EQ(ui.boxes.size(), asked);
+}
+
+std::string FileText(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+TEST_F(ToolsCommandsTest, CheckInBringsTheCopyBackAndTheClosingProgramDoesNotSaveOverIt) {
+  Open();
+  session->files().SaveNow(session->schedule());
+  const std::filesystem::path schedule = session->files().schedulePath();
+  const std::filesystem::path stick = dir / "stick";
+  std::filesystem::create_directories(stick);
+  ASSERT_EQ(CheckOut(session->fs(), schedule.string(), session->noteFiles().notesFolder(),
+                     stick.string())
+                .status,
+            TransferStatus::kDone);
+  // The copy was worked on elsewhere since (it is newer), and an item was made here too.
+  Show();
+  ui.Answer(kIdNo);  // the schedule is out: no change here after all
+  window->Dispatch(Command::kNewItem);
+  Fixed(session, "Made here after Check Out");
+  std::filesystem::last_write_time(stick / schedule.filename(),
+                                   std::filesystem::file_time_type::clock::now() +
+                                       std::chrono::hours(1));
+  const std::string copy = FileText(stick / schedule.filename());
+  window->Dispatch(Command::kCheckIn);
+  EXPECT_FALSE(window->isVisible());
+  window.reset();
+  session.reset();  // the close saves nothing over what came back
+  EXPECT_EQ(FileText(schedule), copy);
+  EXPECT_TRUE(std::filesystem::exists(CheckInBackupPath(schedule.string())));
+  EXPECT_FALSE(std::filesystem::exists(CheckOutMarkPath(schedule.string())));
 }
 
 TEST_F(ToolsCommandsTest, LoadTutorialPutsTwoWeeksOfLessonsWithTheirNotes) {
