@@ -46,14 +46,15 @@ inline constexpr char kUserNameText[] =
 inline constexpr char kNextButton[] = "&Next";
 inline constexpr char kUserNameDialogCaption[] = "User Name Setting";
 inline constexpr char kUserNameDialogPrompt[] = "Your User Name:";
-// Until the tutorial lessons exist, the fifth question offers the sample week it loads.
-inline constexpr char kTutorialCaption[] = "5 of 7: Load some sample items?";
+inline constexpr char kTutorialCaption[] = "5 of 7: Load the tutorial lessons?";
 inline constexpr char kTutorialText[] =
-    "Just two more things...\n\nFirst, would you like a week of sample items (appointments, "
-    "tasks and memos, each marked [Sample]) loaded into your schedule right now, to see how "
-    "Ploven\u2122 plans your days? You can delete them whenever you like.";
-inline constexpr char kTutorialButtons[] = "&Load sample items\n&No, start empty";
-inline constexpr char kTutorialLater[] = "No problem: your schedule starts empty.";
+    "Just two more things...\n\nFirst, would you like to load the tutorial (a series of "
+    "one-a-day five minute lessons on how to use Ploven\u2122 effectively) into your schedule "
+    "right now?";
+inline constexpr char kTutorialButtons[] = "&Load tutorial\n&No, maybe later";
+inline constexpr char kTutorialLater[] =
+    "No problem: you can load the tutorial some other time, by choosing the Load Ploven "
+    "Tutorial command from the Help menu.";
 inline constexpr char kModeCaption[] = "6 of 7: Light Mode and Pro Mode";
 inline constexpr char kModeText[] =
     "Thank you for your patience. One more important question before you start turning intent "

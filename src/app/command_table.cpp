@@ -161,6 +161,7 @@ std::vector<Def> ProDefinitions() {
        Cmd("&Locations", kLocations, "Ctrl+L"),
        Cmd("Launch &Web Site In Title", kLaunchWebSite, "F11", kSep),
        Cmd("&Filters", kFilters, "Shift+F"),
+       Cmd("Tool&bar", kToolbar, kL | kCheck),
        Cmd("Focus &Now", kFocusNow, "Backspace", kCheck),
        Cmd("Hide Done Items (and projects)", kHideDoneItems, "Ctrl+Shift+D", kCheck),
        Cmd("31-Day Busy Navigator", kBusyNavigator, "Ctrl+H", kL | kSep),

@@ -4,7 +4,7 @@
 
 #include "app/app_messages.h"
 #include "app/program_session.h"
-#include "edit/sample_schedule.h"
+#include "app/tutorial_loader.h"
 #include "platform/settings_keys.h"
 
 namespace ploven {
@@ -35,7 +35,7 @@ void AskUserName(ProgramSession& session, QWidget* owner, bool introduce) {
 
 void AskFirstRunQuestions(ProgramSession& session) {
   if (Ask(session, t::kTutorialText, t::kTutorialCaption, t::kTutorialButtons) == kIdCustom1) {
-    BuildSampleSchedule(session.engine(), &session.recurrences());
+    LoadTutorial(session);
   } else {
     session.messages().InformationMessage(t::kTutorialLater);
   }

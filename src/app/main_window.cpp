@@ -114,6 +114,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   BuildCommandTable();
   m_openNote = [this](int32_t number) { OpenNoteNumber(number); };
   InstallMenus();
+  BuildToolbar();
 
   const LayoutRecord& layout = session.layout();
   const int windows = session.schedule().header().Get<uint8_t>(ScheduleHeader::kViewWindows);
@@ -125,6 +126,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   if (layout.windowFlags & kLayoutCalendarOpen) ShowCalendarWindow(true);
 
   StartAlarms();
+  RefreshCheckOut();
   connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::Tick);
   m_clockTimer.start(1000);
 
@@ -284,6 +286,7 @@ void MainWindow::Dispatch(Command command) {
     NotYet(command);
     return;
   }
+  if (!ConfirmChangeWhileCheckedOut(command)) return;
   handler->second();
 }
 
@@ -331,6 +334,7 @@ QString MainWindow::ContainerTitleText() const {
   in.focusNow = m_env->options.focusNow;
   in.hideDoneItems = m_env->options.hideDoneItems;
   in.unsaved = m_session.schedule().changed();
+  in.checkedOut = m_checkedOutTo.has_value();
   in.filterText = FilterSummary(m_session.schedule(), m_filters);
   if (in.view == DayViewKind::kNone) {
     // The lists and the month view name themselves.
@@ -403,11 +407,13 @@ void MainWindow::UpdateMenuStates() {
   for (const Command c : kItemCommands)
     m_menus->SetEnabled(c, item && (writable || c == Command::kCopy));
   for (const Command c : kWritingCommands) m_menus->SetEnabled(c, writable);
+  UpdateToolbar();
 }
 
 void MainWindow::AfterChange() {
   RefreshViews();
   UpdateMenuStates();
+  UpdateStatusBar();
 }
 
 void MainWindow::Tick() {
@@ -415,6 +421,7 @@ void MainWindow::Tick() {
   if (tick.minuteChanged) {
     ++m_minutesSinceWarning;
     m_session.MinutePass();
+    UpdateStatusBar();
     CheckPastUndone();
     if (DayViewShowing()) m_days->Refresh();
   }

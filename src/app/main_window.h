@@ -26,7 +26,9 @@
 #include "notes/note_slots.h"
 #include "views/view_environment.h"
 
+class QAction;
 class QDockWidget;
+class QToolBar;
 class QLabel;
 class QStackedWidget;
 class QSystemTrayIcon;
@@ -42,6 +44,8 @@ class MenuBuilder;
 class MonthView;
 class MultiDayView;
 class ProjectsTreeView;
+class TimerWindow;
+class WorldClockWindow;
 
 // The main window: the views of the schedule under a title bar, the menus and keys of the
 // mode, the clock, the tray icon and the orderly close. It draws, asks and forwards: each
@@ -97,6 +101,8 @@ class MainWindow : public QMainWindow {
   void ShowDailyReminder();
 
   ViewEnvironment& environment() { return *m_env; }
+  // The folder the schedule is checked out to; empty when it is not out.
+  std::string CheckedOutFolder() const;
 
   // ---- main_window_notes.cpp: note windows and Find ----
   // Opens the item's note window (the notes window that follows the selection with `browse`);
@@ -110,6 +116,8 @@ class MainWindow : public QMainWindow {
   FindWindow* findWindow() const { return m_findWindow; }
   MenuBuilder& menus() { return *m_menus; }
   QLabel* titleBar() const { return m_titleBar; }
+  QToolBar* toolbar() const { return m_toolbar; }
+  QLabel* statusLoad() const { return m_statusLoad; }
 
  signals:
   // A command of a subsystem that is not built yet was asked for; the text says which.
@@ -226,7 +234,49 @@ class MainWindow : public QMainWindow {
   void RunSettingsDialog(const std::function<bool()>& dialog, bool needsWriting);
   void ChooseFont(Command command);
   void LoadFonts();
+  void FollowTextFont();
   void SwitchMode(int mode);
+
+  // ---- main_window_settings_more.cpp: colours, labels, value of time, user, password ----
+  void ApplyDisplaySettings();
+  void OpenColorsSettings();
+  void OpenLabelsSettings();
+  void OpenMultipleDaySettings();
+  void OpenValueOfTimeSettings();
+  void OpenUserNameSetting();
+  void OpenPasswordsSettings();
+
+  // ---- main_window_transfer.cpp: Check Out / Check In, the schedule opened at launch ----
+  void MakeOpenAtLaunch();
+  void CheckOutSchedule();
+  void CheckInSchedule();
+  void RefreshCheckOut();
+  // False when the schedule is checked out and the user chose not to change it here.
+  bool ConfirmChangeWhileCheckedOut(Command command);
+
+  // ---- main_window_help.cpp: the tutorial and technical support ----
+  void LoadTutorialCommand();
+  QString SupportFacts() const;
+  void TechnicalSupport();
+
+  // ---- main_window_toolbar.cpp: the toolbar and the status bar ----
+  void BuildToolbar();
+  void UpdateToolbar();
+  void FollowToolbarSetting();
+  void ToggleToolbar();
+  void UpdateStatusBar();
+
+  // ---- main_window_tools.cpp: the Tools menu ----
+  TimerWindow* OpenTimer(bool countdown);
+  void RememberTimerPlace();
+  void StartWithCountdown();
+  void OpenWorldClocks(bool theirTime);
+  void EditWorldClockZones(bool worldClocks);
+  void CheckComputerClock();
+  void OpenAddressBook();
+  void ShowAreaCodes();
+  void SendMessageToUsers();
+  void ReadUserMessages();
 
   ProgramSession& m_session;
   Ui& m_ui;
@@ -243,6 +293,12 @@ class MainWindow : public QMainWindow {
   std::vector<FindHit> m_findHits;
   MenuBuilder* m_menus = nullptr;
   QLabel* m_titleBar = nullptr;
+  QToolBar* m_toolbar = nullptr;
+  std::vector<QAction*> m_tools;  // in the order of the toolbar
+  QLabel* m_statusLoad = nullptr;
+  QPointer<TimerWindow> m_stopwatch;
+  QPointer<TimerWindow> m_countdown;
+  QPointer<WorldClockWindow> m_worldClocks;
   QStackedWidget* m_stack = nullptr;
   MultiDayView* m_days = nullptr;
   MonthView* m_month = nullptr;
@@ -262,6 +318,8 @@ class MainWindow : public QMainWindow {
   Command m_viewCommand = Command::kDayView;
   int m_multipleDays = 4;  // My Multiple Day View's windows
   bool m_closing = false;
+  std::optional<std::string> m_checkedOutTo;  // the folder the schedule is checked out to
+  bool m_changeWhileOutAllowed = false;
   bool m_wasMaximized = false;
   std::unique_ptr<DesktopNotices> m_notices;
   std::unique_ptr<QtAlarmDevice> m_alarmDevice;

@@ -104,6 +104,7 @@ void MainWindow::BuildCommandTable() {
       {kDarkenBusierDays, [this] { SetDarkenBusierDays(true); }},
       {kDontDarkenBusierDays, [this] { SetDarkenBusierDays(false); }},
       {kFilters, [this] { OpenFilters(); }},
+      {kToolbar, [this] { ToggleToolbar(); }},
 
       // ---- Settings ----
       {kScreenHeadingsFont, font(kScreenHeadingsFont)},
@@ -146,6 +147,13 @@ void MainWindow::BuildCommandTable() {
              true);
        }},
       {kLightMode, [this] { SwitchMode(kScheduleLightMode); }},
+      {kScreenFluidBeginFont, font(kScreenFluidBeginFont)},
+      {kColorsSettings, [this] { OpenColorsSettings(); }},
+      {kLabelsSettings, [this] { OpenLabelsSettings(); }},
+      {kMyMultipleDayViewSettings, [this] { OpenMultipleDaySettings(); }},
+      {kValueOfTimeSettings, [this] { OpenValueOfTimeSettings(); }},
+      {kUserNameSetting, [this] { OpenUserNameSetting(); }},
+      {kPasswordsSettings, [this] { OpenPasswordsSettings(); }},
       {kProMode, [this] { SwitchMode(kScheduleProMode); }},
 
       // ---- Reports ----
@@ -217,6 +225,9 @@ void MainWindow::BuildCommandTable() {
       {kExit, [this] { close(); }},
       {kTrayCloseSchedule, [this] { close(); }},
       {kSendToTray, [this] { SendToTray(); }},
+      {kMakeOpenAtLaunch, [this] { MakeOpenAtLaunch(); }},
+      {kCheckOut, [this] { CheckOutSchedule(); }},
+      {kCheckIn, [this] { CheckInSchedule(); }},
       // ---- Notes and Find ----
       {kNote, [this] { OpenSelectedNote(); }},
       {kBrowseNotesMode, [this] { ToggleBrowseNotes(); }},
@@ -231,10 +242,31 @@ void MainWindow::BuildCommandTable() {
          Dispatch(kNewItem);
        }},
 
+      // ---- Tools ----
+      {kStopwatch, [this] { OpenTimer(false); }},
+      {kCountdownTimer, [this] { OpenTimer(true); }},
+      {kStartWithCountdown, [this] { StartWithCountdown(); }},
+      {kDialTheirTime, [this] { OpenWorldClocks(true); }},
+      {kTimeZonesSettings, [this] { EditWorldClockZones(false); }},
+      {kWorldClocksSettings, [this] { EditWorldClockZones(true); }},
+      {kUpdateComputerClock, [this] { CheckComputerClock(); }},
+      {kAddressBook, [this] { OpenAddressBook(); }},
+      {kAreaCodes, [this] { ShowAreaCodes(); }},
+      {kSendMessageToUsers, [this] { SendMessageToUsers(); }},
+      {kReadMessages, [this] { ReadUserMessages(); }},
+
       // ---- Help ----
       {kHelp, help("Ploven.htm")},
       {kKeyboardShortcuts, help("KeyboardShortcuts.htm")},
       {kAbout, [this] { ShowAbout(); }},
+      {kLoadTutorial, [this] { LoadTutorialCommand(); }},
+      {kTechnicalSupport, [this] { TechnicalSupport(); }},
+      {kWebForum, help("ProjectPages.htm")},
+      {kWebUpdates, help("ProjectPages.htm")},
+      {kWebBulletins, help("ProjectPages.htm")},
+      {kWebSeminar, help("ProjectPages.htm")},
+      {kWebSuggestions, help("ProjectPages.htm")},
+      {kWebCustomFeatureQuotes, help("ProjectPages.htm")},
   };
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "platform/label_table.h"
 #include "dialogs/item_properties_dialog.h"
 #include "dialogs/progress_window.h"
 #include "edit/item_edit.h"
@@ -64,6 +65,7 @@ void MainWindow::OpenItemDialog(Command command) {
 
   ItemEditHooks hooks;
   hooks.conflictView = ConflictView();
+  hooks.labelNames = ReadLabelTable(m_session.settings()).Names();
   hooks.editAlarm = [this](ItemDraft& draft) { return EditAlarm(draft.act); };
   // The note opens over the dialog and stays when it closes.
   hooks.openNote = [this, task = request.task](ActHandle item) {

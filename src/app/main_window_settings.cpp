@@ -22,6 +22,7 @@ constexpr FontSetting kFontSettings[] = {
     {Command::kScreenTextFont, key::kFontText, &ViewStyle::textFont},
     {Command::kScreenMonthFont, key::kFontMonth, &ViewStyle::monthFont},
     {Command::kScreenNoteFont, key::kFontNote, &ViewStyle::noteFont},
+    {Command::kScreenFluidBeginFont, key::kFontFluidBegin, &ViewStyle::fluidBeginFont},
 };
 
 }  // namespace
@@ -39,6 +40,13 @@ void MainWindow::LoadFonts() {
     if (saved.split(',').size() >= 2 && font.fromString(saved) && font.pointSizeF() > 0)
       m_env->style.*f.font = font;
   }
+  FollowTextFont();
+}
+
+void MainWindow::FollowTextFont() {
+  // Until a font of their own is chosen, the flexible items' begin times use the text font.
+  if (m_session.settings().ReadString(key::kFontFluidBegin).empty())
+    m_env->style.fluidBeginFont = m_env->style.textFont;
 }
 
 void MainWindow::ChooseFont(Command command) {
@@ -51,6 +59,7 @@ void MainWindow::ChooseFont(Command command) {
     m_env->style.*f.font = font;
     m_session.settings().WriteString(f.key, font.toString().toStdString());
     if (command == Command::kScreenNoteFont) ApplyNoteFont();
+    FollowTextFont();
     RefreshViews();
     update();
   }
@@ -65,6 +74,7 @@ void MainWindow::FollowScheduleMode() {
   m_env->options.proMode = mode() == MenuMode::kPro;
   m_menus->Install(mode());
   UpdateMenuStates();
+  UpdateToolbar();
   AfterChange();
 }
 

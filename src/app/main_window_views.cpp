@@ -9,6 +9,7 @@
 
 #include "app/app_messages.h"
 #include "app/main_window.h"
+#include "platform/label_table.h"
 #include "app/menu_builder.h"
 #include "app/window_placement.h"
 #include "dialogs/filters_window.h"
@@ -204,7 +205,7 @@ void MainWindow::OpenFilters() {
                              m_session.layout(),
                              m_session.messages(),
                              [this] { return m_session.writable(); },
-                             {}};
+                             ReadLabelTable(m_session.settings()).Names()};
     m_filtersWindow = new FiltersWindow(std::move(ports), this);
     connect(m_filtersWindow, &FiltersWindow::filtersChanged, this, [this] { RefreshViews(); });
     connect(m_filtersWindow, &FiltersWindow::filtersClosed, this, [this](bool) { RefreshViews(); });

@@ -3,6 +3,8 @@
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
+#include "file/launch_redirect.h"
+#include "file/user_messages.h"
 #include "platform/layout_record.h"
 #include "platform/paths.h"
 #include "platform/regional_settings.h"
@@ -51,7 +53,10 @@ uint16_t ProgramSession::ScheduleIdentity(const std::string& path) {
 }
 
 std::optional<std::string> ProgramSession::ResolvePath(const std::optional<std::string>& argument) {
-  return ResolveSchedulePath(m_fs, argument, m_places.dataFolder.string(), m_msg);
+  // Without an argument, the schedule Make This Schedule The One Open at Launch chose.
+  const std::optional<std::string> chosen =
+      argument ? argument : ReadLaunchRedirect(m_fs, m_places.dataFolder.string());
+  return ResolveSchedulePath(m_fs, chosen, m_places.dataFolder.string(), m_msg);
 }
 
 SessionStart ProgramSession::Open(const std::optional<std::string>& argument) {
@@ -153,6 +158,8 @@ void ProgramSession::MinutePass() {
   // Every open note keeps its lock fresh, so other programs keep off it.
   m_noteSlots->RenewLocks();
   if (m_program.disableAutosave == 0) SaveIfChanged();
+  // Messages other users left for this one (not when looking at another user's schedule).
+  if (m_writable) DeliverNewMessages(m_fs, m_files->folder(), m_msg);
   // Last: an alarm box is modal, and the minutes that pass while it is up run inside it.
   if (m_alarms != nullptr && m_writable) m_alarms->RunMinute();
 }

@@ -15,6 +15,7 @@
 #include "app/import_once.h"
 #include "app/main_window.h"
 #include "app/program_session.h"
+#include "app/schedule_password_prompt.h"
 #include "app/program_usage.h"
 #include "app/window_placement.h"
 #include "app/single_instance.h"
@@ -84,6 +85,11 @@ int RunProgram(int argc, char** argv) {
 
   Step(splash, t::kSplashLoading2);
   if (session.OpenPath(*path, argument.has_value()) == SessionStart::kExit) {
+    splash.hide();
+    return 0;
+  }
+  // A schedule with a password is shown only to the one who gives it.
+  if (!AskSchedulePassword(session, session.files().schedulePath())) {
     splash.hide();
     return 0;
   }

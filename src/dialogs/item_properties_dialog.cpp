@@ -402,7 +402,9 @@ QWidget* ItemPropertiesDialog::BuildOtherGroup(const ItemFormFields& c) {
   }
   if (c.label) {
     m_label = new QComboBox(group);
-    for (const std::string& name : DefaultLabelNames()) m_label->addItem(Q(name));
+    const std::vector<std::string> names =
+        m_hooks.labelNames.empty() ? DefaultLabelNames() : m_hooks.labelNames;
+    for (const std::string& name : names) m_label->addItem(Q(name));
     addRow(t::kLabelLabel, m_label);
   }
   if (c.jobNumber) {

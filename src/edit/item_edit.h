@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "edit/item_dialog_kind.h"
 #include "engine/conflict_check.h"
@@ -117,6 +118,8 @@ struct ItemEditHooks {
   std::function<void(ActHandle item)> openNote;
   // Picks the Procrastination Buster's advice, 0..4; random when empty.
   std::function<int()> pickAdvice;
+  // The labels' names by number (the Labels Settings); the default names when empty.
+  std::vector<std::string> labelNames;
   // False where nobody pressed OK (Paste, the import files, the sample schedule): no alarm is
   // offered, no conflict asked about, and the Balance All Days of a Splittable item runs
   // without saying so.

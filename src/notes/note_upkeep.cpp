@@ -32,4 +32,16 @@ bool GiveOwnNoteCopy(Schedule& s, NoteFiles& files, ActHandle copy) {
   return copied;
 }
 
+bool WriteNewItemNote(Schedule& s, NoteFiles& files, ActHandle item, std::string_view text) {
+  if (!s.IsActValid(item)) return false;
+  if (s.GetActNoteNumber(item) == 0) {
+    s.NewNoteNumber(item);
+    s.MarkChanged();
+  }
+  const int32_t number = s.GetActNoteNumber(item);
+  if (!files.SaveNote(number, text)) return false;
+  UpdateNoteMarks(s, number, true);
+  return true;
+}
+
 }  // namespace ploven

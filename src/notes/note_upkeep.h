@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <set>
+#include <string_view>
 
 #include "store/act_handle.h"
 
@@ -28,5 +29,9 @@ class DeletedNotes {
 // A duplicated project gets a note of its own that starts as a copy of its project's note.
 // False (told) when the copy could not be made; the copy then has an empty note.
 bool GiveOwnNoteCopy(Schedule& s, NoteFiles& files, ActHandle copy);
+
+// Gives an item that has no note yet a note with `text` (the tutorial's lessons). False (told)
+// when the note file could not be written; the item is then left without a note mark.
+bool WriteNewItemNote(Schedule& s, NoteFiles& files, ActHandle item, std::string_view text);
 
 }  // namespace ploven

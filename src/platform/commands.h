@@ -115,6 +115,7 @@ enum class Command : int {
   kShowItemTitle = 352,
   kShowCreationTime = 355,
   kSplitItemBreakdown = 636,
+  kToolbar = 1400,  // shows or hides the toolbar ("ToolbarOn")
 
   // ---- Insert ----
   kNewItem = 978,

@@ -11,6 +11,29 @@ inline constexpr char kMsgModule[] = "Msg";
 inline constexpr char kDefaultBoxCaption[] = "Error";
 inline constexpr size_t kLastMessageLimit = 1149;
 
+// Update Computer Clock: what the system's time service says.
+inline constexpr char kClockSynchronized[] =
+    "This computer's clock is kept right by the system's network time service: it is "
+    "synchronised.";
+inline constexpr char kClockNotSynchronized[] =
+    "This computer's clock is NOT synchronised with a network time server at the moment, so it "
+    "may be off. Alarms and the current time in Ploven follow this clock.";
+inline constexpr char kClockSyncUnknown[] =
+    "Ploven could not ask the system's time service whether the clock is synchronised.";
+inline constexpr char kClockSyncHowTo[] =
+    "\n\nTo have the clock kept right, switch on network time: in the desktop's Date & Time "
+    "settings (\"Set time automatically\"), or with the command\n    timedatectl set-ntp true\n"
+    "Ploven itself never changes the clock.";
+inline constexpr char kClockTimezone[] = "\n\nTime zone: ";
+
+// A world clock's offset against this computer's time.
+inline constexpr char kZoneAhead[] = " ahead";
+inline constexpr char kZoneBehind[] = " behind";
+
+// The labels' names until the user gives them others.
+inline constexpr char kNoLabelName[] = "(no label)";
+inline constexpr char kLabelDefaultName[] = "Label %d";
+
 // The reasons callers give for a lost handle and a failed lock.
 inline constexpr char kNullHandle[] =
     "Ploven unfortunately lost track of a piece of key temporary data. To be safe, we will force "

@@ -217,6 +217,17 @@ bool ProgramSettings::WriteWorkdays(Settings& settings) const {
   return stored;
 }
 
+bool ProgramSettings::WriteColours(Settings& settings) const {
+  settings.TakeSaveFailure();
+  bool stored = true;
+  {
+    Settings::Batch batch(settings);
+    for (const ColourSetting& c : kColourSettings)
+      stored &= settings.WriteInt(c.key, static_cast<long>(this->*c.member));
+  }
+  return !settings.TakeSaveFailure() && stored;
+}
+
 bool ProgramSettings::ErrorLogOn() const { return ErrorLogSettingOn(errorLog); }
 
 }  // namespace ploven

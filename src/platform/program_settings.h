@@ -126,6 +126,8 @@ struct ProgramSettings {
   // new values over. False when the key is not an integer setting or a file was not written.
   bool WriteInt(Settings& settings, std::string_view key) const;
   bool WriteWorkdays(Settings& settings) const;
+  // Writes the five colours (Colors Settings).
+  bool WriteColours(Settings& settings) const;
 
   // The integer settings by key (every key WriteInt writes), in the order they are read: the
   // value held now, and a new value taken over (false for a key that is not one of them).

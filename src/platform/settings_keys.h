@@ -100,6 +100,17 @@ inline constexpr char kColorUnscheduled[] = "ColorUnscheduled";
 inline constexpr char kColorDone[] = "ColorDone";
 inline constexpr char kOutlookExceptionOccurred[] = "OutlookExceptionOccurred";
 inline constexpr char kUserLayoutFormat[] = "User%05ld";
+// The names and colours of labels 1..9.
+inline constexpr char kLabelNameFormat[] = "Label%dName";
+inline constexpr char kLabelColorFormat[] = "Label%dColor";
+// The program that Address Book opens (a command line); the desktop's contacts program when unset.
+inline constexpr char kAddressBook[] = "Book";
+// The world clocks: the time zones shown, separated by ";", e.g. "Europe/Paris;Asia/Tokyo".
+inline constexpr char kWorldClockZones[] = "WorldClockZones";
+// The time zone Dial / Their Time & Location last showed.
+inline constexpr char kTheirTimeZone[] = "TheirTimeZone";
+// The Day Views Fluid Item Begin Times font (Qt's font description, like the other fonts).
+inline constexpr char kFontFluidBegin[] = "FontDayViewsFluidBegin";
 
 // Regional settings, section "intl" of the profile.
 inline constexpr char kIDate[] = "iDate";

@@ -63,4 +63,7 @@ inline constexpr const char* kDateOutOfRange =
     "Cannot go to that date, as it is out of Ploven's allowed date range of April 18 1986 to "
     "Dec 31 2068.";
 
+// The status bar's figures of today.
+inline constexpr const char* kTodayStatus = "Today: %d%% booked, %s free";
+
 }  // namespace ploven::present_messages

@@ -474,7 +474,7 @@ void DayView::PaintHeading(QPainter& p) const {
   const QFontMetrics text(st.textFont);
   const QFontMetrics heading(st.headingFont);
   QColor colour = m_workHoliday ? st.workHoliday : st.text;
-  if (!m_active) colour = InactiveHeading(colour);
+  if (!m_active) colour = st.Readable(InactiveHeading(colour));
   const int right = width() - kSideMargin;
   int y = kTopMargin + text.height() / 2;
   p.setFont(st.headingFont);
@@ -493,7 +493,7 @@ void DayView::PaintHeading(QPainter& p) const {
     QFont small = st.textFont;
     small.setPointSizeF(small.pointSizeF() * 0.9);
     p.setFont(small);
-    p.setPen(m_active ? st.text : InactiveHeading(st.text));
+    p.setPen(m_active ? st.text : st.Readable(InactiveHeading(st.text)));
     const QFontMetrics sm(small);
     p.drawText(QRect(kSideMargin, y, right - kSideMargin, text.height()),
                Qt::AlignLeft | Qt::AlignVCenter,
@@ -535,7 +535,7 @@ void DayView::PaintItemRow(QPainter& p, const TableRow& table) const {
     QFont bold = st.textFont;
     bold.setBold(true);
     p.setFont(bold);
-    p.setPen(QColor(200, 40, 40));
+    p.setPen(st.warning);
     p.drawText(QRect(kSideMargin, r.top(), kMarkerWidth, r.height()), Qt::AlignCenter, ">");
   }
   if (row.projectID != 0 && row.projectColor != kNoProjectColor) {
@@ -555,7 +555,8 @@ void DayView::PaintItemRow(QPainter& p, const TableRow& table) const {
   const QString timeColumn = m_env.options.showEndTimes ? "12:00p- 12:00p" : "12:00p";
   const int timeWidth = m_env.options.showTaskTimes ? fm.horizontalAdvance(timeColumn) : 0;
   if (timeWidth > 0) {
-    p.setPen(row.conflict ? QColor(205, 30, 30) : ink);
+    if (row.fluid) p.setFont(st.fluidBeginFont);
+    p.setPen(row.conflict ? st.warning : ink);
     p.drawText(QRect(x, r.top(), timeWidth, r.height()), Qt::AlignRight | Qt::AlignVCenter, times);
     x += timeWidth + 10;
   }
@@ -571,8 +572,7 @@ void DayView::PaintItemRow(QPainter& p, const TableRow& table) const {
   };
   QFont small = st.textFont;
   small.setPointSizeF(small.pointSizeF() * 0.85);
-  QColor soft = ink;
-  soft.setAlpha(150);
+  const QColor soft = st.Soft(ink);
 
   if (!row.priorityText.empty()) {
     const QFontMetrics m(small);
@@ -580,12 +580,10 @@ void DayView::PaintItemRow(QPainter& p, const TableRow& table) const {
     const QRectF box(x, r.center().y() - m.height() / 2.0, m.horizontalAdvance(tag) + 8,
                      m.height());
     p.setPen(Qt::NoPen);
-    QColor fill = st.fluid;
-    fill.setAlpha(45);
-    p.setBrush(fill);
+    p.setBrush(st.TagFill());
     p.drawRoundedRect(box, 3, 3);
     p.setFont(small);
-    p.setPen(st.fluid.darker(120));
+    p.setPen(st.fluid);
     p.drawText(box, Qt::AlignCenter, tag);
     x += static_cast<int>(box.width()) + 6;
   }
@@ -597,7 +595,7 @@ void DayView::PaintItemRow(QPainter& p, const TableRow& table) const {
   if (row.clone || row.drone) title += QString::fromUtf8(" \u21bb");
   draw(title, ink, titleFont);
   draw(Q(row.durationText), soft, small);
-  draw(Q(row.lateText), QColor(205, 30, 30), small);
+  draw(Q(row.lateText), st.warning, small);
 
   if (row.hasNote) {
     p.setFont(st.textFont);
@@ -626,14 +624,14 @@ void DayView::PaintFreeRow(QPainter& p, const TableRow& table) const {
     QFont bold = st.textFont;
     bold.setBold(true);
     p.setFont(bold);
-    p.setPen(QColor(200, 40, 40));
+    p.setPen(st.warning);
     p.drawText(QRect(kSideMargin, line.top(), kMarkerWidth, line.height()), Qt::AlignCenter, ">");
   }
   QFont italic = st.textFont;
   italic.setItalic(true);
   p.setFont(italic);
   QColor ink = st.text;
-  ink.setAlpha(row.past ? 110 : 160);
+  ink = st.Soft(ink, row.past ? 110 : 160);
   p.setPen(ink);
   int x = kSideMargin + kMarkerWidth + kBarWidth + 6;
   const QString timeColumn = m_env.options.showEndTimes ? "12:00p- 12:00p" : "12:00p";

@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QFont>
 
+#include <vector>
+
+#include "present/colour_contrast.h"
 #include "present/display_options.h"
 
 namespace ploven {
@@ -19,6 +22,7 @@ struct ViewStyle {
   QFont textFont;     // day views text (and Set Start Times)
   QFont monthFont;    // month view text
   QFont noteFont;     // note text
+  QFont fluidBeginFont;  // the begin times of flexible items in the day views
 
   QColor background;   // "ColorNormalBackground"
   QColor text;         // "ColorNormalText"
@@ -29,6 +33,28 @@ struct ViewStyle {
   QColor pastTime;     // a gap in the past
   QColor workHoliday{0, 255, 0};  // heading of a day with a Work Holiday memo (65280)
   QColor selection;
+  QColor warning;  // conflicts, lateness and the current-item marker
+
+  // The backgrounds text is drawn on: the day, the bottom of its row shading, the selection,
+  // the free and past gaps and the priority tiles.
+  std::vector<uint32_t> TextBackgrounds() const {
+    return {RefOf(background), RefOf(background.darker(106)), RefOf(selection),
+            RefOf(freeTime), RefOf(pastTime), RefOf(TagFill())};
+  }
+  // The pale tile behind a flexible item's priority.
+  QColor TagFill() const {
+    return ColorFromRef(BlendOver(RefOf(fluid), 45, RefOf(background)));
+  }
+  // The ink deepened just enough to read on every text background.
+  QColor Readable(const QColor& ink) const {
+    return ColorFromRef(ReadableOn(RefOf(ink), TextBackgrounds()));
+  }
+  // A softer shade of the ink for secondary text (durations, project names, free time) that
+  // still reads: the ink seen at `alpha` over the background, deepened where needed.
+  QColor Soft(const QColor& ink, int alpha = 150) const {
+    return Readable(ColorFromRef(BlendOver(RefOf(ink), alpha, RefOf(background))));
+  }
+  static uint32_t RefOf(const QColor& c) { return ColourRef(c.red(), c.green(), c.blue()); }
 
   static ViewStyle From(const DisplayOptions& options) {
     ViewStyle s;
@@ -36,6 +62,7 @@ struct ViewStyle {
     s.textFont = QFont("DejaVu Sans", 10);
     s.monthFont = QFont("DejaVu Sans", 8);
     s.noteFont = QFont("DejaVu Sans Mono", 10);
+    s.fluidBeginFont = s.textFont;
     s.background = ColorFromRef(options.colorNormalBackground);
     s.text = ColorFromRef(options.colorNormalText);
     s.fluid = ColorFromRef(options.colorFluid);
@@ -44,6 +71,13 @@ struct ViewStyle {
     s.freeTime = QColor(236, 250, 236);
     s.pastTime = QColor(226, 226, 226);
     s.selection = QColor(190, 214, 255);
+    // Every text colour reads on the backgrounds it is drawn on, whatever the settings say.
+    s.text = s.Readable(s.text);
+    s.fluid = s.Readable(s.fluid);
+    s.unscheduled = s.Readable(s.unscheduled);
+    s.done = s.Readable(s.done);
+    s.warning = s.Readable(QColor(205, 30, 30));
+    s.workHoliday = s.Readable(s.workHoliday);
     return s;
   }
 };

@@ -21,6 +21,7 @@
 #include "app/program_session.h"
 #include "dialogs/item_properties_dialog.h"
 #include "edit/sample_schedule.h"
+#include "edit/tutorial_lessons.h"
 #include "engine/balance_all_days.h"
 #include "mock/test_env.h"
 #include "views/day_view.h"
@@ -183,7 +184,7 @@ TEST_F(MainWindowTest, BalanceAllDaysRunsFromItsKeyAndMissingPartsSaySo) {
   Show();
   QString notice;
   QObject::connect(window.get(), &MainWindow::notice, [&](const QString& n) { notice = n; });
-  window->Dispatch(Command::kCheckOut);  // shared schedules are not built yet
+  window->Dispatch(static_cast<Command>(4242));  // a number no command has
   EXPECT_TRUE(notice.contains("not available")) << notice.toStdString();
   // Ctrl+E opens the selected item's note; with nothing selected there is none to open.
   Press(Qt::Key_E, Qt::ControlModifier);
@@ -448,7 +449,7 @@ TEST_F(MainWindowTest, AutoPilotWaitsWhileTheItemDialogIsOpen) {
 }
 
 // The first run's answers: the mode the user picks is the one the window and the schedule are
-// in, and the sample items come only when asked for.
+// in, and the tutorial's lessons come only when asked for.
 struct FirstRunRow {
   const char* name;
   int sampleAnswer;
@@ -459,7 +460,7 @@ struct FirstRunRow {
 
 class FirstRunTest : public MainWindowTest, public testing::WithParamInterface<FirstRunRow> {};
 
-TEST_P(FirstRunTest, TheAnswersDecideTheModeAndTheSampleItems) {
+TEST_P(FirstRunTest, TheAnswersDecideTheModeAndTheTutorial) {
   const FirstRunRow& row = GetParam();
   Open();
   ASSERT_TRUE(session->createdThisRun());
@@ -472,15 +473,23 @@ TEST_P(FirstRunTest, TheAnswersDecideTheModeAndTheSampleItems) {
   EXPECT_EQ(window->mode(), row.mode);
   EXPECT_EQ(window->menus().Action(Command::kBalanceAllDays) != nullptr,
             row.mode == MenuMode::kPro);
-  EXPECT_EQ(session->schedule().actChain().Count() > 0, row.samples);
+  // Two weeks of lesson memos, each with its note.
+  int lessons = 0;
+  for (const auto& [key, node] : session->schedule().actChain()) {
+    const std::string title = session->schedule().GetActNameFull(node.act);
+    if (title.rfind(kLessonTag, 0) != 0) continue;
+    ++lessons;
+    EXPECT_NE(session->schedule().ActFlags(node.act) & AF_HAS_NOTE, 0u) << title;
+  }
+  EXPECT_EQ(lessons, row.samples ? static_cast<int>(TutorialLessons().size()) : 0);
   // The question offers what the button really loads.
-  EXPECT_TRUE(ui.Showed("sample items"));
+  EXPECT_TRUE(ui.Showed("tutorial"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, FirstRunTest,
-                         testing::Values(FirstRunRow{"LightNoSamples", kIdCustom1 + 1, kIdCustom1,
+                         testing::Values(FirstRunRow{"LightNoTutorial", kIdCustom1 + 1, kIdCustom1,
                                                      MenuMode::kLight, false},
-                                         FirstRunRow{"ProWithSamples", kIdCustom1, kIdCustom1 + 1,
+                                         FirstRunRow{"ProWithTutorial", kIdCustom1, kIdCustom1 + 1,
                                                      MenuMode::kPro, true}),
                          [](const testing::TestParamInfo<FirstRunRow>& row) {
                            return std::string(row.param.name);
