@@ -9,6 +9,7 @@
 #include "dialogs/passwords_dialog.h"
 #include "dialogs/user_name_dialog.h"
 #include "dialogs/value_of_time_dialog.h"
+#include "platform/settings_keys.h"
 #include "views/multi_day_view.h"
 
 namespace ploven {
@@ -62,7 +63,10 @@ void MainWindow::OpenValueOfTimeSettings() {
 }
 
 void MainWindow::OpenUserNameSetting() {
-  RunUserNameDialog(this, m_session.settings(), m_session.messages());
+  if (!RunUserNameDialog(this, m_session.settings(), m_session.messages())) return;
+  // The alarm boxes and the title name the user too.
+  m_session.SetUserName(m_session.settings().ReadString(key::kUserName));
+  RefreshTitle();
 }
 
 void MainWindow::OpenPasswordsSettings() {
