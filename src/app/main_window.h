@@ -24,10 +24,13 @@
 #include "filters/item_filter.h"
 #include "notes/note_find.h"
 #include "notes/note_slots.h"
+#include "printouts/printout_document.h"
+#include "printouts/printout_request.h"
 #include "views/view_environment.h"
 
 class QDockWidget;
 class QLabel;
+class QPrintPreviewDialog;
 class QStackedWidget;
 class QSystemTrayIcon;
 
@@ -95,6 +98,11 @@ class MainWindow : public QMainWindow {
   bool CheckPastUndone();
 
   ViewEnvironment& environment() { return *m_env; }
+  // How a printout's preview is shown (modal, until the user prints or closes it); tests look
+  // at the preview instead.
+  void SetPrintPreview(std::function<void(QPrintPreviewDialog&)> show) {
+    m_printPreview = std::move(show);
+  }
 
   // ---- main_window_notes.cpp: note windows and Find ----
   // Opens the item's note window (the notes window that follows the selection with `browse`);
@@ -211,6 +219,16 @@ class MainWindow : public QMainWindow {
   void ShowReport(Command command);
   void DailyTimeByProjectReport();
 
+  // ---- main_window_print.cpp: the Print commands, page setup, printer fonts ----
+  void AddPrintHandlers();
+  std::vector<PrintoutDocument> ComposePrintouts(const std::vector<PrintoutRequest>& requests);
+  void Print(const std::vector<PrintoutRequest>& requests);
+  void PrintRange(bool calendar);
+  void PrintNotes(bool browsed);
+  void PrintSetup(bool pageOnly);
+  void ChoosePrinterFont(Command command);
+  void OpenPrintoutsSettings();
+
   // ---- main_window_alarms.cpp: the alarms' sounds, notifications and dialogs ----
   void StartAlarms();
   void OpenAlarmsSettings();
@@ -261,6 +279,7 @@ class MainWindow : public QMainWindow {
   bool m_wasMaximized = false;
   std::unique_ptr<DesktopNotices> m_notices;
   std::unique_ptr<QtAlarmDevice> m_alarmDevice;
+  std::function<void(QPrintPreviewDialog&)> m_printPreview;
 };
 
 }  // namespace ploven

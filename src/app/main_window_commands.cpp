@@ -236,6 +236,7 @@ void MainWindow::BuildCommandTable() {
       {kKeyboardShortcuts, help("KeyboardShortcuts.htm")},
       {kAbout, [this] { ShowAbout(); }},
   };
+  AddPrintHandlers();
 }
 
 }  // namespace ploven

@@ -306,11 +306,6 @@ void AddCalendarList(const PrintSource& source, DayNumber from, DayNumber to,
 
 }  // namespace
 
-DayNumber WeekStart(DayNumber date, bool weekStartsMonday) {
-  const int back = weekStartsMonday ? WeekdayMondayFirst(date) : Weekday(date);
-  return static_cast<DayNumber>(date - back);
-}
-
 PrintoutFilter MakePrintoutFilter(Schedule& s, const FilterState& state, FilterContext base,
                                   bool includePrivateItems) {
   base.printing = true;

@@ -7,6 +7,7 @@
 #include "present/display_options.h"
 #include "printouts/printout_document.h"
 #include "printouts/printout_request.h"
+#include "store/project_reports.h"  // WeekStart
 
 namespace ploven {
 
@@ -37,8 +38,5 @@ struct PrintSource {
 // The printout's pages' content: headings and rows as the views compose them, in their order.
 // Day sheets and calendars make the days they cover (their recurring occurrences appear).
 PrintoutDocument ComposePrintout(const PrintSource& source, const PrintoutRequest& request);
-
-// The first day of the week that holds `date`.
-DayNumber WeekStart(DayNumber date, bool weekStartsMonday);
 
 }  // namespace ploven
