@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "app/main_window.h"
 #include "dialogs/print_range_dialog.h"
@@ -29,9 +30,12 @@ namespace pt = print_dialog_text;
 
 namespace {
 
-// The printer that the page setup and the saved printer describe.
+// The printer that the page setup and the saved printer describe; a saved printer that is gone
+// leaves the system's default.
 void SetUpPrinter(QPrinter& printer, const PaperSettings& paper) {
-  if (!paper.printerName.empty()) printer.setPrinterName(QString::fromStdString(paper.printerName));
+  const QString name = QString::fromStdString(paper.printerName);
+  if (!name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(name))
+    printer.setPrinterName(name);
   printer.setPageLayout(PageLayoutOf(paper));
 }
 

@@ -271,20 +271,26 @@ class DocumentPainter {
       if (line.done) text = std::string(t::kDoneMark) + " " + text;
       // A title wraps over at most three lines; the last line of a full cell says how many
       // more there are.
-      const double height = std::min(
+      double height = std::min(
           lineH * kCalendarLinesPerItem,
           m_cal.boundingRect(QRectF(0, 0, width, INT_MAX / 4), Qt::TextWordWrap, Q(text))
               .height());
       const bool last = shown + 1 == count;
-      if (y + height > bottom - (last ? 0 : lineH)) break;
+      const double room = bottom - (last ? 0 : lineH) - y;
+      // Where the wrapped title does not fit, one shortened line may.
+      if (height > room) height = lineH;
+      if (height > room + 0.5) break;
+      const bool wraps = height > lineH;
       QFont font = m_fonts.calendar;
       font.setStrikeOut(line.done);
       m_p.setFont(font);
       m_p.setPen(line.done ? kDoneColor : QColor(Qt::black));
       m_p.save();
       m_p.setClipRect(QRectF(r.left() + pad, y, width, height));
-      m_p.drawText(QRectF(r.left() + pad, y, width, height),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Q(text));
+      int flags = Qt::AlignLeft | Qt::AlignTop;
+      if (wraps) flags |= Qt::TextWordWrap;
+      m_p.drawText(QRectF(r.left() + pad, y, width, height), flags,
+                   wraps ? Q(text) : m_cal.elidedText(Q(text), Qt::ElideRight, width));
       m_p.restore();
       y += height;
     }
