@@ -153,7 +153,7 @@ inline constexpr char kUnknownPrintout[] =
     "month, quarter, calendar, underscored, notes, mine)";
 inline constexpr char kPrintRangeTooLong[] = "A printout covers at most %d days.";
 inline constexpr char kNothingToPrint[] = "Printouts Settings choose no printouts to print.";
-inline constexpr char kPrintPages[] = "%d pages";
+inline constexpr char kPrintPages[] = "%d page%s";
 inline constexpr char kPrintNotBuilt[] =
     "This plovenctl was built without printing (the Qt libraries were not there).";
 inline constexpr char kReportTotal[] = "total\t%d:%02d\texpense %.2f\tmileage %d";

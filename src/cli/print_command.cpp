@@ -153,8 +153,7 @@ int PrintCommand(CliEnv& env, const std::vector<std::string>& a) {
 
   // The Filters window is not open here: only the rules that always apply.
   const FilterState filters;
-  FilterContext base;
-  base.hideDoneItems = false;
+  const FilterContext base;
   PrintSource source{planning.engine(), &planning.recurrences(),
                      DisplayOptions::From(program, !s->header().LightModePermitted()),
                      MakePrintoutFilter(*s, filters, base, settings.includePrivateItems),
@@ -174,7 +173,7 @@ int PrintCommand(CliEnv& env, const std::vector<std::string>& a) {
   const PdfResult pdf =
       WritePrintoutsPdf(documents, PrintFonts::From(settings), settings.paper, values["--pdf"]);
   if (!pdf.ok) return Refuse(env, pdf.message);
-  std::cout << Sprintf(t::kPrintPages, pdf.pages) << '\n';
+  std::cout << Sprintf(t::kPrintPages, pdf.pages, pdf.pages == 1 ? "" : "s") << '\n';
   return kExitOk;
 }
 

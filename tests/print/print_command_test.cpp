@@ -32,7 +32,7 @@ class PrintCommandTest : public ::testing::Test {
 TEST_F(PrintCommandTest, DaySheetOfTomorrow) {
   const CliRun r = Run({"print", "s.pak", "day", "--from", "2026-12-09", "--pdf", "out.pdf"});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "1 pages\n");
+  EXPECT_EQ(r.out, "1 page\n");
   const std::string text = PdfText(Out());
   const size_t dentist = text.find("9:00a");
   const size_t review = text.find("2:00p");
@@ -62,6 +62,7 @@ TEST_F(PrintCommandTest, EveryPrintoutRenders) {
                             "2027-02-28", "--format", "months", "--pdf", "out.pdf"});
   ASSERT_EQ(range.status, 0) << range.err;
   EXPECT_EQ(PdfPages(Out()), 3);
+  EXPECT_EQ(range.out, "3 pages\n");
   EXPECT_NE(PdfText(Out(), 1).find("9:00a Dentist"), std::string::npos);
 }
 
