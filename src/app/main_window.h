@@ -24,12 +24,15 @@
 #include "filters/item_filter.h"
 #include "notes/note_find.h"
 #include "notes/note_slots.h"
+#include "printouts/printout_document.h"
+#include "printouts/printout_request.h"
 #include "views/view_environment.h"
 
 class QAction;
 class QDockWidget;
 class QToolBar;
 class QLabel;
+class QPrintPreviewDialog;
 class QStackedWidget;
 class QSystemTrayIcon;
 
@@ -103,6 +106,11 @@ class MainWindow : public QMainWindow {
   ViewEnvironment& environment() { return *m_env; }
   // The folder the schedule is checked out to; empty when it is not out.
   std::string CheckedOutFolder() const;
+  // How a printout's preview is shown (modal, until the user prints or closes it); tests look
+  // at the preview instead.
+  void SetPrintPreview(std::function<void(QPrintPreviewDialog&)> show) {
+    m_printPreview = std::move(show);
+  }
 
   // ---- main_window_notes.cpp: note windows and Find ----
   // Opens the item's note window (the notes window that follows the selection with `browse`);
@@ -223,6 +231,16 @@ class MainWindow : public QMainWindow {
   void ShowReport(Command command);
   void DailyTimeByProjectReport();
 
+  // ---- main_window_print.cpp: the Print commands, page setup, printer fonts ----
+  void AddPrintHandlers();
+  std::vector<PrintoutDocument> ComposePrintouts(const std::vector<PrintoutRequest>& requests);
+  void Print(const std::vector<PrintoutRequest>& requests);
+  void PrintRange(bool calendar);
+  void PrintNotes(bool browsed);
+  void PrintSetup(bool pageOnly);
+  void ChoosePrinterFont(Command command);
+  void OpenPrintoutsSettings();
+
   // ---- main_window_alarms.cpp: the alarms' sounds, notifications and dialogs ----
   void StartAlarms();
   void OpenAlarmsSettings();
@@ -323,6 +341,7 @@ class MainWindow : public QMainWindow {
   bool m_wasMaximized = false;
   std::unique_ptr<DesktopNotices> m_notices;
   std::unique_ptr<QtAlarmDevice> m_alarmDevice;
+  std::function<void(QPrintPreviewDialog&)> m_printPreview;
 };
 
 }  // namespace ploven

@@ -268,6 +268,7 @@ void MainWindow::BuildCommandTable() {
       {kWebSuggestions, help("ProjectPages.htm")},
       {kWebCustomFeatureQuotes, help("ProjectPages.htm")},
   };
+  AddPrintHandlers();
 }
 
 }  // namespace ploven

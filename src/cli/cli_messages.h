@@ -146,6 +146,16 @@ inline constexpr char kNoteTextFileUnreadable[] = "Unable to read the note text 
 
 // report time
 inline constexpr char kReportRangeBackwards[] = "The --to date is before the --from date.";
+// print
+inline constexpr char kPrintNeedsPdf[] = "print needs --pdf OUT";
+inline constexpr char kUnknownPrintout[] =
+    "unknown printout %s (day, priority, priority-first, alphabetical, projects, week, 4weeks, "
+    "month, quarter, calendar, underscored, notes, mine)";
+inline constexpr char kPrintRangeTooLong[] = "A printout covers at most %d days.";
+inline constexpr char kNothingToPrint[] = "Printouts Settings choose no printouts to print.";
+inline constexpr char kPrintPages[] = "%d page%s";
+inline constexpr char kPrintNotBuilt[] =
+    "This plovenctl was built without printing (the Qt libraries were not there).";
 inline constexpr char kReportTotal[] = "total\t%d:%02d\texpense %.2f\tmileage %d";
 
 }  // namespace ploven::cli_text

@@ -9,6 +9,9 @@
 #include "cli/commands.h"
 #include "cli/manual.h"
 #include "cli/usage.h"
+#ifdef PLOVEN_PRINTING
+#include "cli/print_command.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace ploven::cli;
@@ -30,5 +33,14 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   CliEnv env(parsed.options);
+  // Only printing draws with Qt; the other commands never load it.
+  if (args[0] == "print") {
+#ifdef PLOVEN_PRINTING
+    return PrintCommand(env, args);
+#else
+    std::cerr << ploven::cli_text::kPrintNotBuilt << '\n';
+    return kExitRefused;
+#endif
+  }
   return RunCommand(env, parsed.options.args);
 }

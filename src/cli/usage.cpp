@@ -161,6 +161,25 @@ constexpr CommandUsage kCommands[] = {
      "  --by project|day|week one line a project, or a project a day, or a project a week\n"
      "  --csv                 comma-separated, with minutes, hours, items, expense and mileage\n"
      "A damaged log line is told on standard error and left out."},
+    {"Reports", "print", "FILE WHAT [--from DATE] [--to DATE] [OPTION]... --pdf OUT",
+     "write a printout as PDF, as the desktop program prints it",
+     "WHAT is one of:\n"
+     "  day                   the day sheets from --from to --to (default today)\n"
+     "  priority              the Priority View; priority-first: its first page\n"
+     "  alphabetical          the Alphabetical View\n"
+     "  projects              the Projects List\n"
+     "  week, 4weeks, month, quarter\n"
+     "                        the appointment calendar of the span that holds --from\n"
+     "  calendar              the appointment calendar from --from to --to\n"
+     "  underscored           the underscored items in order of date and time\n"
+     "  notes                 the notes of the items from --from to --to\n"
+     "  mine                  the printouts Printouts Settings choose, for --from\n"
+     "  --format weeks|months|list\n"
+     "                        the layout of `calendar` (default weeks)\n"
+     "  --private             include private items (their titles begin with !)\n"
+     "  --pdf OUT             the PDF file to write (replaced when it exists)\n"
+     "Paper, margins, fonts and days per page come from the settings. Needs no display.\n"
+     "Prints the number of pages."},
 
     {"Trying", "demo", "", "plan a small demo schedule and list its days", ""},
     {"Trying", "date", "TEXT", "read a date as the program does", ""},

@@ -9,6 +9,18 @@ inline constexpr char kFontText[] = "FontDayViewsText";
 inline constexpr char kFontMonth[] = "FontMonthViewText";
 inline constexpr char kFontNote[] = "FontNoteText";
 inline constexpr char kUserName[] = "UserName";  // the schedule's user, asked at the first run
+// The printouts: the three printer fonts (Qt's font description), Printouts Settings and the
+// page setup (paper name, orientation, margins in millimetres, the printer).
+inline constexpr char kPrinterFontHeadings[] = "PrinterFontHeadings";
+inline constexpr char kPrinterFontText[] = "PrinterFontText";
+inline constexpr char kPrinterFontCalendar[] = "PrinterFontCalendar";
+inline constexpr char kMyPrintouts[] = "MyPrintouts";  // a bit for each printout, see MyPrintouts
+inline constexpr char kPrintPrivateItems[] = "PrintPrivateItems";
+inline constexpr char kPrintDaysPerPage[] = "PrintDaysPerPage";
+inline constexpr char kPrintPaper[] = "PrintPaper";
+inline constexpr char kPrintLandscape[] = "PrintLandscape";
+inline constexpr char kPrintMargins[] = "PrintMargins";  // "left top right bottom"
+inline constexpr char kPrinterName[] = "PrinterName";
 inline constexpr char kLifeProject[] = "LifeProject";
 inline constexpr char kBalanceLightensLoad[] = "BalanceLightensLoad";
 inline constexpr char kPlovenStartupGroup[] = "PlovenStartupGroup";
