@@ -37,4 +37,8 @@ inline constexpr const char* kLogBadNumber = "the %s \"%s\" is not a number";
 inline constexpr const char* kLogUnreadable = "the file cannot be read";
 inline constexpr const char* kLogProblem = "%s, line %d: %s. The line was skipped.";
 
+// The marks Record Failed Attempt and Cancel Item put in front of the title they log.
+inline constexpr const char* kFailedAttemptMark = "Failed attempt: ";
+inline constexpr const char* kCancelledMark = "Cancelled: ";
+
 }  // namespace ploven::done_text
