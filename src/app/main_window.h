@@ -19,6 +19,7 @@
 #include "app/view_hooks.h"
 #include "done/done_item_form.h"
 #include "edit/item_delete.h"
+#include "edit/quick_change.h"
 #include "engine/conflict_check.h"
 #include "file/undelete.h"
 #include "filters/item_filter.h"
@@ -28,6 +29,7 @@
 
 class QDockWidget;
 class QLabel;
+class QMenu;
 class QStackedWidget;
 class QSystemTrayIcon;
 
@@ -41,6 +43,7 @@ class ListView;
 class MenuBuilder;
 class MonthView;
 class MultiDayView;
+class BusyNavigator;
 class ProjectsTreeView;
 
 // The main window: the views of the schedule under a title bar, the menus and keys of the
@@ -95,6 +98,10 @@ class MainWindow : public QMainWindow {
   bool CheckPastUndone();
 
   ViewEnvironment& environment() { return *m_env; }
+  // How Launch Web Site In Title opens an address (the desktop's browser unless replaced).
+  void SetUrlOpener(std::function<bool(const std::string& url)> open) {
+    m_openUrl = std::move(open);
+  }
 
   // ---- main_window_notes.cpp: note windows and Find ----
   // Opens the item's note window (the notes window that follows the selection with `browse`);
@@ -224,6 +231,34 @@ class MainWindow : public QMainWindow {
   void LoadFonts();
   void SwitchMode(int mode);
 
+  // ---- main_window_properties.cpp: quick changes, stamps, attempts, deletes by tag ----
+  void BuildEditCommands();
+  void QuickChangeSelected(QuickChange change);
+  void LabelSelected();
+  void StampSelectedTitle();
+  void DeleteTaggedItems(Command command);
+  void FailedAttemptOnSelected();
+  void CancelSelected();
+  void Interrupt();
+  void ShowInterruptionsReport();
+  // ---- main_window_inspect.cpp: the View commands on the selection and the days ahead ----
+  void ShowSelectedTitle();
+  void ShowCreationTime();
+  void ShowSplitBreakdown();
+  void LaunchWebSiteInTitle();
+  void ShowLocations();
+  void ToggleFourFourFive();
+  void ShowBusyNavigator();
+  // ---- main_window_run_menus.cpp: the Gapfillers and Multiusers popups ----
+  void FillRunTimeMenu(QMenu* menu);
+  void FillGapfillers(QMenu* menu);
+  void FillMultiusers(QMenu* menu);
+  void PopUpGapfillers();
+  // ---- main_window_period_reports.cpp: Items, Sleep and Week/Month Turnover reports ----
+  void ShowItemsReport();
+  void ShowSleepReport();
+  void ShowPeriodTurnover();
+
   ProgramSession& m_session;
   Ui& m_ui;
   std::unique_ptr<ViewEnvironment> m_env;
@@ -259,6 +294,9 @@ class MainWindow : public QMainWindow {
   int m_multipleDays = 4;  // My Multiple Day View's windows
   bool m_closing = false;
   bool m_wasMaximized = false;
+  // Opens a web address through the desktop; tests put a recorder here.
+  std::function<bool(const std::string& url)> m_openUrl;
+  QPointer<BusyNavigator> m_busyNavigator;
   std::unique_ptr<DesktopNotices> m_notices;
   std::unique_ptr<QtAlarmDevice> m_alarmDevice;
 };

@@ -236,6 +236,7 @@ void MainWindow::BuildCommandTable() {
       {kKeyboardShortcuts, help("KeyboardShortcuts.htm")},
       {kAbout, [this] { ShowAbout(); }},
   };
+  BuildEditCommands();
 }
 
 }  // namespace ploven

@@ -41,4 +41,14 @@ inline constexpr const char* kLogProblem = "%s, line %d: %s. The line was skippe
 inline constexpr const char* kFailedAttemptMark = "Failed attempt: ";
 inline constexpr const char* kCancelledMark = "Cancelled: ";
 
+// The interruption log's report.
+inline constexpr const char* kInterruptionsCaption = "Interruptions";
+inline constexpr const char* kInterruptionLine = "%s  %s\t%s\t%s\n";
+inline constexpr const char* kNoInterruptions = "No interruptions were logged in these days.\n";
+inline constexpr const char* kInterruptionTotal = "\n%d interruptions, %s in all.\n";
+inline constexpr const char* kInterruptionCauses = "\nBy cause:\n";
+inline constexpr const char* kInterruptionCause = "%s\t%s\n";
+inline constexpr const char* kInterruptionDamaged =
+    "\nLines of the log that could not be read (left out): %d\n";
+
 }  // namespace ploven::done_text
