@@ -51,4 +51,14 @@ inline constexpr const char* kInterruptionCause = "%s\t%s\n";
 inline constexpr const char* kInterruptionDamaged =
     "\nLines of the log that could not be read (left out): %d\n";
 
+// Sleep Report.
+inline constexpr const char* kSleepCaption = "Sleep Report (last 30 nights)";
+inline constexpr const char* kSleepHeading =
+    "From the end of the last done item of each day to the beginning of the first of the next:\n\n";
+inline constexpr const char* kSleepLine = "%s\t%s\t(%s to %s)\n";
+inline constexpr const char* kSleepUnknown = "%s\t-\t(no done items with times)\n";
+inline constexpr const char* kSleepAverage = "\nAverage of %d nights:\t%s\n";
+inline constexpr const char* kSleepNoNights =
+    "\nNo night had done items with times on both sides, so there is nothing to average.\n";
+
 }  // namespace ploven::done_text
