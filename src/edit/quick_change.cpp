@@ -281,4 +281,16 @@ QuickChangeResult SetItemLabel(Engine& engine, Recurrences* recurrences, QuickTa
   return Confirm(engine, recurrences, *ses);
 }
 
+QuickChangeResult AppendToTitle(Engine& engine, Recurrences* recurrences, QuickTarget target,
+                                const std::string& text) {
+  QuickChangeResult result;
+  std::optional<ItemEditSession> ses = OpenForChange(engine, recurrences, target, result.refusal);
+  if (!ses) return result;
+  std::string& title = ses->draft.title;
+  if (!title.empty() && title.back() != ' ') title += ' ';
+  title += text;
+  // A title too long is refused by the confirmation, which says so.
+  return Confirm(engine, recurrences, *ses);
+}
+
 }  // namespace ploven

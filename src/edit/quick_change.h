@@ -67,6 +67,10 @@ QuickChangeResult ApplyQuickChange(Engine& engine, Recurrences* recurrences, Qui
 QuickChangeResult SetItemLabel(Engine& engine, Recurrences* recurrences, QuickTarget target,
                                int label);
 
+// Add Date & Time to Item Title: the text goes at the end of the title, after a blank.
+QuickChangeResult AppendToTitle(Engine& engine, Recurrences* recurrences, QuickTarget target,
+                                const std::string& text);
+
 // Whether the item is ticked for the change (the menus tick Properties by it).
 bool QuickChangeTicked(const ItemDraft& draft, QuickChange change);
 

@@ -262,3 +262,21 @@ TEST_F(QuickChangeTest, AnInstanceOfARecurringItemChangesAlone) {
 
 }  // namespace
 }  // namespace ploven::test
+
+namespace ploven::test {
+namespace {
+
+TEST_F(QuickChangeTest, AStampGoesAtTheEndOfTheTitle) {
+  const ActHandle h = Fixed("Call back", kToday, At(9), 30);
+  const QuickTarget target{s.ActTask(h), kNoAct};
+  ASSERT_TRUE(AppendToTitle(engine, &r, target, "12/8/2026 9:00am").applied);
+  EXPECT_EQ(s.GetActNameFull(h), "Call back 12/8/2026 9:00am");
+  // A title that would grow past its limit stays as it was (told why).
+  s.SetActName(h, std::string(kActTitleMax - 3, 'x'));
+  EXPECT_FALSE(AppendToTitle(engine, &r, target, "12/8/2026").applied);
+  EXPECT_EQ(s.GetActNameFull(h).size(), kActTitleMax - 3);
+  EXPECT_FALSE(env.ui.boxes.empty());
+}
+
+}  // namespace
+}  // namespace ploven::test
