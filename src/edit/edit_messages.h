@@ -168,8 +168,7 @@ inline constexpr char kQuickShortest[] =
     "The duration is already as short as one step (see KeyIncre1min in Other Settings).";
 inline constexpr char kQuickLongest[] = "The duration is already the longest an item may have.";
 inline constexpr char kQuickCannotFloat[] =
-    "Memos, multi-day events and cash transactions stand on their own date and cannot have a "
-    "Flexible Date.";
+    "Memos and multi-day events stand on their own date and cannot have a Flexible Date.";
 inline constexpr char kQuickNotForMemo[] =
     "Memos and multi-day events have no Set Start Time. Choose Modify Memo as if Set Date Item "
     "to give a memo a time.";

@@ -33,9 +33,10 @@ bool IsMemo(const ItemDraft& d) {
   return (d.act.typeFlags & kMemoKinds) != 0 || d.Has(AF_HOPE);
 }
 
-// An item standing on its date by its own time: the kinds that cannot float.
+// The kinds that stand on their own dates and cannot float. (Kind 0 is an ordinary Light Mode
+// item as often as a cash transaction, so it may.)
 bool CannotFloat(const ItemDraft& d) {
-  return IsMemo(d) || (d.act.typeFlags & kMultiDayKinds) != 0 || d.act.typeFlags == 0;
+  return IsMemo(d) || (d.act.typeFlags & kMultiDayKinds) != 0;
 }
 
 void Toggle(ItemDraft& d, uint32_t flag) { d.Set(flag, !d.Has(flag)); }

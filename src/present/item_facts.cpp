@@ -7,6 +7,7 @@
 #include "platform/format.h"
 #include "present/present_messages.h"
 #include "store/act_flags.h"
+#include "store/calendar.h"
 #include "store/projects.h"
 #include "store/schedule.h"
 #include "store/terminal.h"

@@ -73,6 +73,8 @@ TEST_F(AttemptOutcomesTest, CancelClosesTheItemTakingNoTime) {
 
 TEST_F(AttemptOutcomesTest, CancellingOneOccurrenceLeavesTheOthers) {
   const ActHandle def = Recurring("Stand-up", Daily(kToday));
+  Keep(kToday);
+  Keep(kToday + 1);
   TaskNode* today = Clone(def, kToday);
   ASSERT_NE(today, nullptr);
   ASSERT_TRUE(CancelItem(engine, today));

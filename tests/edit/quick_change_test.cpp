@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                  kNoTime, 0},
         StepCase{"ShorterByAMinute", QuickChange::kShorter, 1, ClockTime(9, 0), 15,
                  ClockTime(9, 0), 14}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<StepCase>& p) { return std::string(p.param.name); });
 
 TEST_F(QuickChangeTest, AFlexibleItemHasNoStartTimeToStep) {
   const ActHandle h = Flexible("Report", 'A');
@@ -142,7 +142,8 @@ TEST_F(QuickChangeTest, FlexibleDateTogglesInAndOutOfThePriorityIndex) {
   EXPECT_NE(s.priorityIndex().EntryOf(h), kNoPriorityEntry);
   EXPECT_NE(s.GetActDate(h), kNoDate);  // planned on a day
 
-  ASSERT_TRUE(Change(h, QuickChange::kFlexibleDate).applied);
+  const QuickChangeResult back = Change(h, QuickChange::kFlexibleDate);
+  ASSERT_TRUE(back.applied) << back.refusal << (env.ui.boxes.empty() ? "" : env.ui.boxes.back().text);
   a = s.ReadAct(h);
   EXPECT_FALSE(a.Has(AF_FLEXIBLE));
   EXPECT_EQ(s.priorityIndex().EntryOf(h), kNoPriorityEntry);
@@ -249,6 +250,8 @@ TEST_F(QuickChangeTest, DoneItemsAndBadLabelsAreRefusedUnchanged) {
 
 TEST_F(QuickChangeTest, AnInstanceOfARecurringItemChangesAlone) {
   const ActHandle def = Recurring("Standup", Daily(kToday));
+  Keep(kToday);
+  Keep(kToday + 1);
   TaskNode* today = Clone(def, kToday);
   ASSERT_NE(today, nullptr);
   const QuickChangeResult result =
