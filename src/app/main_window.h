@@ -233,6 +233,7 @@ class MainWindow : public QMainWindow {
 
   // ---- main_window_properties.cpp: quick changes, stamps, attempts, deletes by tag ----
   void BuildEditCommands();
+  void SwitchWindowFocus();
   void QuickChangeSelected(QuickChange change);
   void LabelSelected();
   void StampSelectedTitle();

@@ -2,7 +2,9 @@
 // Add Date & Time to Item Title, the deletes by tag, Interrupt..., Record Failed Attempt and
 // Cancel Item. The window asks what it must and hands the item to the core.
 
+#include <QDockWidget>
 #include <QInputDialog>
+#include <QStackedWidget>
 #include <cstring>
 #include <filesystem>
 
@@ -17,6 +19,7 @@
 #include "store/date_format.h"
 #include "store/project_reports.h"
 #include "views/day_view.h"
+#include "views/month_view.h"
 #include "views/multi_day_view.h"
 
 namespace ploven {
@@ -84,6 +87,7 @@ void MainWindow::BuildEditCommands() {
       {kKeyCtrlAltL, [this] { ShowLocations(); }},
       {kKeyCtrlShiftDelete, [this] { CancelSelected(); }},
       {kKeyCtrlAltShiftDelete, [this] { DeleteTaggedItems(kDeleteSampleItems); }},
+      {kSwitchWindowFocus, [this] { SwitchWindowFocus(); }},
       // ---- View ----
       {kLocations, [this] { ShowLocations(); }},
       {kLaunchWebSite, [this] { LaunchWebSiteInTitle(); }},
@@ -98,6 +102,15 @@ void MainWindow::BuildEditCommands() {
       {kWeekMonthTurnoverScore, [this] { ShowPeriodTurnover(); }},
   };
   for (const auto& [command, handler] : handlers) m_handlers[command] = handler;
+}
+
+// Ctrl+Tab: the keyboard goes to the calendar window while it is open, and back.
+void MainWindow::SwitchWindowFocus() {
+  const bool toCalendar = m_calendarDock->isVisible() && !m_calendar->hasFocus();
+  QWidget* target = toCalendar ? static_cast<QWidget*>(m_calendar) : m_stack->currentWidget();
+  if (target == nullptr) return;
+  target->activateWindow();
+  target->setFocus(Qt::TabFocusReason);
 }
 
 void MainWindow::QuickChangeSelected(QuickChange change) {

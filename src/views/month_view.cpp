@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/balance_day.h"
 #include "recur/recurrences.h"

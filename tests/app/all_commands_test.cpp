@@ -38,6 +38,8 @@ const std::set<Command> kOwedElsewhere = {
     kImportItems, kExportAppointmentsToday, kExportAppointmentsRange, kExportTasksToday,
     kExportTasksRange, kExportDayViewToday, kExportDayViewRange, kExportAlphabeticalView,
     kViewExportFile, kSynchronizationSettings,
+    // Asking for write access to a schedule opened read-only (the schedule file's lock work).
+    kRequestWriteAccess,
     // File, Tools, Settings and Help commands built alongside (the tools and settings work),
     // and the countdown timer that Start With Countdown Timer opens.
     kMakeOpenAtLaunch, kCheckOut, kCheckIn, kStopwatch, kCountdownTimer, kStartWithCountdown,
@@ -76,6 +78,22 @@ std::vector<Command> CommandsOf(MenuMode mode) {
     if (std::find(all.begin(), all.end(), c) != all.end()) ordered.push_back(c);
   return ordered;
 }
+
+// Answers every box with its default button, as a user pressing Enter would; a box asked again
+// and again with the same text (a Help button that is the default brings its question back) is
+// answered with its last button, the way out, from the third time on.
+class DefaultAnswers : public ScriptedUi {
+ public:
+  BoxAnswer ShowBox(const BoxRequest& box) override {
+    repeats = !boxes.empty() && boxes.back().text == box.text ? repeats + 1 : 0;
+    BoxAnswer answer = ScriptedUi::ShowBox(box);
+    if (repeats >= 2 && !box.buttons.empty()) answer.code = box.buttons.back().code;
+    return answer;
+  }
+
+ private:
+  int repeats = 0;
+};
 
 class AllCommandsTest : public ::testing::TestWithParam<MenuMode> {
  protected:
@@ -143,7 +161,7 @@ class AllCommandsTest : public ::testing::TestWithParam<MenuMode> {
   };
 
   TempDir dir;
-  ScriptedUi ui;
+  DefaultAnswers ui;
   SettableClock clock{TestEnv::kToday, TestEnv::kNine};
   std::unique_ptr<ProgramSession> session;
   std::unique_ptr<MainWindow> window;

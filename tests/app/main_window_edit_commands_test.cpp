@@ -35,7 +35,7 @@ class EditCommandsTest : public ::testing::Test {
   void SetUp() override {
     session = std::make_unique<ProgramSession>(
         ui, clock, ProgramPlaces{dir / "data", dir / "profile.ini", LocaleFacts{true, 0, 1}});
-    session->Open(std::nullopt);
+    ASSERT_NE(session->Open(std::nullopt), SessionStart::kExit);
     ASSERT_TRUE(session->open());
     session->EndStartup();
   }
@@ -133,7 +133,7 @@ TEST_F(EditCommandsTest, MultiusersListTheOtherFoldersAndShowTheirScheduleReadOn
   Show();
   // Another user's schedule beside this one's folder: a copy of this schedule with an item.
   Fixed("Team lunch", TestEnv::kToday, 12);
-  window->Dispatch(Command::kSave);
+  session->SaveIfChanged();
   const std::filesystem::path own(session->files().folder());
   const std::filesystem::path other = own.parent_path() / "zoe";
   std::filesystem::create_directories(other);

@@ -66,13 +66,13 @@ TEST_F(ItemFactsTest, ItemsByLabelListLabelsInOrderAndTheUnlabelledLast) {
   Fixed("Home", kToday, At(11), 10);
   s.LockAct(a).label = 3;
   s.LockAct(b).label = 1;
-  const std::string text = ItemsByLabelReport(s, format, {"Town"}).text;
-  const size_t town = text.find("Town\n    d17144            20m  Bank\n");
-  const size_t three = text.find("Label 3\n    d17144            30m  Shop\n");
-  const size_t none = text.find("(no label)\n    d17144            10m  Home\n");
-  ASSERT_NE(town, std::string::npos) << text;
-  ASSERT_NE(three, std::string::npos) << text;
-  ASSERT_NE(none, std::string::npos) << text;
+  const std::string out = ItemsByLabelReport(s, format, {"Town"}).text;
+  const size_t town = out.find("Town\n    d17144            20m  Bank\n");
+  const size_t three = out.find("Label 3\n    d17144            30m  Shop\n");
+  const size_t none = out.find("(no label)\n    d17144            10m  Home\n");
+  ASSERT_NE(town, std::string::npos) << out;
+  ASSERT_NE(three, std::string::npos) << out;
+  ASSERT_NE(none, std::string::npos) << out;
   EXPECT_LT(town, three);
   EXPECT_LT(three, none);
 }
