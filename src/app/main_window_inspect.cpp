@@ -23,10 +23,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-}  // namespace
-
-namespace {
-
 // The item the View commands tell about: the selected item of the view, or the selected project
 // of the Projects List; none is told.
 ActHandle ItemToTell(ActHandle selected, Messages& messages) {

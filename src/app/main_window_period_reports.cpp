@@ -16,10 +16,9 @@ namespace ploven {
 namespace t = app_text;
 
 void MainWindow::ShowItemsReport() {
-  const ReportText report =
-      ItemsReport(m_session.schedule(),
-                  ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday),
-                  m_env->hiddenByFilter);
+  const ReportText report = ItemsReport(
+      m_session.schedule(), ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday),
+      m_env->hiddenByFilter);
   m_session.messages().PlainMessage(report.text, report.caption);
 }
 
@@ -29,10 +28,9 @@ void MainWindow::ShowSleepReport() {
   const auto first = static_cast<DayNumber>(today - kSleepReportNights);
   const auto last = static_cast<DayNumber>(today - 1);
   // Archived days are read back from the done logs beside the schedule.
-  const DoneLogContents work =
-      DoneWorkBetween(s, m_session.fs(),
-                      std::filesystem::path(m_session.files().path()).parent_path().string(),
-                      first, today, m_env->dateText());
+  const DoneLogContents work = DoneWorkBetween(
+      s, m_session.fs(), std::filesystem::path(m_session.files().path()).parent_path().string(),
+      first, today, m_env->dateText());
   const ReportText report =
       SleepReport(SleepNights(work.entries, first, last),
                   ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday),
@@ -43,8 +41,8 @@ void MainWindow::ShowSleepReport() {
 void MainWindow::ShowPeriodTurnover() {
   MultiButtonParams params;
   params.customCaptions = t::kTurnoverPeriodButtons;
-  const int answer = m_session.messages().MultiButtonBox(t::kTurnoverPeriodQuestion, "",
-                                                         kMbIconQuestion, params);
+  const int answer =
+      m_session.messages().MultiButtonBox(t::kTurnoverPeriodQuestion, "", kMbIconQuestion, params);
   if (answer != kIdCustom1 && answer != kIdCustom1 + 1) return;
   const bool month = answer == kIdCustom1 + 1;
   const ReportFormat format = ReportFormatFor(m_env->dateText(), m_env->options.weekStartsMonday);

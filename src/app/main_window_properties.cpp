@@ -179,7 +179,8 @@ void MainWindow::DeleteTaggedItems(Command command) {
     tagText += (tagText.isEmpty() ? "" : " or ") + Q(std::string(tag));
   const size_t count = ItemsTagged(m_session.schedule(), tags).size();
   if (count == 0) {
-    m_session.messages().InformationMessage(QString(t::kDeleteTaggedNone).arg(tagText).toStdString());
+    m_session.messages().InformationMessage(
+        QString(t::kDeleteTaggedNone).arg(tagText).toStdString());
     return;
   }
   const QString question = QString(t::kDeleteTaggedQuestion).arg(count).arg(tagText);
@@ -228,8 +229,8 @@ void MainWindow::CancelSelected() {
 
 void MainWindow::Interrupt() {
   const Clock& clock = m_session.clock();
-  const std::optional<Interruption> entry = RunInterruptDialog(
-      this, clock.Today(), clock.Now(), [this] { ShowInterruptionsReport(); });
+  const std::optional<Interruption> entry =
+      RunInterruptDialog(this, clock.Today(), clock.Now(), [this] { ShowInterruptionsReport(); });
   if (!entry) return;
   const std::string path = InterruptionLogPath(m_session.files().schedulePath());
   if (const int error = AppendInterruption(m_session.fs(), path, *entry); error != 0) {

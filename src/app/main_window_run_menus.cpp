@@ -13,6 +13,7 @@
 #include "present/item_facts.h"
 #include "store/date_format.h"
 #include "store/schedule.h"
+#include "views/month_view.h"
 
 namespace ploven {
 
@@ -31,6 +32,8 @@ void AddNothing(QMenu* menu, const char* text) {
 
 void MainWindow::FillRunTimeMenu(QMenu* menu) {
   if (menu == nullptr) return;
+  // The tick of a switch the menus do not keep across a mode change.
+  m_menus->SetChecked(Command::kFourFourFiveMode, m_month->fourFourFive());
   if (menu == m_menus->Popup(Command::kGapfillers)) FillGapfillers(menu);
   if (menu == m_menus->Popup(Command::kMultiusers)) FillMultiusers(menu);
 }

@@ -39,9 +39,9 @@ ActHandle RecordFailedAttempt(Engine& engine, TaskNode* task) {
   const int began = started ? std::min<int>(task->StartTime(), now) : now;
 
   Act attempt = s.ReadAct(item);
-  attempt.flags &= ~static_cast<uint32_t>(AF_BETA | AF_DRONE | AF_FLEXIBLE | AF_STARTED |
-                                          AF_SPLIT | AF_ALARM | AF_FIXED | AF_SEQUENCED |
-                                          AF_HAS_NOTE | AF_DONE_NO_BEGAN);
+  attempt.flags &=
+      ~static_cast<uint32_t>(AF_BETA | AF_DRONE | AF_FLEXIBLE | AF_STARTED | AF_SPLIT | AF_ALARM |
+                             AF_FIXED | AF_SEQUENCED | AF_HAS_NOTE | AF_DONE_NO_BEGAN);
   attempt.flags |= AF_DONE;
   attempt.hBeta = 0;
   attempt.pitem = 0;

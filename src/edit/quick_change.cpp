@@ -29,9 +29,7 @@ constexpr TimeOfDay kFirstMinute = ClockTime(0, 0);
 constexpr TimeOfDay kLastMinute = ClockTime(23, 59);
 constexpr char kPrivateMark = '!';
 
-bool IsMemo(const ItemDraft& d) {
-  return (d.act.typeFlags & kMemoKinds) != 0 || d.Has(AF_HOPE);
-}
+bool IsMemo(const ItemDraft& d) { return (d.act.typeFlags & kMemoKinds) != 0 || d.Has(AF_HOPE); }
 
 // The kinds that stand on their own dates and cannot float. (Kind 0 is an ordinary Light Mode
 // item as often as a cash transaction, so it may.)
@@ -88,9 +86,8 @@ std::string StepDuration(ItemDraft& d, int minutes) {
   Act& a = d.act;
   if (IsMemo(d)) return t::kQuickMemoNoDuration;
   const int step = std::abs(minutes);
-  const int changed =
-      minutes < 0 ? std::max(a.duration + minutes, step) : std::min(a.duration + minutes,
-                                                                     int{kMaxItemDuration});
+  const int changed = minutes < 0 ? std::max(a.duration + minutes, step)
+                                  : std::min(a.duration + minutes, int{kMaxItemDuration});
   if (changed == a.duration) return minutes < 0 ? t::kQuickShortest : t::kQuickLongest;
   a.duration = static_cast<Duration>(changed);
   return {};
@@ -177,29 +174,6 @@ std::string ChangeDraft(ItemDraft& d, QuickChange change, TimeOfDay placedAt, in
   return {};
 }
 
-bool QuickChangeTicked(const ItemDraft& d, QuickChange change) {
-  switch (change) {
-    case QuickChange::kFlexibleDate:
-      return d.flexible();
-    case QuickChange::kAppointment:
-      return (d.act.typeFlags & kAppointmentKinds) != 0;
-    case QuickChange::kScheduled:
-      return d.Has(AF_FIXED);
-    case QuickChange::kUnderscore:
-      return d.Has(AF_UNDERSCORED);
-    case QuickChange::kPrivate:
-      return !d.title.empty() && d.title.front() == kPrivateMark;
-    case QuickChange::kSequenced:
-      return d.Has(AF_SEQUENCED);
-    case QuickChange::kHideUntilStartable:
-      return d.Has(AF_HIDE);
-    case QuickChange::kSplittable:
-      return d.Has(AF_SPLIT);
-    default:
-      return false;
-  }
-}
-
 namespace {
 
 std::optional<ItemEditSession> OpenForChange(Engine& engine, Recurrences* recurrences,
@@ -251,7 +225,8 @@ QuickChangeResult ApplyQuickChange(Engine& engine, Recurrences* recurrences, Qui
   const uint8_t tier = d.act.tier == 0 ? kFirstTier : d.act.tier;
   const PriorityIndex& index = s.priorityIndex();
   const int tierCount = index.TierCount(tier);
-  const int tierAboveCount = tier > kFirstTier ? index.TierCount(static_cast<uint8_t>(tier - 1)) : 0;
+  const int tierAboveCount =
+      tier > kFirstTier ? index.TierCount(static_cast<uint8_t>(tier - 1)) : 0;
 
   if (change == QuickChange::kSequenced && !d.Has(AF_SEQUENCED) && d.flexible() &&
       index.ItemRankedBefore(ses->item) == kNoAct) {

@@ -17,19 +17,19 @@ struct TaskNode;
 // the selected item the way its dialog would and confirms it, so the item is re-planned as
 // after OK.
 enum class QuickChange {
-  kFlexibleDate,    // Flexible Date <-> Set Date
-  kAppointment,     // an appointment (a Set Start Time on a Set Date) <-> an ordinary item
-  kScheduled,       // Set Start Time at the time the item is placed <-> none
+  kFlexibleDate,  // Flexible Date <-> Set Date
+  kAppointment,   // an appointment (a Set Start Time on a Set Date) <-> an ordinary item
+  kScheduled,     // Set Start Time at the time the item is placed <-> none
   kUnderscore,
-  kPrivate,         // the "!" in front of the title
-  kSequenced,       // a flexible item follows the item ranked just before it
+  kPrivate,    // the "!" in front of the title
+  kSequenced,  // a flexible item follows the item ranked just before it
   kHideUntilStartable,
   kSplittable,
-  kRaisePriority,   // one rank up; from the top of a tier to the end of the tier above
-  kLowerPriority,   // one rank down; from the end of a tier to the top of the tier below
-  kEarlierStart,    // the Set Start Time a step earlier
+  kRaisePriority,  // one rank up; from the top of a tier to the end of the tier above
+  kLowerPriority,  // one rank down; from the end of a tier to the top of the tier below
+  kEarlierStart,   // the Set Start Time a step earlier
   kLaterStart,
-  kShorter,         // the duration a step shorter, never below one step
+  kShorter,  // the duration a step shorter, never below one step
   kLonger,
 };
 
@@ -70,8 +70,5 @@ QuickChangeResult SetItemLabel(Engine& engine, Recurrences* recurrences, QuickTa
 // Add Date & Time to Item Title: the text goes at the end of the title, after a blank.
 QuickChangeResult AppendToTitle(Engine& engine, Recurrences* recurrences, QuickTarget target,
                                 const std::string& text);
-
-// Whether the item is ticked for the change (the menus tick Properties by it).
-bool QuickChangeTicked(const ItemDraft& draft, QuickChange change);
 
 }  // namespace ploven

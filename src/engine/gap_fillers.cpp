@@ -47,7 +47,7 @@ std::vector<GapFiller> GapFillers(Engine& engine, TimeOfDay now, int limit) {
     const Act& a = s.ReadAct(h);
     if (a.flags & (AF_DONE | AF_STARTED | AF_BETA | AF_SPLIT | AF_HOPE)) continue;
     if (a.duration <= 0 || a.duration > longest) continue;
-    if (s.GetActDate(h) == s.Today()) continue;  // planned today already
+    if (s.GetActDate(h) == s.Today()) continue;                             // planned today already
     if (a.earliestDate != kNoDate && a.earliestDate > s.Today()) continue;  // not startable yet
     out.push_back({h, a.duration});
   }

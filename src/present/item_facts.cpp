@@ -103,10 +103,10 @@ std::string SplitBreakdownText(Schedule& s, ActHandle h, const DateText& text) {
   for (const auto& [date, day] : s.terminals()) {
     for (const TaskNode* task = day->First(); task != nullptr; task = task->Next()) {
       if (task->act != h) continue;
-      out += Sprintf(t::kSplitLine, FormatDate(date, text).c_str(),
-                     task->StartTime() != kNoTime ? FormatTime(task->StartTime(), text).c_str()
-                                                  : "",
-                     FormatDuration(task->length, text).c_str());
+      out +=
+          Sprintf(t::kSplitLine, FormatDate(date, text).c_str(),
+                  task->StartTime() != kNoTime ? FormatTime(task->StartTime(), text).c_str() : "",
+                  FormatDuration(task->length, text).c_str());
       total += task->length;
       ++segments;
     }
@@ -142,8 +142,7 @@ ReportText ItemsReport(const Schedule& s, const ReportFormat& format, const Item
 }
 
 ReportText ItemsByLabelReport(const Schedule& s, const ReportFormat& format,
-                              const std::vector<std::string>& labelNames,
-                              const ItemFilter& hides) {
+                              const std::vector<std::string>& labelNames, const ItemFilter& hides) {
   std::map<int, std::vector<std::string>> lines;
   std::map<int, int> minutes;
   ForEachListedItem(s, hides, [&](ActHandle h, const Act& a, int chainDate) {
@@ -155,7 +154,7 @@ ReportText ItemsByLabelReport(const Schedule& s, const ReportFormat& format,
   std::string text = t::kLabelsHeading;
   for (const auto& [key, group] : lines) {
     const size_t index = static_cast<size_t>(key - 1);
-    text += key == 100                   ? std::string(t::kNoLabel)
+    text += key == 100                  ? std::string(t::kNoLabel)
             : index < labelNames.size() ? labelNames[index]
                                         : Sprintf(t::kLabelName, key);
     text += "\n";
@@ -179,8 +178,8 @@ ReportText ScheduleGlance(const Schedule& s, const std::string& user, DayNumber 
     std::string title = s.GetActNameFull(h);
     // Another user's private items stay private.
     if (!title.empty() && title.front() == '!') title = "!";
-    const std::string when = recurring ? std::string(t::kRecurring)
-                                       : format.date(static_cast<DayNumber>(node.date));
+    const std::string when =
+        recurring ? std::string(t::kRecurring) : format.date(static_cast<DayNumber>(node.date));
     const std::string done = (a.flags & AF_DONE) ? t::kDoneMark : "";
     rows.emplace_back(recurring ? kLastDay + 1 : node.date, when,
                       Sprintf(t::kGlanceLine, when.c_str(), format.duration(a.duration).c_str(),

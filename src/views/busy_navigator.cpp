@@ -41,7 +41,8 @@ void BusyNavigator::SetDays(std::vector<BusyDay> days, DayNumber today, DayNumbe
 }
 
 QRect BusyNavigator::CellRect(int index) const {
-  const int width = std::max(1, (this->width() - 2) / std::max<int>(1, static_cast<int>(m_days.size())));
+  const int width =
+      std::max(1, (this->width() - 2) / std::max<int>(1, static_cast<int>(m_days.size())));
   return QRect(1 + index * width, 1, width, height() - 2);
 }
 
@@ -54,7 +55,8 @@ void BusyNavigator::paintEvent(QPaintEvent*) {
     const BusyDay& day = m_days[static_cast<size_t>(i)];
     const QRect cell = CellRect(i);
     p.fillRect(cell, Shade(day.load));
-    p.setPen(QPen(day.date == m_viewed ? Qt::red : QColor(120, 120, 120), day.date == m_viewed ? 2 : 1));
+    p.setPen(
+        QPen(day.date == m_viewed ? Qt::red : QColor(120, 120, 120), day.date == m_viewed ? 2 : 1));
     p.drawRect(cell.adjusted(0, 0, -1, -1));
     p.setPen(day.load >= kDarkFrom ? Qt::white : Qt::black);
     QFont f = font();

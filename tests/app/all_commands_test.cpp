@@ -44,15 +44,14 @@ const std::set<Command> kOwedElsewhere = {
     // and the countdown timer that Start With Countdown Timer opens.
     kMakeOpenAtLaunch, kCheckOut, kCheckIn, kStopwatch, kCountdownTimer, kStartWithCountdown,
     kUpdateComputerClock, kDialTheirTime, kAreaCodes, kAddressBook, kSendMessageToUsers,
-    kReadMessages, kColorsSettings, kLabelsSettings, kMyMultipleDayViewSettings,
-    kTimeZonesSettings, kWorldClocksSettings, kValueOfTimeSettings, kUserNameSetting,
-    kPasswordsSettings, kScreenFluidBeginFont, kLoadTutorial, kTechnicalSupport, kWebForum,
-    kWebUpdates, kWebBulletins, kWebSeminar, kWebSuggestions, kWebCustomFeatureQuotes};
+    kReadMessages, kColorsSettings, kLabelsSettings, kMyMultipleDayViewSettings, kTimeZonesSettings,
+    kWorldClocksSettings, kValueOfTimeSettings, kUserNameSetting, kPasswordsSettings,
+    kScreenFluidBeginFont, kLoadTutorial, kTechnicalSupport, kWebForum, kWebUpdates, kWebBulletins,
+    kWebSeminar, kWebSuggestions, kWebCustomFeatureQuotes};
 
 // The commands that end the run or swap the menus go last, in this order.
-const std::vector<Command> kLast = {kSendToTray, kSendToTrayLight, kRestoreFromTray,
-                                    kLightMode,  kProMode,         kCloseSchedule,
-                                    kTrayCloseSchedule, kExit};
+const std::vector<Command> kLast = {kSendToTray, kSendToTrayLight, kRestoreFromTray,   kLightMode,
+                                    kProMode,    kCloseSchedule,   kTrayCloseSchedule, kExit};
 
 void Collect(const std::vector<MenuNode>& nodes, std::vector<Command>& out) {
   for (const MenuNode& node : nodes) {
@@ -112,8 +111,9 @@ class AllCommandsTest : public ::testing::TestWithParam<MenuMode> {
     window->resize(1000, 700);
     window->show();
     QApplication::setActiveWindow(window.get());
-    QObject::connect(window.get(), &MainWindow::notice,
-                     [this](const QString& text) { notices.push_back({running, text}); });
+    QObject::connect(window.get(), &MainWindow::notice, [this](const QString& text) {
+      notices.push_back({running, text});
+    });
     // Whatever waits for the user is answered at once: a modal dialog is cancelled, a popup menu
     // closed. The timer runs inside their event loops too.
     closer.setInterval(20);
@@ -194,8 +194,8 @@ TEST_P(AllCommandsTest, EveryCommandDoesWhatItSaysOrIsOwedElsewhere) {
       owedAnswered.insert(n.command);
       continue;
     }
-    ADD_FAILURE() << "command " << CommandNumber(n.command) << " (\""
-                  << CommandLabel(n.command) << "\") answered: " << n.text.toStdString();
+    ADD_FAILURE() << "command " << CommandNumber(n.command) << " (\"" << CommandLabel(n.command)
+                  << "\") answered: " << n.text.toStdString();
   }
   // What is still owed, for the record of the run.
   std::string owed;

@@ -21,7 +21,8 @@ std::string Time(TimeOfDay t) { return "t" + std::to_string(t - 1); }
 
 TEST(InterruptionLogTest, TheLogSitsBesideTheScheduleNamedAfterIt) {
   EXPECT_EQ(InterruptionLogPath("/home/u/plans/work.pak"), "/home/u/plans/work.interruptions.txt");
-  EXPECT_EQ(InterruptionLogPath("/home/u/my.plans/work"), "/home/u/my.plans/work.interruptions.txt");
+  EXPECT_EQ(InterruptionLogPath("/home/u/my.plans/work"),
+            "/home/u/my.plans/work.interruptions.txt");
 }
 
 TEST(InterruptionLogTest, LinesReadBackAsTheyWereWritten) {
@@ -38,7 +39,7 @@ TEST(InterruptionLogTest, LinesReadBackAsTheyWereWritten) {
 
 TEST(InterruptionLogTest, DamagedLinesAreCountedAndSkipped) {
   const char* damaged[] = {
-      "2026-12-08\t09:30\t15",              // no cause
+      "2026-12-08\t09:30\t15",               // no cause
       "2026-02-30\t09:30\t15\tNo such day",  //
       "2026-12-08\t24:00\t15\tNo such time",
       "2026-12-08\t09:30\t0\tNo time taken",

@@ -21,13 +21,15 @@ ReportFormat Format() {
   f.duration = [](int m) { return std::to_string(m / 60) + "h" + std::to_string(m % 60); };
   return f;
 }
-std::string Time(TimeOfDay t) { return std::to_string((t - 1) / 60) + ":" + std::to_string((t - 1) % 60); }
+std::string Time(TimeOfDay t) {
+  return std::to_string((t - 1) / 60) + ":" + std::to_string((t - 1) % 60);
+}
 
 TEST(SleepReportTest, ANightRunsFromTheLastEndToTheNextFirstStart) {
   const std::vector<DoneLogFields> work = {
       Done(kDay, ClockTime(8, 0), 60),       Done(kDay, ClockTime(21, 0), 90),  // ends 22:30
       Done(kDay, ClockTime(14, 0), 30),      Done(kDay + 1, ClockTime(7, 15), 30),
-      Done(kDay + 1, ClockTime(6, 45), 10),  // the first start of the next day
+      Done(kDay + 1, ClockTime(6, 45), 10),   // the first start of the next day
       Done(kDay + 1, ClockTime(23, 30), 60),  // runs past midnight: ends 0:30
       Done(kDay + 2, ClockTime(5, 0), 15),
   };
@@ -45,19 +47,17 @@ TEST(SleepReportTest, ANightRunsFromTheLastEndToTheNextFirstStart) {
 TEST(SleepReportTest, ItemsWithoutABeganTimeSayNothingAboutTheNight) {
   DoneLogFields memo = Done(kDay, ClockTime(23, 0), 60);
   memo.noBeganTime = true;
-  const std::vector<SleepNight> nights =
-      SleepNights({memo, Done(kDay + 1, kNoTime, 30), Done(kDay + 1, ClockTime(7, 0), 5)}, kDay,
-                  kDay);
+  const std::vector<SleepNight> nights = SleepNights(
+      {memo, Done(kDay + 1, kNoTime, 30), Done(kDay + 1, ClockTime(7, 0), 5)}, kDay, kDay);
   EXPECT_FALSE(nights[0].known());
   EXPECT_EQ(nights[0].firstStart, 7 * 60);
   EXPECT_TRUE(SleepNights({}, kDay, kDay - 1).empty());
 }
 
 TEST(SleepReportTest, TheReportListsEachNightAndTheAverageOfTheKnownOnes) {
-  const std::vector<DoneLogFields> work = {Done(kDay, ClockTime(22, 0), 60),
-                                           Done(kDay + 1, ClockTime(7, 0), 60),
-                                           Done(kDay + 1, ClockTime(21, 0), 60),
-                                           Done(kDay + 2, ClockTime(6, 0), 30)};
+  const std::vector<DoneLogFields> work = {
+      Done(kDay, ClockTime(22, 0), 60), Done(kDay + 1, ClockTime(7, 0), 60),
+      Done(kDay + 1, ClockTime(21, 0), 60), Done(kDay + 2, ClockTime(6, 0), 30)};
   const ReportText r = SleepReport(SleepNights(work, kDay, kDay + 2), Format(), Time);
   EXPECT_EQ(r.caption, "Sleep Report (last 30 nights)");
   EXPECT_NE(r.text.find("d17144\t8h0\t(23:0 to 7:0)\n"), std::string::npos) << r.text;

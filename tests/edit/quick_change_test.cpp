@@ -78,7 +78,7 @@ struct StepCase {
   int step;
   TimeOfDay start;
   Duration duration;
-  TimeOfDay wantStart;     // kNoTime: refused
+  TimeOfDay wantStart;  // kNoTime: refused
   Duration wantDuration;
 };
 
@@ -120,10 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Shorter", QuickChange::kShorter, 15, ClockTime(9, 0), 30, ClockTime(9, 0), 15},
         StepCase{"ShorterStopsAtOneStep", QuickChange::kShorter, 15, ClockTime(9, 0), 20,
                  ClockTime(9, 0), 15},
-        StepCase{"ShorterAtOneStepRefused", QuickChange::kShorter, 15, ClockTime(9, 0), 15,
-                 kNoTime, 0},
-        StepCase{"ShorterByAMinute", QuickChange::kShorter, 1, ClockTime(9, 0), 15,
-                 ClockTime(9, 0), 14}),
+        StepCase{"ShorterAtOneStepRefused", QuickChange::kShorter, 15, ClockTime(9, 0), 15, kNoTime,
+                 0},
+        StepCase{"ShorterByAMinute", QuickChange::kShorter, 1, ClockTime(9, 0), 15, ClockTime(9, 0),
+                 14}),
     [](const ::testing::TestParamInfo<StepCase>& p) { return std::string(p.param.name); });
 
 TEST_F(QuickChangeTest, AFlexibleItemHasNoStartTimeToStep) {
@@ -143,7 +143,8 @@ TEST_F(QuickChangeTest, FlexibleDateTogglesInAndOutOfThePriorityIndex) {
   EXPECT_NE(s.GetActDate(h), kNoDate);  // planned on a day
 
   const QuickChangeResult back = Change(h, QuickChange::kFlexibleDate);
-  ASSERT_TRUE(back.applied) << back.refusal << (env.ui.boxes.empty() ? "" : env.ui.boxes.back().text);
+  ASSERT_TRUE(back.applied) << back.refusal
+                            << (env.ui.boxes.empty() ? "" : env.ui.boxes.back().text);
   a = s.ReadAct(h);
   EXPECT_FALSE(a.Has(AF_FLEXIBLE));
   EXPECT_EQ(s.priorityIndex().EntryOf(h), kNoPriorityEntry);

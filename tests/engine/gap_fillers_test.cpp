@@ -44,10 +44,10 @@ TEST_F(GapFillersTest, ItemsThatFitComeShortestFirst) {
   const ActHandle report = Flexible("Report", 45);
   const ActHandle mail = Flexible("Mail", 20);
   const ActHandle tidy = Flexible("Tidy", 20);
-  Flexible("Thesis", 400);                           // longer than any gap
-  Flexible("Filed", 20, kToday + 1, AF_DONE);        // done
+  Flexible("Thesis", 400);                     // longer than any gap
+  Flexible("Filed", 20, kToday + 1, AF_DONE);  // done
   const ActHandle later = Flexible("Later", 10);
-  s.LockAct(later).earliestDate = kToday + 5;         // not startable yet
+  s.LockAct(later).earliestDate = kToday + 5;  // not startable yet
   const std::vector<GapFiller> fillers = GapFillers(engine, At(9));
   ASSERT_EQ(fillers.size(), 3u);
   EXPECT_EQ(fillers[0].item, mail);  // equal lengths keep their priority order

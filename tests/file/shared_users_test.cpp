@@ -19,12 +19,12 @@ TEST(SharedUsersTest, TheOtherFoldersWithASchedule) {
   const auto shared = dir / "shared";
   Touch(shared / "me" / "timedata.pak");
   Touch(shared / "ben" / "work.pak");
-  Touch(shared / "ben" / "home.pak");              // the first by name wins without timedata
-  Touch(shared / "anna" / "notes.txt");            // no schedule: not a user
+  Touch(shared / "ben" / "home.pak");               // the first by name wins without timedata
+  Touch(shared / "anna" / "notes.txt");             // no schedule: not a user
   Touch(shared / "anna" / "sub" / "timedata.pak");  // only the folder itself counts
   Touch(shared / "cleo" / "TimeData.PAK");
   Touch(shared / "cleo" / "another.pak");
-  Touch(shared / "loose.pak");                     // a file, not a user's folder
+  Touch(shared / "loose.pak");  // a file, not a user's folder
 
   const std::vector<SharedUser> users = SharedScheduleUsers((shared / "me").string());
   ASSERT_EQ(users.size(), 2u);

@@ -21,7 +21,8 @@ TEST_P(FirstUrlTest, FindsTheFirstWebAddress) {
 
 INSTANTIATE_TEST_SUITE_P(
     Titles, FirstUrlTest,
-    ::testing::Values(UrlCase{"Pay bill at https://bank.example/pay now", "https://bank.example/pay"},
+    ::testing::Values(UrlCase{"Pay bill at https://bank.example/pay now",
+                              "https://bank.example/pay"},
                       UrlCase{"Read (http://a.example/x).", "http://a.example/x"},
                       UrlCase{"See www.example.org, then call", "https://www.example.org"},
                       UrlCase{"Two: www.b.example and https://a.example", "https://www.b.example"},
