@@ -27,6 +27,43 @@ inline constexpr char kProjectReportDays[] = "Days up to the viewed day:";
 inline constexpr char kTextFiles[] = "Text files (*.txt)";
 inline constexpr char kExitWithoutSaving[] = "Are you sure you want to exit without saving data?";
 
+// The quick changes, deletes by tag and the other ends of an item (Edit menu).
+inline constexpr char kSelectItemFirst[] = "Select an item first.";
+inline constexpr char kLabelCaption[] = "Label";
+inline constexpr char kLabelPrompt[] = "Label of the item (0 for none, 1 to 9):";
+inline constexpr char kDeleteTaggedQuestion[] =
+    "Delete the %1 items whose titles begin with %2?\n\n(Each can be brought back with Undelete "
+    "Item until the schedule is closed. Projects are not deleted by this command.)";
+inline constexpr char kDeleteTaggedNone[] = "There are no items whose titles begin with %1.";
+inline constexpr char kDeleteTaggedDone[] = "%1 items were deleted.";
+inline constexpr char kFailedAttemptRefused[] =
+    "Record Failed Attempt works on an item that is not done yet and takes time (not a memo).";
+inline constexpr char kCancelRefused[] = "Only an item that is not done yet can be cancelled.";
+inline constexpr char kCancelQuestion[] =
+    "Cancel \"%1\"?\n\nIt is closed as done, taking no time, and the done items log keeps it "
+    "as cancelled.";
+inline constexpr char kTagUntagOutsideProjects[] =
+    "Tag/Untag Project works on the selected project of the Projects List (Ctrl+J).";
+inline constexpr char kInterruptSaveFailed[] = "The interruption could not be written to %1: %2";
+// The View commands on the selected item.
+inline constexpr char kItemTitleCaption[] = "Item Title";
+inline constexpr char kCreationCaption[] = "Item Or Project Creation Time";
+inline constexpr char kSplitCaption[] = "Split Item Breakdown";
+inline constexpr char kNoWebSite[] =
+    "The selected item's title holds no web address (one beginning with http://, https:// or "
+    "www.).";
+inline constexpr char kWebSiteFailed[] = "The desktop could not open %1.";
+// The popups filled at run time.
+inline constexpr char kNoGapfillers[] =
+    "(no flexible item fits the free time left today)";
+inline constexpr char kNoMultiusers[] =
+    "(no other user's schedule beside this one's folder)";
+inline constexpr char kGapfillerItem[] = "%1  (%2)";
+inline constexpr char kOtherScheduleUnreadable[] = "%1's schedule could not be read.";
+// The reports.
+inline constexpr char kTurnoverPeriodQuestion[] = "Show the turnover score of the viewed week or month?";
+inline constexpr char kTurnoverPeriodButtons[] = "&Week\n&Month\nCa&ncel";
+
 // Start-up.
 inline constexpr char kSplashLoading[] = "Ploven schedule loading...";
 inline constexpr char kSplashLoading2[] = "Loading schedule....";

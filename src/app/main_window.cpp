@@ -271,7 +271,10 @@ void MainWindow::ConnectViews() {
 void MainWindow::InstallMenus() {
   m_menus = new MenuBuilder(this);
   connect(m_menus, &MenuBuilder::commandTriggered, this, &MainWindow::Dispatch);
-  connect(m_menus, &MenuBuilder::popupAboutToShow, this, [this](QMenu*) { UpdateMenuStates(); });
+  connect(m_menus, &MenuBuilder::popupAboutToShow, this, [this](QMenu* menu) {
+    UpdateMenuStates();
+    FillRunTimeMenu(menu);
+  });
   m_menus->Install(mode());
   UpdateMenuStates();
 }

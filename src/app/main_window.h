@@ -19,6 +19,7 @@
 #include "app/view_hooks.h"
 #include "done/done_item_form.h"
 #include "edit/item_delete.h"
+#include "edit/quick_change.h"
 #include "engine/conflict_check.h"
 #include "file/undelete.h"
 #include "filters/item_filter.h"
@@ -33,6 +34,7 @@ class QDockWidget;
 class QToolBar;
 class QLabel;
 class QPrintPreviewDialog;
+class QMenu;
 class QStackedWidget;
 class QSystemTrayIcon;
 
@@ -46,6 +48,7 @@ class ListView;
 class MenuBuilder;
 class MonthView;
 class MultiDayView;
+class BusyNavigator;
 class ProjectsTreeView;
 class TimerWindow;
 class WorldClockWindow;
@@ -110,6 +113,10 @@ class MainWindow : public QMainWindow {
   // at the preview instead.
   void SetPrintPreview(std::function<void(QPrintPreviewDialog&)> show) {
     m_printPreview = std::move(show);
+  }
+  // How Launch Web Site In Title opens an address (the desktop's browser unless replaced).
+  void SetUrlOpener(std::function<bool(const std::string& url)> open) {
+    m_openUrl = std::move(open);
   }
 
   // ---- main_window_notes.cpp: note windows and Find ----
@@ -295,6 +302,34 @@ class MainWindow : public QMainWindow {
   void ShowAreaCodes();
   void SendMessageToUsers();
   void ReadUserMessages();
+  // ---- main_window_properties.cpp: quick changes, stamps, attempts, deletes by tag ----
+  void BuildEditCommands();
+  void SwitchWindowFocus();
+  void QuickChangeSelected(QuickChange change);
+  void LabelSelected();
+  void StampSelectedTitle();
+  void DeleteTaggedItems(Command command);
+  void FailedAttemptOnSelected();
+  void CancelSelected();
+  void Interrupt();
+  void ShowInterruptionsReport();
+  // ---- main_window_inspect.cpp: the View commands on the selection and the days ahead ----
+  void ShowSelectedTitle();
+  void ShowCreationTime();
+  void ShowSplitBreakdown();
+  void LaunchWebSiteInTitle();
+  void ShowLocations();
+  void ToggleFourFourFive();
+  void ShowBusyNavigator();
+  // ---- main_window_run_menus.cpp: the Gapfillers and Multiusers popups ----
+  void FillRunTimeMenu(QMenu* menu);
+  void FillGapfillers(QMenu* menu);
+  void FillMultiusers(QMenu* menu);
+  void PopUpGapfillers();
+  // ---- main_window_period_reports.cpp: Items, Sleep and Week/Month Turnover reports ----
+  void ShowItemsReport();
+  void ShowSleepReport();
+  void ShowPeriodTurnover();
 
   ProgramSession& m_session;
   Ui& m_ui;
@@ -339,6 +374,9 @@ class MainWindow : public QMainWindow {
   std::optional<std::string> m_checkedOutTo;  // the folder the schedule is checked out to
   bool m_changeWhileOutAllowed = false;
   bool m_wasMaximized = false;
+  // Opens a web address through the desktop; tests put a recorder here.
+  std::function<bool(const std::string& url)> m_openUrl;
+  QPointer<BusyNavigator> m_busyNavigator;
   std::unique_ptr<DesktopNotices> m_notices;
   std::unique_ptr<QtAlarmDevice> m_alarmDevice;
   std::function<void(QPrintPreviewDialog&)> m_printPreview;

@@ -82,7 +82,7 @@ void MainWindow::DuplicateItemOrProject() {
   AfterChange();
 }
 
-// Tag/Untag, and F4 in the Projects List; F4 elsewhere is Sequenced, not built yet.
+// Tag/Untag, and F4 in the Projects List (F4 elsewhere is Sequenced, main_window_properties.cpp).
 void MainWindow::TagUntagProject(Command command) {
   if (m_session.writable() &&
       TagUntagCommand(m_session.schedule(), m_viewCommand, SelectedProject()))

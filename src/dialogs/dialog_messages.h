@@ -51,4 +51,13 @@ inline constexpr char kTierLabel[] = "Priority t&ier:";
 inline constexpr char kRecurringButton[] = "&Recurring...";
 inline constexpr char kRecurringButtonOn[] = "&Recurring (on)...";
 
+// ---- Interrupt... ----
+inline constexpr char kInterruptCaption[] = "Interrupt";
+inline constexpr char kInterruptWhat[] = "&What interrupted you:";
+inline constexpr char kInterruptWhatHint[] = "for example: phone call from the bank";
+inline constexpr char kInterruptBegan[] = "&Began at:";
+inline constexpr char kInterruptLength[] = "&Lasted:";
+inline constexpr char kMinutesSuffix[] = " minutes";
+inline constexpr char kInterruptReport[] = "&Report...";
+
 }  // namespace ploven::dialog_text

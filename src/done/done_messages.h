@@ -37,4 +37,28 @@ inline constexpr const char* kLogBadNumber = "the %s \"%s\" is not a number";
 inline constexpr const char* kLogUnreadable = "the file cannot be read";
 inline constexpr const char* kLogProblem = "%s, line %d: %s. The line was skipped.";
 
+// The marks Record Failed Attempt and Cancel Item put in front of the title they log.
+inline constexpr const char* kFailedAttemptMark = "Failed attempt: ";
+inline constexpr const char* kCancelledMark = "Cancelled: ";
+
+// The interruption log's report.
+inline constexpr const char* kInterruptionsCaption = "Interruptions";
+inline constexpr const char* kInterruptionLine = "%s  %s\t%s\t%s\n";
+inline constexpr const char* kNoInterruptions = "No interruptions were logged in these days.\n";
+inline constexpr const char* kInterruptionTotal = "\n%d interruptions, %s in all.\n";
+inline constexpr const char* kInterruptionCauses = "\nBy cause:\n";
+inline constexpr const char* kInterruptionCause = "%s\t%s\n";
+inline constexpr const char* kInterruptionDamaged =
+    "\nLines of the log that could not be read (left out): %d\n";
+
+// Sleep Report.
+inline constexpr const char* kSleepCaption = "Sleep Report (last 30 nights)";
+inline constexpr const char* kSleepHeading =
+    "From the end of the last done item of each day to the beginning of the first of the next:\n\n";
+inline constexpr const char* kSleepLine = "%s\t%s\t(%s to %s)\n";
+inline constexpr const char* kSleepUnknown = "%s\t-\t(no done items with times)\n";
+inline constexpr const char* kSleepAverage = "\nAverage of %d nights:\t%s\n";
+inline constexpr const char* kSleepNoNights =
+    "\nNo night had done items with times on both sides, so there is nothing to average.\n";
+
 }  // namespace ploven::done_text

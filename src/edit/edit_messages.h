@@ -145,4 +145,41 @@ inline constexpr char kExceptionLockFailed[] =
     "lock BetaAct (no act or no handle).";
 inline constexpr char kNoOtherInstance[] = "There is no other instance in that direction.";
 
+// The one-key property changes and steps on the selected item.
+inline constexpr char kQuickSelectItem[] = "Select an item first.";
+inline constexpr char kQuickDoneItem[] =
+    "This item is done: its properties stay as they were when it was done. Choose Modify Item to "
+    "change its record.";
+inline constexpr char kQuickProject[] =
+    "This is a project, not an item: choose Modify Item to change its properties.";
+inline constexpr char kQuickNoPriority[] =
+    "Only items with a Flexible Date have a priority. Choose Flexible Date (F2) first.";
+inline constexpr char kQuickTopPriority[] = "This item already has the highest priority (A1).";
+inline constexpr char kQuickBottomPriority[] =
+    "This item is already last in the lowest priority tier.";
+inline constexpr char kQuickNoStartTime[] =
+    "This item has no Set Start Time. Choose Scheduled (Ctrl+F2) to give it one.";
+inline constexpr char kQuickStartAtMidnight[] =
+    "The Set Start Time is already at the beginning of the day.";
+inline constexpr char kQuickStartAtDayEnd[] = "The Set Start Time is already at the end of the day.";
+inline constexpr char kQuickMemoNoDuration[] =
+    "A memo takes no time of the day, so it has no duration to change.";
+inline constexpr char kQuickShortest[] =
+    "The duration is already as short as one step (see KeyIncre1min in Other Settings).";
+inline constexpr char kQuickLongest[] = "The duration is already the longest an item may have.";
+inline constexpr char kQuickCannotFloat[] =
+    "Memos and multi-day events stand on their own date and cannot have a Flexible Date.";
+inline constexpr char kQuickNotForMemo[] =
+    "Memos and multi-day events have no Set Start Time. Choose Modify Memo as if Set Date Item "
+    "to give a memo a time.";
+inline constexpr char kQuickNoPlace[] =
+    "This item has no time yet. Select it in a day view, where it has a place, and try again.";
+inline constexpr char kQuickSequencedFlexibleOnly[] =
+    "Only items with a Flexible Date can be Sequenced after the item ranked just before them.";
+inline constexpr char kQuickNothingToFollow[] =
+    "This item is ranked first: there is no item before it to be Sequenced after.";
+inline constexpr char kQuickSplitFlexibleOnly[] = "Only items with a Flexible Date can be split.";
+inline constexpr char kQuickSplitNotRecurring[] = "A recurring item cannot be split.";
+inline constexpr char kQuickBadLabel[] = "A label is a number from 0 (none) to 9.";
+
 }  // namespace ploven::edit_text

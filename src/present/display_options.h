@@ -23,6 +23,7 @@ struct DisplayOptions {
   bool noPastStrikes = false;
   bool shading = true;
   bool weekOfYear = false;    // "MonthviewWkOfYr"
+  int yearFirstWeekAdjust = 0;  // "YearFirstWeekAdjust": moves the start of the 4-4-5 year
   bool weekStartsMonday = true;
   int firstWeekRule = 0;      // "FirstWeekRule": how week 1 of a year is chosen
   int nBatting = 3;           // items shown in Focus Now
@@ -56,6 +57,7 @@ struct DisplayOptions {
     d.noPastStrikes = p.noPastStrikes != 0;
     d.shading = p.shading != 0;
     d.weekOfYear = p.monthviewWkOfYr != 0;
+    d.yearFirstWeekAdjust = p.yearFirstWeekAdjust;
     d.weekStartsMonday = p.weekStartsMon != 0;
     d.firstWeekRule = p.firstWeekRule;
     d.nBatting = p.nBatting;

@@ -65,5 +65,30 @@ inline constexpr const char* kDateOutOfRange =
 
 // The status bar's figures of today.
 inline constexpr const char* kTodayStatus = "Today: %d%% booked, %s free";
+// What the View menu tells about an item, and the item lists of the Reports menu.
+inline constexpr const char* kUnknownStamp = "(not known)";
+inline constexpr const char* kKindItem = "Item";
+inline constexpr const char* kKindProject = "Project";
+inline constexpr const char* kCreationText = "%s: %s\n\nCreated:\t\t%s\nLast changed:\t%s";
+inline constexpr const char* kNotSplit =
+    "\"%s\" is not split: it takes %s on %s.\n\nOnly items with Splittable ticked are spread "
+    "over several days.";
+inline constexpr const char* kSplitHeading = "%s\n\n";
+inline constexpr const char* kSplitLine = "%s\t%s\t%s\n";
+inline constexpr const char* kSplitTotal = "\n%d segments, %s planned of a duration of %s.";
+inline constexpr const char* kRecurring = "recurring";
+inline constexpr const char* kReportItemLine = "    %-12s %8s  %s\n";
+inline constexpr const char* kReportGroupTotal = "    %zu items, %s\n\n";
+inline constexpr const char* kNoProject = "(no project)";
+inline constexpr const char* kNoItems = "There are no undone items to list.\n";
+inline constexpr const char* kItemsReportCaption = "Items Report (by project)";
+inline constexpr const char* kLocationsCaption = "Locations (items by label)";
+inline constexpr const char* kLabelsHeading =
+    "Items carry no place of their own, so they are listed by the label you gave them.\n\n";
+inline constexpr const char* kNoLabel = "(no label)";
+inline constexpr const char* kLabelName = "Label %d";
+inline constexpr const char* kGlanceCaption = "%s's schedule (read-only)";
+inline constexpr const char* kGlanceLine = "%-12s %8s  %s\n";
+inline constexpr const char* kDoneMark = "(done) ";
 
 }  // namespace ploven::present_messages

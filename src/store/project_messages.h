@@ -58,6 +58,12 @@ inline constexpr const char* kTurnoverRecurringLine = "%s\t\t%s";
 inline constexpr const char* kAddedInPast = "Items added in past:";
 inline constexpr const char* kAddedToday = "Items added today:";
 inline constexpr const char* kRecurringItems = "Recurring items:";
+// Week/Month Turnover Score.
+inline constexpr const char* kWeekTurnoverCaption = "Week Turnover Score (by project)";
+inline constexpr const char* kMonthTurnoverCaption = "Month Turnover Score (by project)";
+inline constexpr const char* kPeriodHeading = "%s to %s\n\n";
+inline constexpr const char* kAddedBeforePeriod = "Items added before:";
+inline constexpr const char* kAddedInPeriod = "Items added during:";
 
 // Daily Time Spent On Tagged Projects (7 days).
 inline constexpr const char* kDailyTaggedCaption = "Daily Time Spent On Tagged Projects (7 days)";

@@ -216,10 +216,28 @@ ReportFileResult WriteDailyTimeByProjectReport(const Schedule& s, const std::fil
   return {true, t::kReportSaved};
 }
 
-ReportText TurnoverScoreReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
-                               const ItemFilter& hides) {
+namespace {
+
+struct TurnoverLabels {
+  const char* pastLine;
+  const char* past;
+  const char* addedLine;
+  const char* added;
+};
+
+// The turnover of the days first..last: each open project's done and undone time, then the
+// items by when they were made. Items made before `reference` count as added in the past.
+std::string TurnoverText(const Schedule& s, DayNumber first, DayNumber last, DayNumber reference,
+                         const ReportFormat& format, const ItemFilter& hides,
+                         const TurnoverLabels& labels) {
   std::string text = t::kTurnoverHeading;
-  const auto minutes = MinutesByProject(s, viewed, hides);
+  std::unordered_map<uint32_t, Minutes> minutes;
+  for (int d = first; d <= last; ++d) {
+    for (const auto& [id, m] : MinutesByProject(s, static_cast<DayNumber>(d), hides)) {
+      minutes[id].done += m.done;
+      minutes[id].undone += m.undone;
+    }
+  }
   for (const auto& [key, node] : s.projects()) {
     if (text.size() >= kTurnoverProjectsLimit) break;
     if (s.ActFlags(node.act) & AF_DONE) continue;
@@ -230,23 +248,56 @@ ReportText TurnoverScoreReport(const Schedule& s, DayNumber viewed, const Report
     text += Sprintf(t::kTurnoverNotDone, format.duration(it->second.undone).c_str());
   }
 
-  // Future days measure "added in past" against today.
-  const DayNumber reference = viewed > s.Today() ? s.Today() : viewed;
   Minutes past, added, recurring;
-  ForEachTask(s, viewed, hides, [&](const Act& a, int length) {
-    Minutes& m = (a.flags & (AF_BETA | AF_DRONE)) ? recurring
-                 : a.createdDate < reference      ? past
-                                                  : added;
-    (a.Has(AF_DONE) ? m.done : m.undone) += length;
-  });
+  for (int d = first; d <= last; ++d) {
+    ForEachTask(s, static_cast<DayNumber>(d), hides, [&](const Act& a, int length) {
+      Minutes& m = (a.flags & (AF_BETA | AF_DRONE)) ? recurring
+                   : a.createdDate < reference      ? past
+                                                    : added;
+      (a.Has(AF_DONE) ? m.done : m.undone) += length;
+    });
+  }
   auto totalLine = [&](const char* format2, const char* label, const Minutes& m) {
     text += Sprintf(format2, label, format.duration(m.done).c_str());
     text += Sprintf(t::kTurnoverNotDone, format.duration(m.undone).c_str());
   };
-  totalLine(t::kTurnoverPastLine, t::kAddedInPast, past);
-  totalLine(t::kTurnoverTodayLine, t::kAddedToday, added);
+  totalLine(labels.pastLine, labels.past, past);
+  totalLine(labels.addedLine, labels.added, added);
   totalLine(t::kTurnoverRecurringLine, t::kRecurringItems, recurring);
-  return {t::kTurnoverCaption, text};
+  return text;
+}
+
+}  // namespace
+
+ReportText TurnoverScoreReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
+                               const ItemFilter& hides) {
+  // Future days measure "added in past" against today.
+  const DayNumber reference = viewed > s.Today() ? s.Today() : viewed;
+  const TurnoverLabels labels{t::kTurnoverPastLine, t::kAddedInPast, t::kTurnoverTodayLine,
+                              t::kAddedToday};
+  return {t::kTurnoverCaption, TurnoverText(s, viewed, viewed, reference, format, hides, labels)};
+}
+
+TurnoverPeriod TurnoverPeriodOf(DayNumber viewed, bool month, bool weekStartsMonday) {
+  if (!month) {
+    const DayNumber first = WeekStart(viewed, weekStartsMonday);
+    return {first, static_cast<DayNumber>(first + kDaysPerWeek - 1)};
+  }
+  const int first = viewed - DayOfMonth(viewed) + 1;
+  return {static_cast<DayNumber>(first),
+          static_cast<DayNumber>(first + DaysInMonth(MonthOf(viewed), YearOf(viewed)) - 1)};
+}
+
+ReportText PeriodTurnoverScoreReport(const Schedule& s, TurnoverPeriod period, bool month,
+                                     const ReportFormat& format, const ItemFilter& hides) {
+  // A period in the future measures "added before" against today.
+  const DayNumber reference = period.first > s.Today() ? s.Today() : period.first;
+  const TurnoverLabels labels{t::kTurnoverPastLine, t::kAddedBeforePeriod, t::kTurnoverTodayLine,
+                              t::kAddedInPeriod};
+  std::string text = Sprintf(t::kPeriodHeading, format.dateLong(period.first).c_str(),
+                             format.dateLong(period.last).c_str());
+  text += TurnoverText(s, period.first, period.last, reference, format, hides, labels);
+  return {month ? t::kMonthTurnoverCaption : t::kWeekTurnoverCaption, text};
 }
 
 ReportText DailyTaggedTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,

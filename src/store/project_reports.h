@@ -68,6 +68,14 @@ struct LoggedWork {
 
 ReportText TurnoverScoreReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
                                const ItemFilter& hides = {});
+// Week/Month Turnover Score: the same sums over the week (or month) that holds the viewed day.
+struct TurnoverPeriod {
+  DayNumber first = kNoDate;
+  DayNumber last = kNoDate;
+};
+TurnoverPeriod TurnoverPeriodOf(DayNumber viewed, bool month, bool weekStartsMonday);
+ReportText PeriodTurnoverScoreReport(const Schedule& s, TurnoverPeriod period, bool month,
+                                     const ReportFormat& format, const ItemFilter& hides = {});
 ReportText DailyTaggedTimeReport(const Schedule& s, DayNumber viewed, const ReportFormat& format,
                                  const ItemFilter& hides = {},
                                  const std::vector<LoggedWork>& logged = {});

@@ -106,4 +106,19 @@ int PeriodIndex445(int day, const WeekRules& rules) {
   return PeriodOfYear445(day, rules) + 12 * (FiscalYear445(day, rules) - 1980);
 }
 
+Period445 PeriodBounds445(int day, const WeekRules& rules) {
+  if (!Valid(day)) return {};
+  const int start = FiscalYearStart445(day, rules);
+  const int period = PeriodOfYear445(day, rules);  // 1..12
+  const int quarter = (period - 1) / 3;
+  const int inQuarter = (period - 1) % 3;  // weeks 0-3, 4-7, 8-12 of the quarter
+  constexpr int kFirstWeek[] = {0, 4, 8};
+  constexpr int kWeeks[] = {4, 4, 5};
+  const int first = start + 7 * (13 * quarter + kFirstWeek[inQuarter]);
+  int last = first + 7 * kWeeks[inQuarter] - 1;
+  // A 53-week year keeps its last week in period 12.
+  if (period == 12 && Valid(last + 1) && FiscalYearStart445(last + 1, rules) == start) last += 7;
+  return {first, std::min(last, 32767)};
+}
+
 }  // namespace ploven

@@ -44,4 +44,12 @@ int PeriodOfYear445(int day, const WeekRules& rules);
 // A running period count, 12 per 4-4-5 year, for counting whole periods between two days.
 int PeriodIndex445(int day, const WeekRules& rules);
 
+// The first and last day of the 4-4-5 period (the "month" of the 4-4-5 calendar) that holds
+// the day: 4, 4 or 5 weeks, and the last period of a 53-week year 6. Both 0 outside 1..32767.
+struct Period445 {
+  int first = 0;
+  int last = 0;
+};
+Period445 PeriodBounds445(int day, const WeekRules& rules);
+
 }  // namespace ploven

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/balance_day.h"
 #include "recur/recurrences.h"
@@ -60,8 +61,24 @@ void MonthView::SetCalendarWeeks(int weeks) {
   update();
 }
 
+void MonthView::SetFourFourFive(bool on) {
+  m_fourFourFive = on;
+  update();
+}
+
+std::pair<int, int> MonthView::SpanOf(int date) const {
+  if (m_fourFourFive) {
+    const WeekRules rules{m_env.options.firstWeekRule, m_env.options.weekStartsMonday,
+                          m_env.options.yearFirstWeekAdjust};
+    const Period445 period = PeriodBounds445(date, rules);
+    if (period.first != 0) return {period.first, period.last};
+  }
+  const int first = MakeDay(MonthOf(date), 1, YearOf(date));
+  return {first, first + DaysInMonth(MonthOf(date), YearOf(date)) - 1};
+}
+
 DayNumber MonthView::FirstShownDate() const {
-  const int first = MakeDay(MonthOf(m_viewed), 1, YearOf(m_viewed));
+  const int first = SpanOf(m_viewed).first;
   const int back = m_env.options.weekStartsMonday ? WeekdayMondayFirst(first) : Weekday(first);
   return static_cast<DayNumber>(first - back);
 }
@@ -159,8 +176,16 @@ void MonthView::paintEvent(QPaintEvent*) {
   p.setFont(titleFont);
   p.setPen(st.text);
   const QRect title = TitleRect();
-  p.drawText(title, Qt::AlignCenter,
-             Text(MonthName(MonthOf(m_viewed), dt)) + " " + QString::number(YearOf(m_viewed)));
+  QString titleText =
+      Text(MonthName(MonthOf(m_viewed), dt)) + " " + QString::number(YearOf(m_viewed));
+  if (m_fourFourFive) {
+    const WeekRules fiscal{m_env.options.firstWeekRule, m_env.options.weekStartsMonday,
+                           m_env.options.yearFirstWeekAdjust};
+    titleText = QString("Period %1 of 4-4-5 year %2")
+                    .arg(PeriodOfYear445(m_viewed, fiscal))
+                    .arg(FiscalYear445(m_viewed, fiscal));
+  }
+  p.drawText(title, Qt::AlignCenter, titleText);
   for (const auto& [r, forward] :
        {std::pair{PreviousArrowRect(), false}, std::pair{NextArrowRect(), true}}) {
     const QRect a = r.adjusted(r.width() / 3, r.height() / 3, -r.width() / 3, -r.height() / 3);
@@ -196,7 +221,7 @@ void MonthView::paintEvent(QPaintEvent*) {
 
   // Days.
   const DayNumber today = m_env.schedule().Today();
-  const int month = MonthOf(m_viewed);
+  const auto [spanFirst, spanLast] = SpanOf(m_viewed);
   const QColor gridLine = Mix(st.background, st.text, 0.25);
   const QColor otherMonth = Mix(st.background, window, 0.65);
   const int lh = fm.height() + 1;
@@ -211,7 +236,7 @@ void MonthView::paintEvent(QPaintEvent*) {
       continue;
     }
     const DayNumber d = static_cast<DayNumber>(date);
-    const bool inMonth = MonthOf(d) == month;
+    const bool inMonth = d >= spanFirst && d <= spanLast;
     // The lines first: they make the day, with any recurring Work Holiday on it.
     std::vector<DayLine> lines = DayLines(d);
     const bool holiday = m_env.engine.HoldsWorkHoliday(d);
@@ -287,7 +312,17 @@ void MonthView::paintEvent(QPaintEvent*) {
 }
 
 void MonthView::MoveMonths(int n) {
-  const int date = AddMonths(m_viewed, n);
+  int date = AddMonths(m_viewed, n);
+  if (m_fourFourFive) {
+    // A period at a time, to the same place in the period where it has one.
+    date = m_viewed;
+    for (int i = 0; i < std::abs(n); ++i) {
+      const int offset = date - SpanOf(date).first;
+      const int next = n > 0 ? SpanOf(date).second + 1 : SpanOf(date).first - 1;
+      const auto [first, last] = SpanOf(next);
+      date = std::min(first + offset, last);
+    }
+  }
   if (SetViewedDate(static_cast<DayNumber>(std::clamp(date, 0, kLastDay))))
     emit dateSelected(m_viewed);
 }

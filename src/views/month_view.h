@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 #include "views/view_environment.h"
@@ -27,6 +28,10 @@ class MonthView : public QWidget {
   // "CalendarWeeks": how many weeks the grid shows (1..12).
   void SetCalendarWeeks(int weeks);
   int calendarWeeks() const { return m_weeks; }
+  // 4-4-5 Mode: the grid shows the 4-4-5 period (of 4, 4 or 5 weeks) holding the viewed date,
+  // and the arrows step by period.
+  void SetFourFourFive(bool on);
+  bool fourFourFive() const { return m_fourFourFive; }
   void Refresh() { update(); }
 
   // The date of the grid's first cell, the first day of the week holding the 1st.
@@ -65,6 +70,8 @@ class MonthView : public QWidget {
   int WeekColumnWidth() const;
   int HeadingHeight() const;
   void MoveMonths(int n);
+  // The first and last day of the month (or 4-4-5 period) holding the date.
+  std::pair<int, int> SpanOf(int date) const;
   void MoveDays(int n);
   // The day's load in percent, 0 for a day the schedule does not hold.
   int Load(DayNumber date);
@@ -73,6 +80,7 @@ class MonthView : public QWidget {
   DayNumber m_viewed;
   bool m_darken = false;
   int m_weeks = kDefaultWeeks;
+  bool m_fourFourFive = false;
 };
 
 }  // namespace ploven

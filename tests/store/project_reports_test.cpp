@@ -190,6 +190,41 @@ TEST_F(ProjectReportsTest, TurnoverScoreOfAFutureDayMeasuresAgainstToday) {
   EXPECT_NE(text.find("Items added today:\t\t0:40 done, 0:00 not done\n"), std::string::npos);
 }
 
+TEST_F(ProjectReportsTest, TurnoverPeriodIsTheWeekOrMonthOfTheViewedDay) {
+  // Tuesday 8 December 2026; December runs from 17137 to 17167.
+  EXPECT_EQ(TurnoverPeriodOf(kToday, false, false).first, 17142);
+  EXPECT_EQ(TurnoverPeriodOf(kToday, false, false).last, 17148);
+  EXPECT_EQ(TurnoverPeriodOf(kToday, false, true).first, 17143);
+  EXPECT_EQ(TurnoverPeriodOf(kToday, false, true).last, 17149);
+  EXPECT_EQ(TurnoverPeriodOf(kToday, true, false).first, 17137);
+  EXPECT_EQ(TurnoverPeriodOf(kToday, true, false).last, 17167);
+  EXPECT_EQ(TurnoverPeriodOf(17167, true, true).first, 17137);
+}
+
+TEST_F(ProjectReportsTest, WeekTurnoverSumsTheWeeksDaysOnly) {
+  const ActHandle garden = Project("Garden");
+  const ActHandle house = Project("House");
+  ItemOf(garden, 17142, AF_DONE, 60);
+  const ActHandle old = ItemOf(house, 17148, 0, 30);
+  s.LockAct(old).createdDate = 17140;
+  ItemOf(garden, 17149, AF_DONE, 600);  // the next week
+  const ReportText r =
+      PeriodTurnoverScoreReport(s, TurnoverPeriodOf(kToday, false, false), false, format);
+  EXPECT_EQ(r.caption, "Week Turnover Score (by project)");
+  EXPECT_EQ(r.text,
+            "L17142 to L17148\n\n"
+            "Projects:\n"
+            "Garden:             \t1:00 done, 0:00 not done\n"
+            "House:              \t0:00 done, 0:30 not done\n"
+            "\nItems added before:\t0:00 done, 0:30 not done\n"
+            "Items added during:\t\t1:00 done, 0:00 not done\n"
+            "Recurring items:\t\t0:00 done, 0:00 not done\n");
+  const ReportText month =
+      PeriodTurnoverScoreReport(s, TurnoverPeriodOf(kToday, true, false), true, format);
+  EXPECT_EQ(month.caption, "Month Turnover Score (by project)");
+  EXPECT_NE(month.text.find("Garden:             \t11:00 done"), std::string::npos);
+}
+
 TEST_F(ProjectReportsTest, TheProgramsFormatsFillTheReports) {
   ItemOf(Project("Garden"), kToday, AF_DONE, 90);
   const DateText text;

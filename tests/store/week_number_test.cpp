@@ -133,3 +133,34 @@ TEST(WeekNumberTest, PeriodsRunFourFourFiveWeeks) {
 
 }  // namespace
 }  // namespace ploven
+
+namespace ploven {
+namespace {
+
+// The bounds of a day's period agree with the period numbers of the days around them.
+TEST(WeekNumberTest, PeriodBoundsHoldTheDayAndNoMore) {
+  // 2023 starts on Sunday 1 January: period 1 runs to 28 January, period 3 from 26 February
+  // to 1 April; 2017's period 12 has six weeks, to 6 January 2018.
+  const WeekRules sunday{0, false, 0};
+  EXPECT_EQ(PeriodBounds445(MakeDay(1, 15, 2023), sunday).first, MakeDay(1, 1, 2023));
+  EXPECT_EQ(PeriodBounds445(MakeDay(1, 15, 2023), sunday).last, MakeDay(1, 28, 2023));
+  EXPECT_EQ(PeriodBounds445(MakeDay(3, 3, 2023), sunday).first, MakeDay(2, 26, 2023));
+  EXPECT_EQ(PeriodBounds445(MakeDay(3, 3, 2023), sunday).last, MakeDay(4, 1, 2023));
+  EXPECT_EQ(PeriodBounds445(MakeDay(12, 1, 2017), sunday).last, MakeDay(1, 6, 2018));
+  EXPECT_EQ(PeriodBounds445(0, sunday).first, 0);
+  for (const WeekRules& rules : {sunday, WeekRules{0, true, 0}, WeekRules{0, false, 2}}) {
+    for (int day = MakeDay(1, 1, 2016); day < MakeDay(1, 1, 2019); day += 5) {
+      const Period445 p = PeriodBounds445(day, rules);
+      ASSERT_LE(p.first, day);
+      ASSERT_GE(p.last, day);
+      const int index = PeriodIndex445(day, rules);
+      ASSERT_EQ(PeriodIndex445(p.first, rules), index) << day;
+      ASSERT_EQ(PeriodIndex445(p.last, rules), index) << day;
+      ASSERT_EQ(PeriodIndex445(p.first - 1, rules), index - 1) << day;
+      ASSERT_EQ(PeriodIndex445(p.last + 1, rules), index + 1) << day;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ploven
