@@ -43,7 +43,7 @@ constexpr Tool kTools[] = {
     {Command::kBalanceDay, Command::kNone, "view-refresh", "\u21BB"},
     {Command::kBalanceAllDays, Command::kNone, "view-calendar-workweek", "\u21C4", true},
     {Command::kFind, Command::kNone, "edit-find", "?"},
-    {Command::kPrintMyPrintouts, Command::kNone, "document-print", "\u2399"},
+    {Command::kPrintMyPrintouts, Command::kNone, "document-print", "\u25A4"},
 };
 
 // The icon shipped with the program for a theme without one: the glyph on a rounded tile.
