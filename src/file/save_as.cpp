@@ -196,12 +196,13 @@ bool ScheduleFiles::RelocateSchedule(Schedule& s, const std::string& sharedFolde
 }
 
 bool ScheduleFiles::AskBackupAll() {
+  // Proceed is the default: with Help there, Enter would only bring the question back.
   MultiButtonParams params;
   params.customCaptions = t::kBackupAllButtons;
   for (;;) {
     const int answer =
         m_msg.MultiButtonBox(std::string(t::kBackupAllQuestion) + t::kBackupAllExplanation,
-                             t::kBackupAllCaption, kMbIconQuestion, params);
+                             t::kBackupAllCaption, kMbIconQuestion | kMbDefButton2, params);
     if (answer != t::kBackupAllHelp) return answer == t::kBackupAllProceed;
     m_msg.OpenHelpTopic(t::kBackupAllHelpTopic);
   }

@@ -536,6 +536,9 @@ TEST_F(ScheduleFilesTest, BackupAllCopiesTheFolderButNotTheLock) {
   env.ui.Answer(kIdCustom1 + 1);  // Proceed
   EXPECT_TRUE(files->AskBackupAll());
   EXPECT_EQ(env.ui.helpTopics.size(), 1u);
+  // Enter takes the default, which goes on with the backup.
+  EXPECT_TRUE(files->AskBackupAll());
+  EXPECT_EQ(env.ui.helpTopics.size(), 1u);
   const std::string usb = env.dir.path().string() + "/usb";
   env.ui.Answer(kIdYes);
   EXPECT_EQ(files->BackupAll(*opened.schedule, usb), BackupAllResult::kDoneClose);
