@@ -86,6 +86,7 @@ void MainWindow::CheckInSchedule() {
   // over it, so the program ends here and the next start opens what came back.
   m_session.messages().InformationMessage(TransferResultText(r, true));
   m_session.schedule().ClearChanged();
+  m_session.StopWriting();
   // The notes of items deleted here may belong to items of the copy that came back: the close
   // must not remove their files.
   m_session.deletedNotes() = DeletedNotes{};

@@ -190,6 +190,11 @@ bool ProgramSession::SaveIfChanged() {
   return m_files->SaveIfChanged(*m_schedule, !m_startupInProgress);
 }
 
+void ProgramSession::StopWriting() {
+  m_writable = false;
+  if (m_planning) m_planning->engine().SetScheduleWritable(false);
+}
+
 bool ProgramSession::SaveForClose() {
   if (!open()) return true;
   if (m_writable) RollOverPastDays(m_planning->engine());

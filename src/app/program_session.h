@@ -68,6 +68,9 @@ class ProgramSession {
   Engine& engine() { return m_planning->engine(); }
   Recurrences& recurrences() { return m_planning->recurrences(); }
   bool writable() const { return m_writable; }
+  // The file on the disk was replaced (Check In): nothing of this run may be written over it,
+  // not even the archiving of finished days at close.
+  void StopWriting();
   bool createdThisRun() const { return m_createdThisRun; }
   bool startupInProgress() const { return m_startupInProgress; }
   void EndStartup() { m_startupInProgress = false; }

@@ -159,6 +159,7 @@ TEST_F(ToolsCommandsTest, CheckInBringsTheCopyBackAndTheClosingProgramDoesNotSav
   const std::string copy = FileText(stick / schedule.filename());
   window->Dispatch(Command::kCheckIn);
   EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(session->writable());  // not even the close's archiving writes
   window.reset();
   session.reset();  // the close saves nothing over what came back
   EXPECT_EQ(FileText(schedule), copy);
