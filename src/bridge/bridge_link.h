@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "bridge/bridge_codes.h"
 #include "store/date_types.h"
@@ -17,6 +19,9 @@ struct BridgeFrame {
   std::string action;  // kActionSave ...
   uint32_t itemID = 0;
   DayNumber occurrenceDate = kNoDate;
+  // The companion's name for a change it hands over; the ID echo and the confirmation of that
+  // change carry it back.
+  std::string key;
   bool operator==(const BridgeFrame&) const = default;
 };
 
@@ -36,6 +41,12 @@ class BridgeLink {
   // not be started at all.
   virtual bool Start(int waitSeconds) = 0;
   virtual LinkResult Send(const BridgeFrame& frame) = 0;
+  // The changes made in the calendar since they were last confirmed, oldest first (frames with
+  // the incoming codes); none when the companion could not be reached in time.
+  virtual std::optional<std::vector<BridgeFrame>> FetchCalendarChanges() = 0;
+  // The change under `key` is in the schedule (or was refused and the user told): the
+  // companion forgets it. A new item is confirmed by its ID echo instead.
+  virtual bool Confirm(const std::string& key) = 0;
   // Tells the companion to end (kActionCloseStub) and gives it a second to do so.
   virtual void Close() = 0;
   // The companion's program file, for the message that it cannot be found.

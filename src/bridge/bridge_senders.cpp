@@ -65,8 +65,9 @@ SendResult BridgeSenders::SendNewItem(const BridgeRecord& record, ItemRef item) 
   return Deliver(kNewItem, record, item);
 }
 
-SendResult BridgeSenders::SendIdEcho(const BridgeRecord& record, ItemRef item) {
-  return Deliver(kIdEcho, record, item);
+SendResult BridgeSenders::SendIdEcho(const BridgeRecord& record, ItemRef item,
+                                     const std::string& key) {
+  return Deliver(kIdEcho, record, item, key);
 }
 
 SendResult BridgeSenders::SendChangedItem(const BridgeRecord& record, ItemRef item) {
@@ -102,9 +103,11 @@ bool BridgeSenders::FindCompanion(const Texts& texts) {
   return false;
 }
 
-SendResult BridgeSenders::Deliver(const Texts& texts, const BridgeRecord& record, ItemRef item) {
+SendResult BridgeSenders::Deliver(const Texts& texts, const BridgeRecord& record, ItemRef item,
+                                  const std::string& key) {
   if (!FindCompanion(texts)) return SendResult::kFailed;
-  const BridgeFrame frame{record.code, record.text, texts.action, item.itemID, item.occurrenceDate};
+  const BridgeFrame frame{record.code, record.text, texts.action, item.itemID, item.occurrenceDate,
+                          key};
   switch (m_link.Send(frame)) {
     case LinkResult::kDelivered:
       return SendResult::kDelivered;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "bridge/bridge_link.h"
 #include "bridge/item_records.h"
@@ -40,7 +41,8 @@ class BridgeSenders {
   // A new item (SendDataToStub). Appointments and tasks each have their own switch.
   SendResult SendNewItem(const BridgeRecord& record, ItemRef item);
   // The number given to an item that came from the calendar; sent whatever the switches say.
-  SendResult SendIdEcho(const BridgeRecord& record, ItemRef item);
+  // `key` is the companion's name for the calendar item it answers.
+  SendResult SendIdEcho(const BridgeRecord& record, ItemRef item, const std::string& key);
   SendResult SendChangedItem(const BridgeRecord& record, ItemRef item);
   SendResult SendDeletedItem(const BridgeRecord& record, ItemRef item);
   SendResult SendDoneItem(const BridgeRecord& record, ItemRef item);
@@ -53,7 +55,8 @@ class BridgeSenders {
   struct Texts;
 
  private:
-  SendResult Deliver(const Texts& texts, const BridgeRecord& record, ItemRef item);
+  SendResult Deliver(const Texts& texts, const BridgeRecord& record, ItemRef item,
+                     const std::string& key = {});
   bool FindCompanion(const Texts& texts);
   void Log(const std::string& line);
 

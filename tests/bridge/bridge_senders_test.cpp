@@ -25,7 +25,7 @@ TEST_F(SenderTest, NewItemGoesWithItsNumberDateAndSaveAction) {
   EXPECT_EQ(senders.SendNewItem(kTaskRecord, kRef), SendResult::kDelivered);
   ASSERT_EQ(link.frames.size(), 1u);
   EXPECT_EQ(link.frames[0],
-            (BridgeFrame{BridgeCode::kTask, "Read\t...\n", kActionSave, 42, TestEnv::kToday}));
+            (BridgeFrame{BridgeCode::kTask, "Read\t...\n", kActionSave, 42, TestEnv::kToday, {}}));
   EXPECT_TRUE(env.ui.boxes.empty());
 }
 
@@ -53,10 +53,11 @@ TEST_F(SenderTest, SyncOffSendsNothingButTheIdEcho) {
   EXPECT_EQ(senders.SendDeletedItem(kTaskRecord, kRef), SendResult::kSkipped);
   EXPECT_EQ(senders.SendDoneItem(kTaskRecord, kRef), SendResult::kSkipped);
   EXPECT_TRUE(link.frames.empty());
-  EXPECT_EQ(senders.SendIdEcho(IdEchoRecord("Lunch", 9), kRef), SendResult::kDelivered);
+  EXPECT_EQ(senders.SendIdEcho(IdEchoRecord("Lunch", 9), kRef, "k1"), SendResult::kDelivered);
   ASSERT_EQ(link.frames.size(), 1u);
   EXPECT_EQ(link.frames[0].code, BridgeCode::kIdEcho);
   EXPECT_EQ(link.frames[0].action, kActionSave);
+  EXPECT_EQ(link.frames[0].key, "k1");
 }
 
 TEST_F(SenderTest, AnotherScheduleSendsNothingAndTheNewItemSenderLogsWhy) {
@@ -173,13 +174,13 @@ TEST_F(SenderTest, IdEchoStartsTheCompanionQuietlyAndSendsWhenItCameUp) {
   switches.extremeLogging = true;
   senders.SetSwitches(switches);
   link.running = false;
-  EXPECT_EQ(senders.SendIdEcho(IdEchoRecord("Lunch", 9), kRef), SendResult::kDelivered);
+  EXPECT_EQ(senders.SendIdEcho(IdEchoRecord("Lunch", 9), kRef, "k1"), SendResult::kDelivered);
   EXPECT_EQ(link.starts, std::vector<int>{2});
   EXPECT_TRUE(env.Logged("trying to launch"));
 
   link.running = false;
   link.startable = false;
-  EXPECT_EQ(senders.SendIdEcho(IdEchoRecord("Lunch", 9), kRef), SendResult::kFailed);
+  EXPECT_EQ(senders.SendIdEcho(IdEchoRecord("Lunch", 9), kRef, "k1"), SendResult::kFailed);
   EXPECT_TRUE(env.ui.boxes.empty());  // given up silently
   EXPECT_EQ(link.frames.size(), 1u);
 }

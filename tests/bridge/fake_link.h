@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,15 @@ class FakeLink : public BridgeLink {
     if (r != LinkResult::kDelivered && crashesOnFailure) running = false;
     return r;
   }
+  std::optional<std::vector<BridgeFrame>> FetchCalendarChanges() override {
+    ++fetches;
+    if (!running) return std::nullopt;
+    return calendarChanges;
+  }
+  bool Confirm(const std::string& key) override {
+    confirmed.push_back(key);
+    return running;
+  }
   void Close() override {
     ++closes;
     running = false;
@@ -40,6 +50,9 @@ class FakeLink : public BridgeLink {
   std::vector<int> starts;
   std::vector<BridgeFrame> frames;
   int closes = 0;
+  std::vector<BridgeFrame> calendarChanges;
+  int fetches = 0;
+  std::vector<std::string> confirmed;
 };
 
 }  // namespace ploven::test

@@ -64,9 +64,9 @@ TEST_F(ItemSyncTest, DeleteAndDoneNameTheOccurrence) {
   EXPECT_EQ(SendDoneItemToCalendar(senders, s, h, kToday, true), SendResult::kDelivered);
   ASSERT_EQ(link.frames.size(), 2u);
   EXPECT_EQ(link.frames[0], (BridgeFrame{BridgeCode::kAppointment, "Call", kActionDelete,
-                                         s.GetActID(h), static_cast<DayNumber>(kToday + 7)}));
+                                         s.GetActID(h), static_cast<DayNumber>(kToday + 7), {}}));
   EXPECT_EQ(link.frames[1], (BridgeFrame{BridgeCode::kAppointment, "Done\tCall\t", kActionDone,
-                                         s.GetActID(h), kToday}));
+                                         s.GetActID(h), kToday, {}}));
 }
 
 }  // namespace
