@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdint>
+
+namespace ploven::calendar {
+
+// One record as the main program sent it, with what to do with it.
+struct InboundRecord {
+  uint32_t code = 0;
+  QByteArray action;  // "Ploven_SaveNow" ...
+  QByteArray record;
+  uint32_t itemID = 0;
+  int32_t occurrenceDate = 0;  // a day number; 0 for none
+  QByteArray key;              // the ID echo: the calendar item it answers
+};
+
+// A change made in the calendar, waiting until the main program confirms it.
+struct OutboundChange {
+  uint32_t code = 0;
+  QByteArray key;
+  QByteArray record;
+  uint32_t itemID = 0;
+  int32_t occurrenceDate = 0;
+};
+
+struct ApplyResult {
+  bool ok = true;
+  QString reason;  // why not, for the log and the main program
+};
+
+// What the companion reads of Ploven's settings before each pass.
+struct CompanionSettings {
+  bool toPloven = false;       // "OutlookToPloven": calendar-side changes go back at all
+  bool appointmentsToPloven = true;  // "OutlookToPlovenAppts"
+  bool tasksToPloven = true;         // "OutlookToPlovenTasks"
+  QString folder;              // "CalendarFolder", default <data folder>/calendar
+};
+
+// Where the records go and where other programs' changes come from: a calendar folder, and
+// next a calendar server, behind the same calls. Every call is one transaction of the
+// companion's memory, so a crash between two calls loses nothing and repeats nothing.
+class CalendarTarget {
+ public:
+  virtual ~CalendarTarget() = default;
+  // Applies one record with its action (a new item, a change, a delete, done or undone, the
+  // ID echo).
+  virtual ApplyResult Apply(const InboundRecord& record, const CompanionSettings& settings) = 0;
+  // Looks for changes made by others since the last pass and queues them for the main
+  // program. Cheap when nothing changed: modification stamps first.
+  virtual void Pass(const CompanionSettings& settings) = 0;
+  // What is queued for the main program, oldest first.
+  virtual QList<OutboundChange> Pending() = 0;
+  // The main program took the change under `key` (or refused it and told the user).
+  virtual void Confirm(const QByteArray& key) = 0;
+};
+
+// The companion's log: one line per event, in the data folder.
+class CompanionLog {
+ public:
+  virtual ~CompanionLog() = default;
+  virtual void Line(const QString& text) = 0;
+};
+
+}  // namespace ploven::calendar
