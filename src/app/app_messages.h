@@ -130,4 +130,22 @@ inline constexpr char kDoneForNowRefused[] =
     "now. This item has not begun yet, or its planned time is used up already: use Done! "
     "instead.";
 
+// Request Write Access (a schedule opened read-only because another program was changing it).
+inline constexpr char kReadOnlyTitle[] = " (read only)";
+inline constexpr char kWriteAccessHeld[] = "You already have write access to this schedule.";
+inline constexpr char kWriteAccessGranted[] =
+    "You now have write access to this schedule: your changes will be saved.";
+inline constexpr char kWriteAccessStillHeld[] =
+    "%s on %s is still changing this schedule, so it stays read-only here. Ploven has asked "
+    "them to close it; choose Request Write Access (Ctrl+Shift+A) again in a moment.";
+inline constexpr char kWriteAccessStillHeldUnknown[] =
+    "Another program is still changing this schedule, so it stays read-only here. Choose "
+    "Request Write Access (Ctrl+Shift+A) again in a moment.";
+inline constexpr char kWriteAccessChanged[] =
+    "This schedule was saved by its other user after Ploven read it, so what you see is not "
+    "the newest version. Ploven will open it again, then you can change it.\n\nOpen it again "
+    "now?";
+inline constexpr char kWriteAccessNoRestart[] =
+    "Ploven could not start again by itself. Close it and open the schedule again to change it.";
+
 }  // namespace ploven::app_text

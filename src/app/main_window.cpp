@@ -369,10 +369,12 @@ QString MainWindow::ContainerTitleText() const {
 
 void MainWindow::RefreshTitle() {
   const std::string user = m_session.settings().ReadString("UserName");
-  const QString title = QString("%1%2 - %3")
+  const QString title = QString("%1%2 - %3%4")
                             .arg(t::kProductName)
                             .arg(mode() == MenuMode::kLight ? " Light" : "")
-                            .arg(user.empty() ? t::kNoUserName : Q(user));
+                            .arg(user.empty() ? t::kNoUserName : Q(user))
+                            .arg(m_session.open() && !m_session.writable() ? t::kReadOnlyTitle
+                                                                          : "");
   if (windowTitle() != title) setWindowTitle(title);
   const QString container = ContainerTitleText();
   if (m_titleBar->text() != container) m_titleBar->setText(container);

@@ -275,6 +275,8 @@ class MainWindow : public QMainWindow {
   void MakeOpenAtLaunch();
   void CheckOutSchedule();
   void CheckInSchedule();
+  // Ctrl+Shift+A: a schedule opened read-only becomes this program's to change.
+  void RequestWriteAccess();
   void RefreshCheckOut();
   // False when the schedule is checked out and the user chose not to change it here.
   bool ConfirmChangeWhileCheckedOut(Command command);

@@ -228,6 +228,7 @@ void MainWindow::BuildCommandTable() {
       {kMakeOpenAtLaunch, [this] { MakeOpenAtLaunch(); }},
       {kCheckOut, [this] { CheckOutSchedule(); }},
       {kCheckIn, [this] { CheckInSchedule(); }},
+      {kRequestWriteAccess, [this] { RequestWriteAccess(); }},
       // ---- Notes and Find ----
       {kNote, [this] { OpenSelectedNote(); }},
       {kBrowseNotesMode, [this] { ToggleBrowseNotes(); }},

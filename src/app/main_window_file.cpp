@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QProcess>
 
 #include "app/app_messages.h"
 #include "app/main_window.h"
 #include "dialogs/about_box.h"
+#include "platform/format.h"
 #include "platform/paths.h"
 
 namespace ploven {
@@ -24,6 +26,44 @@ void MainWindow::SaveAs() {
   m_session.files().SaveAs(m_session.schedule(), folder.toStdString(),
                            ScheduleFiles::SaveAsKind::kCurrent);
   RefreshTitle();
+}
+
+void MainWindow::RequestWriteAccess() {
+  Messages& msg = m_session.messages();
+  switch (m_session.RequestWriteAccess()) {
+    case WriteAccess::kAlreadyHeld:
+      msg.InformationMessage(t::kWriteAccessHeld);
+      return;
+    case WriteAccess::kGranted:
+      msg.InformationMessage(t::kWriteAccessGranted);
+      AfterChange();
+      RefreshTitle();
+      return;
+    case WriteAccess::kHeldByOther: {
+      const LockOwner& holder = m_session.files().lock()->holder();
+      msg.InformationMessage(holder.host.empty()
+                                 ? std::string(t::kWriteAccessStillHeldUnknown)
+                                 : Sprintf(t::kWriteAccessStillHeld,
+                                           holder.user.empty() ? "Someone" : holder.user.c_str(),
+                                           holder.host.c_str()));
+      return;
+    }
+    case WriteAccess::kFailed:
+      return;  // the lock told why
+    case WriteAccess::kChangedOnDisk:
+      break;
+  }
+  if (msg.Question(t::kWriteAccessChanged) != kIdYes) return;
+  // A new run reads the file as it is now and takes the lock; this one writes nothing.
+  const QString schedule = QString::fromStdString(m_session.files().schedulePath());
+  if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {schedule})) {
+    msg.ErrorMessage(t::kWriteAccessNoRestart);
+    return;
+  }
+  RememberPlaces();
+  m_session.WriteAllSettings();
+  m_closing = true;
+  close();
 }
 
 void MainWindow::Backup() {

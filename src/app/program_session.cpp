@@ -1,5 +1,8 @@
 #include "app/program_session.h"
 
+#include <functional>
+#include <string_view>
+
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
@@ -41,6 +44,19 @@ ProgramSession::ProgramSession(Ui& ui, const Clock& system, ProgramPlaces places
 }
 
 ProgramSession::~ProgramSession() { Close(); }
+
+namespace {
+
+// A hash of the file's bytes; nothing when it cannot be read.
+std::optional<size_t> FileFingerprint(FileSystem& fs, const std::string& path) {
+  const auto bytes = fs.ReadFile(path);
+  if (!bytes.ok()) return std::nullopt;
+  const std::vector<uint8_t>& b = *bytes.value;
+  return std::hash<std::string_view>{}(
+      std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+}
+
+}  // namespace
 
 long ProgramSession::userNumber() const {
   return UserNumber(m_settings.ReadString(key::kUserName));
@@ -87,6 +103,7 @@ SessionStart ProgramSession::OpenPath(const std::string& pathText, bool fromComm
   if (r.schedule == nullptr) return SessionStart::kExit;
   m_schedule = std::move(r.schedule);
   m_writable = !r.readOnly;
+  if (!m_writable) m_readOnlyFingerprint = FileFingerprint(m_fs, m_files->path());
   // Nothing before today is open to new items in a schedule that never archived a day.
   if (m_schedule->header().lastArchivedDate() == kNoDate)
     m_schedule->header().setLastArchivedDate(static_cast<DayNumber>(m_clock.Today() - 1));
@@ -193,6 +210,33 @@ bool ProgramSession::SaveIfChanged() {
 void ProgramSession::StopWriting() {
   m_writable = false;
   if (m_planning) m_planning->engine().SetScheduleWritable(false);
+}
+
+WriteAccess ProgramSession::RequestWriteAccess() {
+  if (m_writable) return WriteAccess::kAlreadyHeld;
+  ScheduleLock* lock = m_files->lock();
+  if (lock == nullptr) return WriteAccess::kFailed;
+  switch (lock->Acquire()) {
+    case LockStatus::kHeldByOther:
+      return WriteAccess::kHeldByOther;
+    case LockStatus::kFailed:
+      return WriteAccess::kFailed;
+    case LockStatus::kAcquired:
+      break;
+  }
+  // What is on the screen was read before the other writer's last save: writing it now would
+  // undo their work, so the lock goes back and the schedule has to be read again.
+  const std::optional<size_t> now = FileFingerprint(m_fs, m_files->path());
+  if (!now || now != m_readOnlyFingerprint) {
+    lock->Release();
+    return WriteAccess::kChangedOnDisk;
+  }
+  m_writable = true;
+  m_readOnlyFingerprint.reset();
+  Engine& engine = m_planning->engine();
+  engine.SetScheduleWritable(true);
+  ExpireRecurringItems(m_planning->recurrences());
+  return WriteAccess::kGranted;
 }
 
 bool ProgramSession::SaveForClose() {

@@ -37,6 +37,15 @@ struct ProgramPlaces {
 
 enum class SessionStart { kOpened, kNewSchedule, kExit };
 
+// What asking for write access to a schedule opened read-only came to.
+enum class WriteAccess {
+  kAlreadyHeld,    // this program writes already
+  kGranted,        // the lock is ours now and the file is the one on the screen
+  kHeldByOther,    // someone else still writes; they were asked to let go
+  kChangedOnDisk,  // the lock is ours, but the file changed since it was read: read it again
+  kFailed,         // the lock cannot be made (told)
+};
+
 // Everything one open schedule runs on, without a screen: the clock, the messages, the
 // settings, the schedule file, the schedule with its engine and recurring items, and the
 // archiving of past days. The desktop program draws it; tests drive it directly.
@@ -71,6 +80,10 @@ class ProgramSession {
   // The file on the disk was replaced (Check In): nothing of this run may be written over it,
   // not even the archiving of finished days at close.
   void StopWriting();
+  // A schedule opened read-only because another program held it: takes the write lock when it
+  // is free. The schedule in memory may then be written only while it is still the file on
+  // the disk; when someone saved it in between, the lock is let go again.
+  WriteAccess RequestWriteAccess();
   bool createdThisRun() const { return m_createdThisRun; }
   bool startupInProgress() const { return m_startupInProgress; }
   void EndStartup() { m_startupInProgress = false; }
@@ -144,6 +157,8 @@ class ProgramSession {
   std::unique_ptr<NoteSlots> m_noteSlots;
   DeletedNotes m_deletedNotes;
   bool m_writable = false;
+  // The bytes of a schedule opened read-only, to tell whether its writer saved it since.
+  std::optional<size_t> m_readOnlyFingerprint;
   bool m_createdThisRun = false;
   bool m_startupInProgress = true;
   DayNumber m_lastBalanceDay = 0;

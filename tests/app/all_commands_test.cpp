@@ -31,9 +31,7 @@ const std::set<Command> kOwedElsewhere = {
     // The calendar bridge, and the import and export of items (later issues).
     kImportItems, kExportAppointmentsToday, kExportAppointmentsRange, kExportTasksToday,
     kExportTasksRange, kExportDayViewToday, kExportDayViewRange, kExportAlphabeticalView,
-    kViewExportFile, kSynchronizationSettings,
-    // Asking for write access to a schedule opened read-only (the schedule file's lock work).
-    kRequestWriteAccess};
+    kViewExportFile, kSynchronizationSettings};
 
 // The commands that end the run or swap the menus go last, in this order.
 const std::vector<Command> kLast = {kSendToTray, kSendToTrayLight, kRestoreFromTray,   kLightMode,

@@ -184,5 +184,65 @@ TEST_F(ProgramSessionTest, AnInternalErrorLeavesNoLockBehindAndSaysWhatWasSaved)
   EXPECT_TRUE(ui.Showed("most recently automatically saved"));
 }
 
+// A schedule opened while another program was changing it is read-only until its writer lets
+// go; then it is this program's, unless the writer saved in between.
+TEST_F(ProgramSessionTest, WriteAccessComesWhenTheWriterLetsGoOfAnUnchangedSchedule) {
+  auto writer = Start();
+  ASSERT_EQ(writer->Open(std::nullopt), SessionStart::kNewSchedule);
+  writer->EndStartup();
+  ASSERT_TRUE(writer->SaveForClose());  // the file exists; the writer keeps its lock
+
+  auto reader = Start();
+  ASSERT_EQ(reader->Open(std::nullopt), SessionStart::kOpened);
+  EXPECT_FALSE(reader->writable());
+  EXPECT_EQ(reader->RequestWriteAccess(), WriteAccess::kHeldByOther);
+  EXPECT_FALSE(reader->writable());
+
+  writer.reset();  // closes without a change: the file is the one the reader read
+  EXPECT_EQ(reader->RequestWriteAccess(), WriteAccess::kGranted);
+  EXPECT_TRUE(reader->writable());
+  EXPECT_EQ(reader->RequestWriteAccess(), WriteAccess::kAlreadyHeld);
+  reader->EndStartup();
+  Act a;
+  a.flags = AF_FIXED;
+  a.startTime = 10 * 60 + 1;
+  a.duration = 30;
+  reader->schedule().NewItem(TestEnv::kToday, a, "Dentist");
+  EXPECT_TRUE(reader->SaveIfChanged());
+  reader.reset();
+  auto again = Start();
+  ASSERT_EQ(again->Open(std::nullopt), SessionStart::kOpened);
+  EXPECT_TRUE(again->writable());
+  EXPECT_EQ(again->schedule().ExistingTerminal(TestEnv::kToday)->nTasks, 1);
+}
+
+TEST_F(ProgramSessionTest, WriteAccessIsRefusedWhenTheWriterSavedAfterTheScheduleWasRead) {
+  auto writer = Start();
+  ASSERT_EQ(writer->Open(std::nullopt), SessionStart::kNewSchedule);
+  writer->EndStartup();
+  ASSERT_TRUE(writer->SaveForClose());
+  auto reader = Start();
+  ASSERT_EQ(reader->Open(std::nullopt), SessionStart::kOpened);
+  ASSERT_FALSE(reader->writable());
+
+  Act a;
+  a.flags = AF_FIXED;
+  a.startTime = 10 * 60 + 1;
+  a.duration = 30;
+  writer->schedule().NewItem(TestEnv::kToday, a, "Dentist");
+  ASSERT_TRUE(writer->SaveIfChanged());
+  writer.reset();
+
+  // Writing the old copy now would undo the dentist: the reader stays read-only and lets the
+  // lock go, so the next start (or anyone else) can take it.
+  EXPECT_EQ(reader->RequestWriteAccess(), WriteAccess::kChangedOnDisk);
+  EXPECT_FALSE(reader->writable());
+  EXPECT_FALSE(reader->files().lock()->held());
+  auto next = Start();
+  ASSERT_EQ(next->Open(std::nullopt), SessionStart::kOpened);
+  EXPECT_TRUE(next->writable());
+  EXPECT_EQ(next->schedule().ExistingTerminal(TestEnv::kToday)->nTasks, 1);
+}
+
 }  // namespace
 }  // namespace ploven::test
