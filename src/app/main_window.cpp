@@ -14,6 +14,7 @@
 #include "dialogs/note_window.h"
 #include "engine/past_days.h"
 #include "platform/format.h"
+#include "platform/settings_keys.h"
 #include "present/day_text.h"
 #include "store/schedule_header.h"
 #include "views/day_view.h"
@@ -208,6 +209,10 @@ void MainWindow::BuildViews() {
   m_calendarDock->setWidget(m_calendar);
   addDockWidget(Qt::RightDockWidgetArea, m_calendarDock);
   m_calendarDock->hide();
+  if (m_session.settings().ReadInt(key::kFourFourFiveMode, 0) != 0) {
+    m_month->SetFourFourFive(true);
+    m_calendar->SetFourFourFive(true);
+  }
 }
 
 // The mouse in the views reaches the same commands as the menus.

@@ -11,6 +11,7 @@
 #include "dialogs/labels_dialog.h"
 #include "engine/busy_days.h"
 #include "present/item_facts.h"
+#include "platform/settings_keys.h"
 #include "store/project_reports.h"
 #include "views/busy_navigator.h"
 #include "views/month_view.h"
@@ -79,6 +80,7 @@ void MainWindow::ToggleFourFourFive() {
   m_month->SetFourFourFive(on);
   m_calendar->SetFourFourFive(on);
   m_menus->SetChecked(Command::kFourFourFiveMode, on);
+  m_session.settings().WriteInt(key::kFourFourFiveMode, on ? 1 : 0);
 }
 
 void MainWindow::ShowBusyNavigator() {

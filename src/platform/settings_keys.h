@@ -123,6 +123,8 @@ inline constexpr char kWorldClockZones[] = "WorldClockZones";
 inline constexpr char kTheirTimeZone[] = "TheirTimeZone";
 // The Day Views Fluid Item Begin Times font (Qt's font description, like the other fonts).
 inline constexpr char kFontFluidBegin[] = "FontDayViewsFluidBegin";
+// The month calendar and the calendar window count 4-4-5 periods instead of months (1).
+inline constexpr char kFourFourFiveMode[] = "FourFourFiveMode";
 
 // Regional settings, section "intl" of the profile.
 inline constexpr char kIDate[] = "iDate";

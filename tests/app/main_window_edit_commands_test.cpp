@@ -234,7 +234,14 @@ TEST_F(EditCommandsTest, FourFourFiveModeSwitchesBothCalendars) {
   ASSERT_FALSE(months.empty());
   months.front()->SetViewedDate(TestEnv::kToday);
   EXPECT_EQ(months.front()->FirstShownDate(), TestEnv::kToday - 8);
+  // The next window (the next start) counts periods too, until the mode is switched off.
+  window.reset();
+  Show();
+  for (MonthView* month : window->findChildren<MonthView*>()) EXPECT_TRUE(month->fourFourFive());
   window->Dispatch(Command::kFourFourFiveMode);
+  for (MonthView* month : window->findChildren<MonthView*>()) EXPECT_FALSE(month->fourFourFive());
+  window.reset();
+  Show();
   for (MonthView* month : window->findChildren<MonthView*>()) EXPECT_FALSE(month->fourFourFive());
 }
 
