@@ -126,6 +126,9 @@ int RunProgram(int argc, char** argv) {
       window.showNormal();
       window.resize(1280, 800);
     }
+    // The window's own placement (remembered or fitted to the screen) comes after the first
+    // show: the picture's size is set again once that is over.
+    if (!screen) QTimer::singleShot(1000, &window, [&window] { window.resize(1280, 800); });
     QTimer::singleShot(1500, &window, [&window, shot, screen] {
       const QPixmap picture =
           screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window.grab();
