@@ -2,7 +2,7 @@
 // value of time, the user name and the schedule's password.
 
 #include "app/main_window.h"
-#include "app/sodium_password_hasher.h"
+#include "password/sodium_password_hasher.h"
 #include "dialogs/colors_settings_dialog.h"
 #include "dialogs/labels_settings_dialog.h"
 #include "dialogs/multiple_day_settings_dialog.h"

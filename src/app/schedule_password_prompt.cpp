@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "app/program_session.h"
-#include "app/sodium_password_hasher.h"
+#include "password/sodium_password_hasher.h"
 #include "file/password_messages.h"
 #include "file/schedule_password.h"
 

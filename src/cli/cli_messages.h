@@ -47,6 +47,12 @@ inline constexpr char kFixedWantsStart[] = "--fixed wants --start TIME";
 
 // Refusals (standard error as a message, exit 1). "%s" is the file or the argument.
 inline constexpr char kFileExists[] = "The file %s exists already; it was left as it is.";
+// A schedule with a password: plovenctl asks for it as the desktop program does.
+inline constexpr char kPasswordVariable[] = "PLOVEN_PASSWORD";
+inline constexpr char kPasswordPrompt[] = "Password for %s: ";
+inline constexpr char kPasswordNeeded[] =
+    "%s is protected by a password. Type it when asked (on a terminal), or give it in the "
+    "environment variable PLOVEN_PASSWORD.";
 inline constexpr char kNoSuchFile[] = "There is no schedule file %s.";
 inline constexpr char kCannotRead[] = "The schedule file %s cannot be read: %s.";
 inline constexpr char kNotOpened[] = "The schedule file %s could not be opened for changes.";

@@ -93,6 +93,10 @@ std::string PlovenctlManPage() {
                            "      the program's settings, shared with ploven(1)\n"
                            "  ~/.config/Ploven/profile.ini\n"
                            "      the regional settings and the defaults of every setting"});
+  page.sections.push_back({"Environment",
+                           "  PLOVEN_PASSWORD\n"
+                           "      the password of a schedule that has one; without it plovenctl\n"
+                           "      asks on the terminal, and refuses when there is none"});
   page.sections.push_back({"See also", "ploven(1)"});
   return RenderManPage(page);
 }

@@ -1,8 +1,16 @@
 #include "cli/schedule_access.h"
 
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 #include "cli/cli_messages.h"
+#include "file/schedule_password.h"
+#include "password/sodium_password_hasher.h"
 #include "platform/format.h"
 
 namespace ploven::cli {
@@ -16,6 +24,48 @@ std::string FullPath(const std::string& path) {
   return ec ? path : full.lexically_normal().string();
 }
 
+// A password typed on the terminal without showing it; nothing at end of input.
+std::optional<std::string> ReadHiddenLine(const std::string& prompt) {
+  FILE* tty = std::fopen("/dev/tty", "r+");
+  if (tty == nullptr) return std::nullopt;
+  std::fputs(prompt.c_str(), tty);
+  std::fflush(tty);
+  termios before{};
+  const bool hidden = tcgetattr(fileno(tty), &before) == 0;
+  if (hidden) {
+    termios quiet = before;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    tcsetattr(fileno(tty), TCSAFLUSH, &quiet);
+  }
+  std::string line;
+  int c = 0;
+  while ((c = std::fgetc(tty)) != EOF && c != '\n') line.push_back(static_cast<char>(c));
+  if (hidden) tcsetattr(fileno(tty), TCSAFLUSH, &before);
+  std::fputs("\n", tty);
+  std::fclose(tty);
+  if (c == EOF && line.empty()) return std::nullopt;
+  return line;
+}
+
+// A schedule with a password opens only for the one who gives it: from PLOVEN_PASSWORD (for
+// scripts), else typed on the terminal.
+bool PasswordGate(CliEnv& env, const std::string& path) {
+  if (!HasPassword(env.fs(), path)) return true;
+  SodiumPasswordHasher hasher;
+  if (const char* given = std::getenv(t::kPasswordVariable)) {
+    if (PasswordAccepted(env.fs(), hasher, path, given)) return true;
+    return PasswordGiven(env.fs(), hasher, path, env.msg(),
+                         [] { return std::optional<std::string>(); });
+  }
+  if (!isatty(STDIN_FILENO)) {
+    env.msg().ErrorMessage(Sprintf(t::kPasswordNeeded, path.c_str()));
+    return false;
+  }
+  const std::string prompt = Sprintf(t::kPasswordPrompt, path.c_str());
+  return PasswordGiven(env.fs(), hasher, path, env.msg(),
+                       [&prompt] { return ReadHiddenLine(prompt); });
+}
+
 }  // namespace
 
 std::unique_ptr<Schedule> LoadForReading(CliEnv& env, const std::string& path) {
@@ -24,6 +74,7 @@ std::unique_ptr<Schedule> LoadForReading(CliEnv& env, const std::string& path) {
     env.msg().ErrorMessage(Sprintf(t::kNoSuchFile, full.c_str()));
     return nullptr;
   }
+  if (!PasswordGate(env, full)) return nullptr;
   const auto bytes = env.fs().ReadFile(full);
   if (!bytes.ok()) {
     env.msg().ErrorMessage(
@@ -62,6 +113,7 @@ bool WriteSession::Open() {
     m_env.msg().ErrorMessage(Sprintf(t::kNoSuchFile, m_path.c_str()));
     return false;
   }
+  if (!PasswordGate(m_env, m_path)) return false;
   OpenResult r = m_files.OpenSchedule(m_path, false);
   if (r.status != OpenStatus::kOpened || r.schedule == nullptr) {
     m_env.msg().ErrorMessage(Sprintf(t::kNotOpened, m_path.c_str()));

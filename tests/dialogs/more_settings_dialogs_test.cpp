@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/sodium_password_hasher.h"
+#include "password/sodium_password_hasher.h"
 #include "dialogs/colors_settings_dialog.h"
 #include "dialogs/labels_settings_dialog.h"
 #include "dialogs/multiple_day_settings_dialog.h"

@@ -1,4 +1,4 @@
-#include "app/sodium_password_hasher.h"
+#include "password/sodium_password_hasher.h"
 
 #include <sodium.h>
 
