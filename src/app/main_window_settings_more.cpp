@@ -22,6 +22,9 @@ void MainWindow::ApplyDisplaySettings() {
   o.colorFluid = p.colorFluid;
   o.colorUnscheduled = p.colorUnscheduled;
   o.colorDone = p.colorDone;
+  o.colorFreeTime = p.colorFreeTime;
+  o.colorPastTime = p.colorPastTime;
+  o.colorSelection = p.colorSelection;
   o.showOppCosts = p.showOppCosts != 0;
   // The fonts stay; only the colours follow the settings.
   const ViewStyle fresh = ViewStyle::From(o);
@@ -31,6 +34,9 @@ void MainWindow::ApplyDisplaySettings() {
   st.fluid = fresh.fluid;
   st.unscheduled = fresh.unscheduled;
   st.done = fresh.done;
+  st.freeTime = fresh.freeTime;
+  st.pastTime = fresh.pastTime;
+  st.selection = fresh.selection;
   RefreshViews();
   update();
 }

@@ -72,6 +72,8 @@ std::optional<BridgeRecord> FormRecord(Schedule& s, const Occurrence& o,
 
 Occurrence OccurrenceOf(Schedule& s, ActHandle item) {
   Occurrence o{item, s.GetActDate(item), s.GetActStart(item)};
+  // A recurring item's definition is on no day of its own: its date is the rule's.
+  if (s.ReadAct(item).Has(AF_BETA)) return o;
   if (TaskNode* task = s.ActTask(item)) {
     o.date = s.FindTaskDay(task);
     o.scheduledStart = task->StartTime();

@@ -29,7 +29,8 @@ struct Occurrence {
   DayNumber date = kNoDate;
   TimeOfDay scheduledStart = kNoTime;
 };
-// The item's first appearance (or its own date and start when it has no task on a day).
+// The item's first appearance (or its own date and start when it has no task on a day, as for
+// the definition of a recurring item).
 Occurrence OccurrenceOf(Schedule& s, ActHandle item);
 
 // The form an item travels in: an appointment has a start, a task does not.

@@ -47,7 +47,9 @@ constexpr char kAppearLast[] = "appearLast";
 constexpr const char* kTextKeys[] = {key::kUserName, key::kErrorLog,  key::kFontHeadings,
                                      key::kFontText, key::kFontMonth, key::kFontNote};
 constexpr const char* kColourKeys[] = {key::kColorNormalBackground, key::kColorNormalText,
-                                       key::kColorFluid, key::kColorUnscheduled, key::kColorDone};
+                                       key::kColorFluid, key::kColorUnscheduled, key::kColorDone,
+                                       key::kColorFreeTime, key::kColorPastTime,
+                                       key::kColorSelection};
 constexpr const char* kRectKeys[] = {key::kTimerPos, key::kFilterWnd};
 // The switches of the Other Settings dialog, and its two timer intervals.
 constexpr const char* kOtherSwitches[] = {key::kLifeProject,        key::kBalanceLightensLoad,
@@ -165,6 +167,9 @@ Shown Value(CliEnv& env, const Schedule& s, const ProgramSettings& p, const std:
     if (name == key::kColorFluid) fallback = defaults.colorFluid;
     if (name == key::kColorUnscheduled) fallback = defaults.colorUnscheduled;
     if (name == key::kColorDone) fallback = defaults.colorDone;
+    if (name == key::kColorFreeTime) fallback = defaults.colorFreeTime;
+    if (name == key::kColorPastTime) fallback = defaults.colorPastTime;
+    if (name == key::kColorSelection) fallback = defaults.colorSelection;
     return Number(env.settings().ReadColour(name, fallback));
   }
   if (In(kRectKeys, name)) {

@@ -23,9 +23,16 @@ using Entry = ColorsSettingsDialog::Entry;
 
 constexpr uint32_t ProgramSettings::*kMembers[] = {
     &ProgramSettings::colorNormalBackground, &ProgramSettings::colorNormalText,
-    &ProgramSettings::colorFluid, &ProgramSettings::colorUnscheduled, &ProgramSettings::colorDone};
+    &ProgramSettings::colorFluid, &ProgramSettings::colorUnscheduled, &ProgramSettings::colorDone,
+    &ProgramSettings::colorFreeTime, &ProgramSettings::colorPastTime,
+    &ProgramSettings::colorSelection};
 constexpr const char* kLabels[] = {t::kBackgroundLabel, t::kNormalTextLabel, t::kFluidLabel,
-                                   t::kUnscheduledLabel, t::kDoneLabel};
+                                   t::kUnscheduledLabel, t::kDoneLabel, t::kFreeTimeLabel,
+                                   t::kPastTimeLabel, t::kSelectionLabel};
+static_assert(std::size(kMembers) == ColorsSettingsDialog::kEntryCount);
+static_assert(std::size(kLabels) == ColorsSettingsDialog::kEntryCount);
+// The entries that are ink on the background (the others are backgrounds themselves).
+constexpr Entry kLastText = Entry::kDone;
 
 QColor Colour(uint32_t ref) {
   return QColor(static_cast<int>(ref & 0xff), static_cast<int>((ref >> 8) & 0xff),
@@ -39,7 +46,7 @@ class ColoursPreview : public QWidget {
  public:
   explicit ColoursPreview(const std::array<uint32_t, Entry::kEntryCount>& colours)
       : m_colours(colours) {
-    setMinimumSize(320, 112);
+    setMinimumSize(320, 168);
   }
 
  protected:
@@ -52,18 +59,25 @@ class ColoursPreview : public QWidget {
       const char* text;
       Entry colour;
       bool strike;
-    } rows[] = {{t::kPreviewDoneItem, Entry::kDone, true},
-                {t::kPreviewSetItem, Entry::kNormalText, false},
-                {t::kPreviewFluidItem, Entry::kFluid, false},
-                {t::kPreviewUnscheduledItem, Entry::kUnscheduled, false}};
-    const int line = height() / 4;
+      Entry fill;  // kEntryCount: the background
+    } rows[] = {{t::kPreviewDoneItem, Entry::kDone, true, Entry::kPastTime},
+                {t::kPreviewSetItem, Entry::kNormalText, false, Entry::kEntryCount},
+                {t::kPreviewSelectedItem, Entry::kNormalText, false, Entry::kSelection},
+                {t::kPreviewFluidItem, Entry::kFluid, false, Entry::kEntryCount},
+                {t::kPreviewFreeTime, Entry::kFluid, false, Entry::kFreeTime},
+                {t::kPreviewUnscheduledItem, Entry::kUnscheduled, false, Entry::kEntryCount}};
+    const int line = height() / static_cast<int>(std::size(rows));
     int y = 0;
     for (const auto& row : rows) {
+      const uint32_t under =
+          m_colours[row.fill == Entry::kEntryCount ? Entry::kBackground : row.fill];
+      if (row.fill != Entry::kEntryCount)
+        p.fillRect(QRect(4, y + 1, width() - 8, line - 2), Colour(under));
       QFont f = font();
       f.setStrikeOut(row.strike);
       p.setFont(f);
-      // As the views draw it: deepened just enough to read on the background.
-      p.setPen(Colour(ReadableOn(m_colours[row.colour], {m_colours[Entry::kBackground]})));
+      // As the views draw it: deepened just enough to read on what lies under it.
+      p.setPen(Colour(ReadableOn(m_colours[row.colour], {under})));
       p.drawText(QRect(10, y, width() - 20, line), Qt::AlignLeft | Qt::AlignVCenter, row.text);
       y += line;
     }
@@ -156,7 +170,7 @@ void ColorsSettingsDialog::ShowChoices() {
   for (int e = 0; e < kEntryCount; ++e) PaintSwatch(m_buttons[e], m_chosen[e]);
   // The text colours against the background: the weakest one decides the warning.
   double weakest = 21;
-  for (int e = kNormalText; e < kEntryCount; ++e)
+  for (int e = kNormalText; e <= kLastText; ++e)
     weakest = std::min(weakest, ContrastRatio(m_chosen[e], m_chosen[kBackground]));
   m_warning->setText(weakest < kReadableContrast
                          ? QString(t::kLowContrastWarning).arg(weakest, 0, 'f', 1)

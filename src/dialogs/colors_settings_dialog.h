@@ -16,14 +16,25 @@ class Messages;
 class Settings;
 struct ProgramSettings;
 
-// Colors Settings: the five colours the day views draw with, a preview that follows every
+// Colors Settings: the colours the day views draw with (five for text and background, three
+// for free time, past time and the selection), a preview that follows every
 // choice, and a button that puts the defaults back. Nothing is stored before OK.
 class ColorsSettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
   // The colours in the order the dialog lists them.
-  enum Entry { kBackground, kNormalText, kFluid, kUnscheduled, kDone, kEntryCount };
+  enum Entry {
+    kBackground,
+    kNormalText,
+    kFluid,
+    kUnscheduled,
+    kDone,
+    kFreeTime,
+    kPastTime,
+    kSelection,
+    kEntryCount
+  };
   // Asks for a colour; nothing when the user cancels. Tests give their own.
   using Picker = std::function<std::optional<QColor>(const QColor& start, const QString& title)>;
 

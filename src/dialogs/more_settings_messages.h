@@ -12,12 +12,17 @@ inline constexpr char kNormalTextLabel[] = "Text of items with a set time:";
 inline constexpr char kFluidLabel[] = "Flexible items:";
 inline constexpr char kUnscheduledLabel[] = "Items without a time:";
 inline constexpr char kDoneLabel[] = "Done items:";
+inline constexpr char kFreeTimeLabel[] = "Free time ahead:";
+inline constexpr char kPastTimeLabel[] = "Time gone by:";
+inline constexpr char kSelectionLabel[] = "Selected item:";
 inline constexpr char kResetColors[] = "&Reset to Defaults";
 inline constexpr char kPreviewHeading[] = "Preview";
 inline constexpr char kPreviewSetItem[] = "9:00a  Team meeting";
 inline constexpr char kPreviewFluidItem[] = "10:30a  Write the quarterly report";
 inline constexpr char kPreviewUnscheduledItem[] = "Call the plumber";
 inline constexpr char kPreviewDoneItem[] = "8:00a  Morning run";
+inline constexpr char kPreviewSelectedItem[] = "9:30a  Reply to Sam";
+inline constexpr char kPreviewFreeTime[] = "11:00a  (1:30 gap)";
 inline constexpr char kPickColourTitle[] = "Choose a colour: %1";
 inline constexpr char kLowContrastWarning[] =
     "A text colour is hard to read on this background (contrast %1:1; 4.5:1 reads well). The "

@@ -98,6 +98,9 @@ constexpr ColourSetting kColourSettings[] = {
     {key::kColorFluid, &ProgramSettings::colorFluid},
     {key::kColorUnscheduled, &ProgramSettings::colorUnscheduled},
     {key::kColorDone, &ProgramSettings::colorDone},
+    {key::kColorFreeTime, &ProgramSettings::colorFreeTime},
+    {key::kColorPastTime, &ProgramSettings::colorPastTime},
+    {key::kColorSelection, &ProgramSettings::colorSelection},
 };
 
 std::string WorkdayKey(int day) { return Sprintf(key::kWorkdayFormat, day); }

@@ -109,6 +109,9 @@ struct ProgramSettings {
   uint32_t colorFluid = 8421440;              // 64, 128, 128
   uint32_t colorUnscheduled = 5415936;        // 0, 164, 82
   uint32_t colorDone = 4629503;               // 255, 163, 70
+  uint32_t colorFreeTime = 15530732;          // 236, 250, 236
+  uint32_t colorPastTime = 14869218;          // 226, 226, 226
+  uint32_t colorSelection = 16766654;         // 190, 214, 255
 
   // Reads every setting. popCalTick gets the tick of the "PopCalTiled" menu item;
   // log gets the lines to log. "PlovenOutlook" is written back as 0 or 1.

@@ -110,6 +110,10 @@ inline constexpr char kColorNormalText[] = "ColorNormalText";
 inline constexpr char kColorFluid[] = "ColorFluid";
 inline constexpr char kColorUnscheduled[] = "ColorUnscheduled";
 inline constexpr char kColorDone[] = "ColorDone";
+// The views' own colours: free time ahead, time gone by, the selected item.
+inline constexpr char kColorFreeTime[] = "ColorFreeTime";
+inline constexpr char kColorPastTime[] = "ColorPastTime";
+inline constexpr char kColorSelection[] = "ColorSelection";
 inline constexpr char kOutlookExceptionOccurred[] = "OutlookExceptionOccurred";
 inline constexpr char kUserLayoutFormat[] = "User%05ld";
 // The names and colours of labels 1..9.

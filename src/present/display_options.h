@@ -39,6 +39,9 @@ struct DisplayOptions {
   uint32_t colorFluid = 8421440;
   uint32_t colorUnscheduled = 5415936;
   uint32_t colorDone = 4629503;
+  uint32_t colorFreeTime = 15530732;
+  uint32_t colorPastTime = 14869218;
+  uint32_t colorSelection = 16766654;
 
   static DisplayOptions From(const ProgramSettings& p, bool proMode) {
     DisplayOptions d;
@@ -66,6 +69,9 @@ struct DisplayOptions {
     d.colorFluid = p.colorFluid;
     d.colorUnscheduled = p.colorUnscheduled;
     d.colorDone = p.colorDone;
+    d.colorFreeTime = p.colorFreeTime;
+    d.colorPastTime = p.colorPastTime;
+    d.colorSelection = p.colorSelection;
     return d;
   }
 };

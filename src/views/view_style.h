@@ -68,9 +68,9 @@ struct ViewStyle {
     s.fluid = ColorFromRef(options.colorFluid);
     s.unscheduled = ColorFromRef(options.colorUnscheduled);
     s.done = ColorFromRef(options.colorDone);
-    s.freeTime = QColor(236, 250, 236);
-    s.pastTime = QColor(226, 226, 226);
-    s.selection = QColor(190, 214, 255);
+    s.freeTime = ColorFromRef(options.colorFreeTime);
+    s.pastTime = ColorFromRef(options.colorPastTime);
+    s.selection = ColorFromRef(options.colorSelection);
     // Every text colour reads on the backgrounds it is drawn on, whatever the settings say.
     s.text = s.Readable(s.text);
     s.fluid = s.Readable(s.fluid);

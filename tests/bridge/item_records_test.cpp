@@ -51,6 +51,17 @@ TEST_F(RecordTest, AppointmentFormOfAWeeklyOccurrence) {
                 "\tnono\tnono\t\n");
 }
 
+// A recurring item's definition has no task of its own; asking for its occurrence must not end
+// the program, and gives the rule's own date and start.
+TEST_F(RecordTest, TheOccurrenceOfARecurringDefinitionIsItsOwn) {
+  const ActHandle h = WeeklyStandup();
+  ASSERT_NE(h, kNoAct);
+  const Occurrence o = OccurrenceOf(s, h);
+  EXPECT_EQ(o.item, h);
+  EXPECT_EQ(o.date, s.GetActDate(h));
+  EXPECT_EQ(o.scheduledStart, ClockTime(9, 0));
+}
+
 TEST_F(RecordTest, EmptyTitleTravelsAsTheBlankWord) {
   const ActHandle h = Item("", AF_FIXED, ClockTime(10, 0), 30);
   const auto record = NewItemRecord(s, {h, kToday, ClockTime(10, 0)}, context);

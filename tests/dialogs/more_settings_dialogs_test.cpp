@@ -69,6 +69,27 @@ TEST_F(MoreSettingsTest, ColoursPickedWithTheButtonsAreKeptAtOkOnly) {
   EXPECT_EQ(Reloaded().colorDone, ProgramSettings{}.colorDone);
 }
 
+// The views' own backgrounds are chosen and kept like the text colours; being backgrounds,
+// they never count as text that is hard to read.
+TEST_F(MoreSettingsTest, FreePastAndSelectionColoursAreKeptAndAreNoTextColours) {
+  Colours d(program, settings, env.msg);
+  for (const auto e : {Colours::kNormalText, Colours::kFluid, Colours::kUnscheduled, Colours::kDone})
+    d.Choose(e, ColourRef(60, 20, 0));  // dark ink: nothing is hard to read to begin with
+  ASSERT_TRUE(d.contrastWarning()->isHidden());
+  d.Choose(Colours::kFreeTime, ColourRef(255, 255, 200));  // the same as the background
+  d.Choose(Colours::kPastTime, ColourRef(200, 200, 200));
+  d.Choose(Colours::kSelection, ColourRef(255, 230, 150));
+  EXPECT_TRUE(d.contrastWarning()->isHidden());
+  d.accept();
+  const ProgramSettings again = Reloaded();
+  EXPECT_EQ(again.colorFreeTime, ColourRef(255, 255, 200));
+  EXPECT_EQ(again.colorPastTime, ColourRef(200, 200, 200));
+  EXPECT_EQ(again.colorSelection, ColourRef(255, 230, 150));
+  Colours reset(program, settings, env.msg);
+  reset.resetButton()->click();
+  EXPECT_EQ(reset.chosen(Colours::kSelection), ProgramSettings{}.colorSelection);
+}
+
 TEST_F(MoreSettingsTest, ResetPutsTheDefaultsBackAndCancelKeepsWhatWasThere) {
   program.colorNormalBackground = ColourRef(0, 0, 0);
   program.colorDone = ColourRef(1, 2, 3);
