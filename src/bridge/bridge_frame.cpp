@@ -15,7 +15,9 @@ void PutU32(std::string& out, uint32_t v) {
 }
 
 uint32_t GetU32(std::string_view in, size_t at) {
-  const auto b = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(in[at + i])); };
+  const auto b = [&](size_t i) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(in[at + i]));
+  };
   return (b(0) << 24) | (b(1) << 16) | (b(2) << 8) | b(3);
 }
 
@@ -35,8 +37,7 @@ constexpr FieldRule kFields[] = {
 
 std::string EncodeFrame(const BridgeFrame& frame) {
   std::string out;
-  out.reserve(kFrameHeaderSize + 12 + frame.action.size() + frame.key.size() +
-              frame.record.size());
+  out.reserve(kFrameHeaderSize + 12 + frame.action.size() + frame.key.size() + frame.record.size());
   out.append(kFrameMagic, 4);
   PutU32(out, CodeValue(frame.code));
   PutU32(out, frame.itemID);

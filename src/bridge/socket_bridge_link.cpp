@@ -221,8 +221,8 @@ bool SocketBridgeLink::Start(int waitSeconds) {
   if (ec) data = m_dataFolder;
   const std::string dataText = data.string();
   const std::string socketText = m_socketPath.string();
-  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("--data"),
-                  const_cast<char*>(dataText.c_str()), const_cast<char*>("--socket"),
+  char* argv[] = {const_cast<char*>(program.c_str()),    const_cast<char*>("--data"),
+                  const_cast<char*>(dataText.c_str()),   const_cast<char*>("--socket"),
                   const_cast<char*>(socketText.c_str()), nullptr};
 
   // Its own session, no terminal, nothing of ours on its standard streams: it outlives us.

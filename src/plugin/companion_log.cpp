@@ -8,8 +8,8 @@ QString LogLineText(const QDateTime& when, const QString& text) {
   QString cut = text.left(kLogTextMax);
   // A line end inside the text would make two lines of one event.
   cut.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-  return QLatin1Char(' ') + when.toString(QStringLiteral("MM/dd/yy HH:mm:ss")) +
-         QLatin1Char(' ') + cut;
+  return QLatin1Char(' ') + when.toString(QStringLiteral("MM/dd/yy HH:mm:ss")) + QLatin1Char(' ') +
+         cut;
 }
 
 FileCompanionLog::FileCompanionLog(QString path, std::function<QDateTime()> now)

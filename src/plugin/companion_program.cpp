@@ -78,7 +78,8 @@ int RunCompanion(const QStringList& arguments, const TargetFactory& makeTarget) 
   const std::unique_ptr<CalendarTarget> target = makeTarget(data.absolutePath(), log);
   ServerOptions options;
   options.periods = PeriodsFromEnvironment();
-  CompanionServer server(*target, log, [&settings] { return settings.Read(); }, options);
+  CompanionServer server(
+      *target, log, [&settings] { return settings.Read(); }, options);
   server.OnEnd([&](EndReason reason) {
     if (reason == EndReason::kReplace) {
       // The socket is closed already; the lock goes before the new process looks for it.

@@ -35,8 +35,7 @@ InboundRecord InboundOf(const WireFrame& frame) {
 }
 
 CompanionServer::CompanionServer(CalendarTarget& target, CompanionLog& log,
-                                 std::function<CompanionSettings()> settings,
-                                 ServerOptions options)
+                                 std::function<CompanionSettings()> settings, ServerOptions options)
     : m_target(target), m_log(log), m_settings(std::move(settings)), m_options(options) {
   m_server.setSocketOptions(QLocalServer::UserAccessOption);
   QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] { Accept(); });
@@ -207,10 +206,9 @@ void CompanionServer::ServePass(const Work& work) {
 void CompanionServer::Tick() {
   if (m_ending) return;
   const bool toPloven = m_settings().toPloven;
-  const auto verdict =
-      Watch(std::chrono::milliseconds(m_sinceStart.elapsed()),
-            std::chrono::milliseconds(m_sinceLastFrame.elapsed()), toPloven,
-            !m_work.empty() || m_closing, m_options.periods);
+  const auto verdict = Watch(std::chrono::milliseconds(m_sinceStart.elapsed()),
+                             std::chrono::milliseconds(m_sinceLastFrame.elapsed()), toPloven,
+                             !m_work.empty() || m_closing, m_options.periods);
   if (verdict == WatchdogVerdict::kEnd) {
     m_log.Line(QString::fromLatin1(t::kIdleEnd).arg(m_options.periods.idle.count() / 1000.0));
     End(EndReason::kIdle);

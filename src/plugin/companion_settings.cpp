@@ -71,11 +71,10 @@ CompanionSettings ParseCompanionSettings(const QByteArray& iniText, const QStrin
   s.toPloven = ProfileInt(entries, kKeyToPloven, 0) != 0;
   s.appointmentsToPloven = ProfileInt(entries, kKeyAppointmentsToPloven, 1) != 0;
   s.tasksToPloven = ProfileInt(entries, kKeyTasksToPloven, 1) != 0;
-  const QString folder =
-      QString::fromUtf8(entries.value(QByteArray(kKeyCalendarFolder).toLower()));
+  const QString folder = QString::fromUtf8(entries.value(QByteArray(kKeyCalendarFolder).toLower()));
   const QDir data(dataFolder);
-  s.folder = QDir::cleanPath(
-      data.absoluteFilePath(folder.isEmpty() ? QString::fromLatin1(kDefaultCalendarFolder) : folder));
+  s.folder = QDir::cleanPath(data.absoluteFilePath(
+      folder.isEmpty() ? QString::fromLatin1(kDefaultCalendarFolder) : folder));
   return s;
 }
 
@@ -92,7 +91,8 @@ CompanionSettings CompanionSettingsReader::Read() {
   QFile file(m_path);
   if (info.exists()) {
     // A file that is there but cannot be read now keeps the switches as they were.
-    if (!file.open(QIODevice::ReadOnly)) return m_loaded ? m_settings : ParseCompanionSettings({}, m_dataFolder);
+    if (!file.open(QIODevice::ReadOnly))
+      return m_loaded ? m_settings : ParseCompanionSettings({}, m_dataFolder);
     text = file.readAll();
   }
   m_settings = ParseCompanionSettings(text, m_dataFolder);

@@ -4,8 +4,9 @@
 
 namespace ploven::calendar {
 
-WatchdogVerdict Watch(std::chrono::milliseconds sinceStart, std::chrono::milliseconds sinceLastFrame,
-                      bool changesGoToPloven, bool workInHand, const WatchdogPeriods& periods) {
+WatchdogVerdict Watch(std::chrono::milliseconds sinceStart,
+                      std::chrono::milliseconds sinceLastFrame, bool changesGoToPloven,
+                      bool workInHand, const WatchdogPeriods& periods) {
   if (workInHand) return WatchdogVerdict::kStay;
   if (!changesGoToPloven && sinceLastFrame >= periods.idle) return WatchdogVerdict::kEnd;
   if (sinceStart >= periods.replace) return WatchdogVerdict::kReplace;

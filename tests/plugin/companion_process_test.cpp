@@ -1,7 +1,6 @@
 // The built ploven-calendar, started the way the main program starts it, in a data folder of
 // its own.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -95,7 +94,8 @@ TEST_F(CompanionProcess, StartsAnswersKeepsOnePerFolderAndEndsWhenClosed) {
   ASSERT_TRUE(second.waitForFinished(5000));
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_EQ(link->CompanionPid(), pid);
-  EXPECT_TRUE(LogText().contains(QStringLiteral("Another ploven-calendar serves this data folder")));
+  EXPECT_TRUE(
+      LogText().contains(QStringLiteral("Another ploven-calendar serves this data folder")));
 
   link->Close();
   EXPECT_FALSE(link->IsRunning());
@@ -154,7 +154,8 @@ TEST_F(CompanionProcess, AHungCompanionIsStoppedOnCloseAndAFreshOneTakesOver) {
 TEST(CompanionProgram, FindsTheCompanionBesideTheProgramThenOnThePath) {
   QTemporaryDir a;
   QTemporaryDir b;
-  const std::filesystem::path inB = std::filesystem::path(b.path().toStdString()) / "ploven-calendar";
+  const std::filesystem::path inB =
+      std::filesystem::path(b.path().toStdString()) / "ploven-calendar";
   QFile::copy(QStringLiteral(PLOVEN_CALENDAR_PATH), QString::fromStdString(inB.string()));
   const std::string path = "/nonexistent:" + b.path().toStdString();
   EXPECT_EQ(FindCompanionProgram(a.path().toStdString(), path.c_str()), inB);

@@ -1,5 +1,7 @@
 // The companion's small parts: reading the main program's settings file, its log lines, the
 // watchdog's verdicts and its command line.
+#include "plugin/companion_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,7 +10,6 @@
 
 #include "plugin/companion_log.h"
 #include "plugin/companion_program.h"
-#include "plugin/companion_settings.h"
 #include "plugin/companion_watchdog.h"
 
 namespace ploven::test {
@@ -25,6 +26,8 @@ struct IniCase {
   bool tasks;
   const char* folder;  // relative to the data folder "/data"
 };
+
+void PrintTo(const IniCase& c, std::ostream* os) { *os << c.name; }
 
 class SettingsFile : public ::testing::TestWithParam<IniCase> {};
 
@@ -45,9 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "[Ploven]\nOutlookToPloven=1\nOutlookToPlovenAppts=0\nOutlookToPlovenTasks=1\n"
                 "CalendarFolder=/home/me/cal\n",
                 true, false, true, "/home/me/cal"},
-        IniCase{"CaseAndBlanksAndQuotes",
-                "\xEF\xBB\xBF[ploven]\r\n  outlooktoploven = \"1\" \r\nCALENDARFOLDER = 'my cal'\r\n",
-                true, true, true, "/data/my cal"},
+        IniCase{
+            "CaseAndBlanksAndQuotes",
+            "\xEF\xBB\xBF[ploven]\r\n  outlooktoploven = \"1\" \r\nCALENDARFOLDER = 'my cal'\r\n",
+            true, true, true, "/data/my cal"},
         IniCase{"FirstOfAKeyWins", "[Ploven]\nOutlookToPloven=1\nOutlookToPloven=0\n", true, true,
                 true, "/data/calendar"},
         IniCase{"OtherSectionsAreNotRead",
@@ -79,7 +83,8 @@ TEST(SettingsReader, ReadsTheFileAgainWhenItChanged) {
 
 TEST(CompanionLogLine, IsTheTimeAndTheTextCutTo150Characters) {
   const QDateTime when(QDate(2026, 12, 9), QTime(8, 5, 3));
-  EXPECT_EQ(LogLineText(when, QStringLiteral("started")), QStringLiteral(" 12/09/26 08:05:03 started"));
+  EXPECT_EQ(LogLineText(when, QStringLiteral("started")),
+            QStringLiteral(" 12/09/26 08:05:03 started"));
   const QString line = LogLineText(when, QString(200, QLatin1Char('x')));
   EXPECT_EQ(line.size(), 19 + 150);
   // One event, one line.
@@ -143,9 +148,10 @@ TEST(CompanionArgumentsTest, NeedBothTheDataFolderAndTheSocket) {
   EXPECT_EQ(a->dataFolder, QStringLiteral("/d"));
   EXPECT_EQ(a->socketPath, QStringLiteral("/run/s"));
   EXPECT_FALSE(ParseCompanionArguments({"ploven-calendar", "--data", "/d"}).has_value());
-  EXPECT_FALSE(ParseCompanionArguments({"ploven-calendar", "--data", "/d", "--socket"}).has_value());
   EXPECT_FALSE(
-      ParseCompanionArguments({"ploven-calendar", "--data", "/d", "--socket", "/s", "-x"}).has_value());
+      ParseCompanionArguments({"ploven-calendar", "--data", "/d", "--socket"}).has_value());
+  EXPECT_FALSE(ParseCompanionArguments({"ploven-calendar", "--data", "/d", "--socket", "/s", "-x"})
+                   .has_value());
 }
 
 }  // namespace

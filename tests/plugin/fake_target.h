@@ -16,7 +16,8 @@ class FakeTarget : public calendar::CalendarTarget {
   calendar::ApplyResult Apply(const calendar::InboundRecord& record,
                               const calendar::CompanionSettings&) override {
     applied.push_back(record);
-    if (hangFirstApply.count() > 0 && applied.size() == 1) std::this_thread::sleep_for(hangFirstApply);
+    if (hangFirstApply.count() > 0 && applied.size() == 1)
+      std::this_thread::sleep_for(hangFirstApply);
     if (!refusal.isEmpty()) return {false, refusal};
     return {};
   }

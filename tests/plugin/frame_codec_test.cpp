@@ -1,11 +1,12 @@
 // The two ends of the wire are written twice, once for each program (the companion links
 // nothing of Ploven's): each must read what the other writes, byte for byte.
+#include "plugin/frame_codec.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "bridge/bridge_frame.h"
-#include "plugin/frame_codec.h"
 
 namespace ploven::test {
 namespace {
@@ -13,8 +14,12 @@ namespace {
 using calendar::WireFrame;
 using calendar::WireFrameReader;
 
-QByteArray Q(const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); }
-std::string S(const QByteArray& b) { return std::string(b.constData(), static_cast<size_t>(b.size())); }
+QByteArray Q(const std::string& s) {
+  return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string S(const QByteArray& b) {
+  return std::string(b.constData(), static_cast<size_t>(b.size()));
+}
 
 WireFrame WireOf(const BridgeFrame& f) {
   return {CodeValue(f.code), f.itemID, f.occurrenceDate, Q(f.action), Q(f.key), Q(f.record)};
@@ -82,7 +87,8 @@ TEST(FrameReading, FramesArriveInPiecesOfAnySize) {
 // A frame whose length field at `offset` says `length`.
 std::string WithLength(size_t offset, uint32_t length) {
   std::string bytes = EncodeFrame({BridgeCode::kTask, "", "", 0, 0, ""});
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>((length >> (24 - 8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    bytes[offset + i] = static_cast<char>((length >> (24 - 8 * i)) & 0xFF);
   return bytes;
 }
 
@@ -91,6 +97,8 @@ struct BadStream {
   std::string bytes;
   const char* reason;
 };
+
+void PrintTo(const BadStream& c, std::ostream* os) { *os << c.name; }
 
 class BadFrames : public ::testing::TestWithParam<BadStream> {};
 
@@ -120,10 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadStream{"WrongFirstBytes", "PX", "bad magic"},
         BadStream{"LongAction", WithLength(16, 65), "action longer than 64 bytes"},
         BadStream{"LongKey", WithLength(20, 257), "key longer than 256 bytes"},
-        BadStream{"LongRecord", WithLength(24, (1u << 20) + 1),
-                  "record longer than 1048576 bytes"},
-        BadStream{"AbsurdRecord", WithLength(24, 0xFFFFFFFFu),
-                  "record longer than 1048576 bytes"}),
+        BadStream{"LongRecord", WithLength(24, (1u << 20) + 1), "record longer than 1048576 bytes"},
+        BadStream{"AbsurdRecord", WithLength(24, 0xFFFFFFFFu), "record longer than 1048576 bytes"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(FrameReading, AnOversizedLengthIsRefusedBeforeItsBytesArrive) {

@@ -1,7 +1,6 @@
 // The main program's link and the companion's server talking over a real local socket, both in
 // this process: the server serves Qt's events on the test's thread, the link blocks on another.
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -63,8 +62,8 @@ class LinkTest : public ::testing::Test {
   std::vector<EndReason> ended;
 };
 
-const BridgeFrame kRecord{BridgeCode::kAppointment, "Dentist\t9/12/2026\t10:00\t\n", kActionSave,
-                          42, 20001, ""};
+const BridgeFrame kRecord{
+    BridgeCode::kAppointment, "Dentist\t9/12/2026\t10:00\t\n", kActionSave, 42, 20001, ""};
 
 TEST_F(LinkTest, ARecordIsDeliveredWithEverythingBesideIt) {
   Serve();
@@ -149,7 +148,8 @@ TEST_F(LinkTest, AHungActionIsRetriedOnAFreshCompanionAndTheUserTold) {
   BridgeSenders senders(env.msg, link, SyncSwitches{});
   std::atomic<bool> done{false};
   auto sending = std::async(std::launch::async, [&] {
-    const SendResult r = senders.SendNewItem({BridgeCode::kAppointment, kRecord.record}, {42, 20001});
+    const SendResult r =
+        senders.SendNewItem({BridgeCode::kAppointment, kRecord.record}, {42, 20001});
     done = true;
     return r;
   });
