@@ -115,9 +115,10 @@ class Channel {
 
   bool Wait(short events, Clock::time_point deadline) {
     for (;;) {
-      const auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-      if (left.count() <= 0) return false;
+      const auto now = Clock::now();
+      if (now >= deadline) return false;
+      // Rounded up, so that the wait is never cut short of its deadline.
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
       pollfd p{m_fd, events, 0};
       const int r = ::poll(&p, 1, static_cast<int>(left.count()));
       if (r > 0) return true;
