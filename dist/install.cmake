@@ -5,6 +5,8 @@ set(PLOVEN_HOMEPAGE "https://ploven.org/" CACHE STRING
     "The project's web address, named by the AppStream metadata (with a trailing slash)")
 
 install(TARGETS plovenctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The calendar bridge's companion, beside the programs that start it.
+install(TARGETS ploven-calendar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The manual pages and the completion are made by the built programs from their own usage
 # tables, so they say what the programs do.

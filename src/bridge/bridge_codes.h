@@ -28,6 +28,16 @@ inline constexpr char kActionDelete[] = "Ploven_DeleteNow";
 inline constexpr char kActionDone[] = "Ploven_DoneNow";
 inline constexpr char kActionCloseStub[] = "Ploven_CloseStubNow";
 
+// The rest of the conversation on the companion's socket.
+inline constexpr char kActionHello[] = "Ploven_HelloNow";        // a client is alive
+inline constexpr char kActionPass[] = "Ploven_PassNow";          // hand over the calendar's changes
+inline constexpr char kActionTaken[] = "Ploven_TakenNow";        // the change under the key is in
+inline constexpr char kActionReceived[] = "Ploven_Received";     // the frame arrived
+inline constexpr char kActionApplied[] = "Ploven_Applied";       // the record was applied
+inline constexpr char kActionNotApplied[] = "Ploven_Failed";     // it was not; the reason follows
+inline constexpr char kActionFromCalendar[] = "Ploven_FromCalendar";  // one change made there
+inline constexpr char kActionPassDone[] = "Ploven_PassDone";     // no more changes this time
+
 // The separators of a record.
 inline constexpr char kFieldEnd = '\t';
 inline constexpr char kRecordEnd = '\n';

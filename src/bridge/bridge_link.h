@@ -47,6 +47,8 @@ class BridgeLink {
   // The change under `key` is in the schedule (or was refused and the user told): the
   // companion forgets it. A new item is confirmed by its ID echo instead.
   virtual bool Confirm(const std::string& key) = 0;
+  // Tells the companion that a client is alive; its watchdog counts from the last frame.
+  virtual bool Hello() { return IsRunning(); }
   // Tells the companion to end (kActionCloseStub) and gives it a second to do so.
   virtual void Close() = 0;
   // The companion's program file, for the message that it cannot be found.

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "cli/calendar_sync.h"
 #include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/alarm_command.h"
@@ -105,12 +106,15 @@ int DeleteCommand(CliEnv& env, const Args& a) {
   }
   if (s.ActFlags(h) & AF_BETA) return Refuse(env, Sprintf(t::kRecurringNotDeleted, a[2].c_str()));
   if (IsProject(s, h)) return Refuse(env, Sprintf(t::kProjectNotDeleted, a[2].c_str()));
+  CalendarSync calendar(env, s, session.path());
+  calendar.Deleting(h, s.GetActDate(h));
   // The record stays allocated until the program ends, as the undelete stack keeps it.
   DeletedNotes deletedNotes;
   deletedNotes.ItemDeleting(s, h);
   s.DeleteItem(h);
   s.MarkChanged();
   if (!session.Save()) return kExitRefused;
+  calendar.Send();
   // Nothing can undelete it after this command: a note nobody else has goes with it.
   NoteFiles notes(s, env.fs(), FolderOf(session.path()), [](int) { return 0; });
   deletedNotes.DropOrphans(s, notes);
@@ -255,8 +259,11 @@ int AddCommand(CliEnv& env, const Args& a) {
   const ActHandle h = EnterNewItem(planning.engine(), &planning.recurrences(), r);
   if (h == kNoAct) return kExitRefused;
   const uint32_t id = s.GetActID(h);
+  CalendarSync calendar(env, s, session.path());
+  calendar.NewItem(h);
   if (!session.Save()) return kExitRefused;
   std::cout << id << '\n';
+  calendar.Send();
   return kExitOk;
 }
 

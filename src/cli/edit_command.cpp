@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "cli/calendar_sync.h"
 #include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
@@ -566,6 +567,8 @@ int EditCommand(CliEnv& env, const Args& a) {
     return Refuse(env, Sprintf(t::kStartedDoneByOccurrence, e->id.c_str()));
   }
 
+  CalendarSync calendar(env, s, session.path());
+  const std::string oldTitle = s.GetActNameFull(h);
   ActHandle item = h;
   if (e->ChangesFields()) {
     ItemEditRequest request;
@@ -581,6 +584,7 @@ int EditCommand(CliEnv& env, const Args& a) {
     const ConfirmResult result = ConfirmItemEdit(engine, &recurrences, *ses, hooks);
     if (result.outcome != ConfirmOutcome::kApplied) return kExitRefused;
     item = result.item;
+    calendar.Changed(oldTitle, item);
   }
 
   if (started || done) {
@@ -589,6 +593,10 @@ int EditCommand(CliEnv& env, const Args& a) {
     if (task == nullptr) return Refuse(env, Sprintf(t::kNotOnADay, e->id.c_str()));
     if (started && !SetStarted(s, task, *started))
       return Refuse(env, Sprintf(t::kNotEdited, e->id.c_str()));
+    if (done) {
+      const DayNumber date = occurrence ? *occurrence : s.GetActDate(task->act);
+      calendar.Done(task->act, date, *done);
+    }
     if (done && *done && !MarkTaskDone(engine, task)) return kExitRefused;
     if (done && !*done) MarkItemUndone(engine, task->act);
     item = task->act;
@@ -597,6 +605,7 @@ int EditCommand(CliEnv& env, const Args& a) {
   s.PruneTerminals();
   if (!session.Save()) return kExitRefused;
   std::cout << changed << '\n';
+  calendar.Send();
   return kExitOk;
 }
 

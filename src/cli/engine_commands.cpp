@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/calendar_sync.h"
 #include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/cli_messages.h"
@@ -55,6 +56,7 @@ class CommandSession {
     return true;
   }
   Schedule& schedule() { return m_session.schedule(); }
+  const std::string& path() const { return m_session.path(); }
   Engine& engine() { return m_planning->engine(); }
   Recurrences& recurrences() { return m_planning->recurrences(); }
   CliEngineUi& ui() { return *m_ui; }
@@ -118,6 +120,13 @@ class CommandSession {
 };
 
 int Done(CommandSession& p) { return p.Save() ? kExitOk : kExitRefused; }
+
+// Saves, then tells the calendar what changed.
+int SavedAndSent(CommandSession& p, CalendarSync& calendar) {
+  if (!p.Save()) return kExitRefused;
+  calendar.Send();
+  return kExitOk;
+}
 
 int BalanceCommand(CliEnv& env, const Args& a) {
   if (a.size() < 2) return UsageError(t::kWrongArguments + a[0]);
@@ -233,8 +242,11 @@ int DoneCommand(CliEnv& env, const Args& a) {
     const auto date = p.Date(a[3]);
     if (!date) return kExitRefused;
     TaskNode* occurrence = OccurrenceOn(env, p, named, *date, a[2]);
-    if (occurrence == nullptr || !MarkTaskDone(p.engine(), occurrence)) return kExitRefused;
-    return Done(p);
+    if (occurrence == nullptr) return kExitRefused;
+    CalendarSync calendar(env, p.schedule(), p.path());
+    calendar.Done(occurrence->act, *date, true);
+    if (!MarkTaskDone(p.engine(), occurrence)) return kExitRefused;
+    return SavedAndSent(p, calendar);
   }
   ActHandle item = kNoAct;
   TaskNode* task = p.TaskOf(a[2], &item);
@@ -245,8 +257,10 @@ int DoneCommand(CliEnv& env, const Args& a) {
     if (*date != p.schedule().GetActDate(item) && MoveItemToDate(p.engine(), task, *date) == kNoDate)
       return Refuse(env, Sprintf(t::kNotMoved, a[2].c_str()));
   }
+  CalendarSync calendar(env, p.schedule(), p.path());
+  calendar.Done(item, p.schedule().GetActDate(item), true);
   if (!MarkTaskDone(p.engine(), task)) return kExitRefused;
-  return Done(p);
+  return SavedAndSent(p, calendar);
 }
 
 // Archives the completed past days; prints the last archived date.
@@ -285,8 +299,11 @@ int CancelCommand(CliEnv& env, const Args& a) {
   const auto date = p.Date(a[3]);
   if (!date) return kExitRefused;
   TaskNode* task = OccurrenceOn(env, p, h, *date, a[2]);
-  if (task == nullptr || !DeleteOneClone(p.recurrences(), task)) return kExitRefused;
-  return Done(p);
+  if (task == nullptr) return kExitRefused;
+  CalendarSync calendar(env, p.schedule(), p.path());
+  calendar.Deleting(h, *date);
+  if (!DeleteOneClone(p.recurrences(), task)) return kExitRefused;
+  return SavedAndSent(p, calendar);
 }
 
 // Makes one occurrence an item of its own and changes it; prints its ID.

@@ -17,10 +17,10 @@ expected="$(grep -v '\*' "$source/tests/dist/install_tree.txt"; \
             for page in "$source"/help/*; do echo "usr/share/ploven/help/$(basename "$page")"; done)"
 actual="$(cd "$stage" && find . -type f | sed 's|^\./||' | sort)"
 diff <(echo "$expected" | sort) <(echo "$actual") || fail "the installed files differ (< expected, > installed)"
-[ -x "$stage/usr/bin/ploven" ] && [ -x "$stage/usr/bin/plovenctl" ] || fail "programs not executable"
+[ -x "$stage/usr/bin/ploven" ] && [ -x "$stage/usr/bin/plovenctl" ] && [ -x "$stage/usr/bin/ploven-calendar" ] || fail "programs not executable"
 
 # No path of the source or build tree is compiled into the programs.
-for program in ploven plovenctl; do
+for program in ploven plovenctl ploven-calendar; do
   strip -o "$stage/stripped" "$stage/usr/bin/$program"
   if grep -q -a -F "$source/" "$stage/stripped"; then
     fail "$program names the source folder $source"

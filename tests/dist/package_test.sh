@@ -24,7 +24,7 @@ done
 [ -n "$(field Description)" ] && [ -n "$(field Maintainer)" ] || fail "Description or Maintainer"
 
 files="$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')"
-for path in usr/bin/ploven usr/bin/plovenctl usr/share/applications/org.ploven.Ploven.desktop \
+for path in usr/bin/ploven usr/bin/plovenctl usr/bin/ploven-calendar usr/share/applications/org.ploven.Ploven.desktop \
             usr/share/metainfo/org.ploven.Ploven.metainfo.xml usr/share/mime/packages/ploven-schedule.xml \
             usr/share/icons/hicolor/scalable/apps/ploven.svg usr/share/man/man1/ploven.1 \
             usr/share/man/man1/plovenctl.1 usr/share/ploven/help/Done.htm; do
