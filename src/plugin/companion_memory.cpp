@@ -84,6 +84,10 @@ CompanionMemory::~CompanionMemory() {
 bool CompanionMemory::Prepare() {
   // A second reader (the companion that replaces this one) waits instead of failing.
   Exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+  // A write-ahead log, synced at checkpoints: a crashed companion loses no committed change, and
+  // the one a power cut might lose is a file the next pass takes back by its item number.
+  Exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+  Exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
   if (!Begin()) return false;
   for (const char* sql : kSchema) {
     if (!Exec(QString::fromLatin1(sql))) {

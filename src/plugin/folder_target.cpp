@@ -390,7 +390,7 @@ void FolderTarget::PassInTransaction(const QString& folder, const CompanionSetti
     item.hash = hash;
     item.damaged = false;
     item.uid = e.uid;
-    item.todo = e.todo;
+    item.todo = !fields.appointment;  // the form it travels in (an all-day event goes as a task)
     item.title = fields.title;
     item.date = fields.date;
     const bool wasDone = item.done;
