@@ -23,7 +23,8 @@ class QuietLog : public CompanionLog {
 };
 
 double MsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
 }
 
 // What any reader of the folder pays at least: one listing and every file read.

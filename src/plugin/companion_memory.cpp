@@ -97,7 +97,8 @@ bool CompanionMemory::Prepare() {
   }
   const QString version = Value(QStringLiteral("schema_version"));
   if (!version.isEmpty() && version.toInt() > kSchemaVersion) {
-    m_error = QStringLiteral("the memory was written by a newer companion (schema %1)").arg(version);
+    m_error =
+        QStringLiteral("the memory was written by a newer companion (schema %1)").arg(version);
     Rollback();
     return false;
   }
@@ -115,9 +116,7 @@ bool CompanionMemory::Exec(const QString& sql) {
   return false;
 }
 
-bool CompanionMemory::Begin() {
-  return Exec(QStringLiteral("BEGIN IMMEDIATE"));
-}
+bool CompanionMemory::Begin() { return Exec(QStringLiteral("BEGIN IMMEDIATE")); }
 
 bool CompanionMemory::Commit() { return Exec(QStringLiteral("COMMIT")); }
 
@@ -204,9 +203,10 @@ bool CompanionMemory::Forget(const QString& file) {
 
 bool CompanionMemory::Queue(const OutboundChange& change, const QString& file) {
   QSqlQuery q(QSqlDatabase::database(m_connection));
-  q.prepare(QStringLiteral("INSERT OR REPLACE INTO queue (key, code, record, item_id, "
-                           "occurrence_date, file, queued_at) VALUES (?,?,?,?,?,?,"
-                           "datetime('now'))"));
+  q.prepare(
+      QStringLiteral("INSERT OR REPLACE INTO queue (key, code, record, item_id, "
+                     "occurrence_date, file, queued_at) VALUES (?,?,?,?,?,?,"
+                     "datetime('now'))"));
   q.addBindValue(change.key);
   q.addBindValue(change.code);
   q.addBindValue(change.record);
@@ -249,8 +249,9 @@ QString CompanionMemory::QueuedFile(const QByteArray& key) {
 
 QList<OutboundChange> CompanionMemory::QueuedFor(const QString& file) {
   QSqlQuery q(QSqlDatabase::database(m_connection));
-  q.prepare(QStringLiteral("SELECT key, code, record, item_id, occurrence_date FROM queue "
-                           "WHERE file = ? ORDER BY seq"));
+  q.prepare(
+      QStringLiteral("SELECT key, code, record, item_id, occurrence_date FROM queue "
+                     "WHERE file = ? ORDER BY seq"));
   q.addBindValue(file);
   QList<OutboundChange> out;
   if (!q.exec()) return out;

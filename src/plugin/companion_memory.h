@@ -24,7 +24,7 @@ struct RememberedItem {
   bool done = false;
   QString title;
   QDate date;
-  QStringList exdates;  // "yyyyMMdd" of the cancelled occurrences known
+  QStringList exdates;   // "yyyyMMdd" of the cancelled occurrences known
   bool damaged = false;  // the file did not read; looked at again when its stamp changes
 };
 

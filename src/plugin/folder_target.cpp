@@ -178,9 +178,9 @@ ApplyResult FolderTarget::WriteRecordItem(const ItemFields& fields, uint32_t fra
     const QString path = QDir(folder).filePath(remembered.file);
     existing = ReadFile(path);
     const Stamp stamp = StampOf(path);
-    const bool changedOnDisk =
-        !existing.isEmpty() && (stamp.mtime != remembered.mtime || stamp.size != remembered.size) &&
-        ContentHash(existing) != remembered.hash;
+    const bool changedOnDisk = !existing.isEmpty() &&
+                               (stamp.mtime != remembered.mtime || stamp.size != remembered.size) &&
+                               ContentHash(existing) != remembered.hash;
     // A calendar-side change of this file that Ploven has not taken yet loses to this one.
     QByteArray queuedText;
     for (const OutboundChange& queued : m_memory->QueuedFor(remembered.file)) {
@@ -214,7 +214,8 @@ ApplyResult FolderTarget::WriteRecordItem(const ItemFields& fields, uint32_t fra
   remembered.title = item.title;
   remembered.date = item.date;
   Remember(remembered, path, *text.value);
-  if (!m_memory->Put(remembered)) return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
+  if (!m_memory->Put(remembered))
+    return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
   return {};
 }
 
@@ -239,7 +240,8 @@ ApplyResult FolderTarget::DeleteItem(const InboundRecord& record, const QString&
     if (!WriteFile(path, *text.value, error)) return {false, error};
     if (!known->exdates.contains(DayKey(day))) known->exdates.append(DayKey(day));
     Remember(*known, path, *text.value);
-    if (!m_memory->Put(*known)) return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
+    if (!m_memory->Put(*known))
+      return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
     return {};
   }
   // The memory forgets the file before the file goes: a crash in between leaves a file that the
@@ -269,7 +271,8 @@ ApplyResult FolderTarget::MarkDone(const InboundRecord& record, const QString& f
   if (!WriteFile(path, *text.value, error)) return {false, error};
   known->done = done.value->done;
   Remember(*known, path, *text.value);
-  if (!m_memory->Put(*known)) return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
+  if (!m_memory->Put(*known))
+    return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
   return {};
 }
 
@@ -281,7 +284,8 @@ ApplyResult FolderTarget::TakeIdEcho(const InboundRecord& record) {
   if (file.isEmpty()) return {};
   if (std::optional<RememberedItem> item = m_memory->ItemByFile(file)) {
     item->itemID = record.itemID != 0 ? record.itemID : echo.value->itemID;
-    if (!m_memory->Put(*item)) return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
+    if (!m_memory->Put(*item))
+      return {false, Tr(messages::kMemoryFailed).arg(m_memory->LastError())};
   }
   m_memory->DropQueued(record.key);
   return {};
@@ -408,7 +412,8 @@ void FolderTarget::PassInTransaction(const QString& folder, const CompanionSetti
       }
       item.itemID = 0;
       m_memory->Put(item);
-      const bool wanted = fields.appointment ? settings.appointmentsToPloven : settings.tasksToPloven;
+      const bool wanted =
+          fields.appointment ? settings.appointmentsToPloven : settings.tasksToPloven;
       if (!wanted) continue;
       fields.itemID = 0;
       OutboundChange change;

@@ -31,10 +31,12 @@ constexpr int kRuleDays = 366;  // the coming year of dates for rules a calendar
 
 // Properties of the item that Ploven writes from a record; any other property is left alone.
 constexpr icalproperty_kind kOwnedKinds[] = {
-    ICAL_SUMMARY_PROPERTY,    ICAL_DTSTART_PROPERTY,  ICAL_DTEND_PROPERTY,
-    ICAL_DUE_PROPERTY,        ICAL_DURATION_PROPERTY, ICAL_DESCRIPTION_PROPERTY,
-    ICAL_CATEGORIES_PROPERTY, ICAL_PRIORITY_PROPERTY, ICAL_COMPLETED_PROPERTY,
-    ICAL_PERCENTCOMPLETE_PROPERTY, ICAL_RRULE_PROPERTY, ICAL_RDATE_PROPERTY};
+    ICAL_SUMMARY_PROPERTY,    ICAL_DTSTART_PROPERTY,
+    ICAL_DTEND_PROPERTY,      ICAL_DUE_PROPERTY,
+    ICAL_DURATION_PROPERTY,   ICAL_DESCRIPTION_PROPERTY,
+    ICAL_CATEGORIES_PROPERTY, ICAL_PRIORITY_PROPERTY,
+    ICAL_COMPLETED_PROPERTY,  ICAL_PERCENTCOMPLETE_PROPERTY,
+    ICAL_RRULE_PROPERTY,      ICAL_RDATE_PROPERTY};
 
 struct ComponentFree {
   void operator()(icalcomponent* c) const { icalcomponent_free(c); }
@@ -114,7 +116,8 @@ icaltimetype FloatingValue(const QDate& d, int minutes) {
 }
 
 icaltimetype UtcValue(const QDateTime& moment) {
-  return icaltime_from_timet_with_zone(moment.toSecsSinceEpoch(), 0, icaltimezone_get_utc_timezone());
+  return icaltime_from_timet_with_zone(moment.toSecsSinceEpoch(), 0,
+                                       icaltimezone_get_utc_timezone());
 }
 
 // A local wall-clock moment as a property value, with its TZID parameter when there is one.
@@ -190,9 +193,9 @@ QByteArray ZoneComponent(const LocalZone& zone) {
   QByteArray text = "BEGIN:VTIMEZONE\r\nTZID:" + zone.tzid + "\r\n";
   const int year = QDate::currentDate().year();
   const QDateTime from(QDate(year, 1, 1), QTime(0, 0), QTimeZone::utc());
-  const QTimeZone::OffsetDataList changes =
-      zone.zone.hasTransitions() ? zone.zone.transitions(from, from.addYears(1))
-                                 : QTimeZone::OffsetDataList();
+  const QTimeZone::OffsetDataList changes = zone.zone.hasTransitions()
+                                                ? zone.zone.transitions(from, from.addYears(1))
+                                                : QTimeZone::OffsetDataList();
   if (changes.isEmpty()) {
     const QByteArray offset = ZoneOffset(zone.zone.offsetFromUtc(from));
     text += "BEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nTZOFFSETFROM:" + offset +
@@ -206,10 +209,11 @@ QByteArray ZoneComponent(const LocalZone& zone) {
     const char* part = change.daylightTimeOffset > 0 ? "DAYLIGHT" : "STANDARD";
     text += QByteArray("BEGIN:") + part + "\r\nTZNAME:" + change.abbreviation.toUtf8() +
             "\r\nDTSTART:" + wall.toString(QStringLiteral("yyyyMMdd'T'HHmmss")).toUtf8() +
-            "\r\nTZOFFSETFROM:" + ZoneOffset(before) + "\r\nTZOFFSETTO:" +
-            ZoneOffset(change.offsetFromUtc) + "\r\nRRULE:FREQ=YEARLY;BYMONTH=" +
-            QByteArray::number(d.month()) + ";BYDAY=" + QByteArray::number(week) +
-            kDays[d.dayOfWeek() % 7] + "\r\nEND:" + part + "\r\n";
+            "\r\nTZOFFSETFROM:" + ZoneOffset(before) +
+            "\r\nTZOFFSETTO:" + ZoneOffset(change.offsetFromUtc) +
+            "\r\nRRULE:FREQ=YEARLY;BYMONTH=" + QByteArray::number(d.month()) +
+            ";BYDAY=" + QByteArray::number(week) + kDays[d.dayOfWeek() % 7] + "\r\nEND:" + part +
+            "\r\n";
   }
   return text + "END:VTIMEZONE\r\n";
 }
@@ -274,8 +278,8 @@ bool IsPlovenAlarm(icalcomponent* alarm) { return HasX(alarm, kXAlarm); }
 
 QList<icalcomponent*> Alarms(icalcomponent* c) {
   QList<icalcomponent*> alarms;
-  for (icalcomponent* a = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT);
-       a != nullptr; a = icalcomponent_get_next_component(c, ICAL_VALARM_COMPONENT)) {
+  for (icalcomponent* a = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT); a != nullptr;
+       a = icalcomponent_get_next_component(c, ICAL_VALARM_COMPONENT)) {
     alarms.append(a);
   }
   return alarms;
@@ -449,8 +453,8 @@ void WriteRecurrence(icalcomponent* c, const ItemFields& item, int minutes, cons
         rrule += ";UNTIL=" + rule.end.toString(QStringLiteral("yyyyMMdd")).toLatin1();
       } else {
         const QDateTime last(rule.end, QTime(23, 59, 59), zone.zone);
-        rrule += ";UNTIL=" +
-                 last.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
+        rrule +=
+            ";UNTIL=" + last.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
       }
     }
     icalcomponent_add_property(c, icalproperty_new_rrule(icalrecurrencetype_from_string(rrule)));
@@ -480,24 +484,26 @@ void WriteRecurrence(icalcomponent* c, const ItemFields& item, int minutes, cons
   }
 }
 
-void WriteEvent(icalcomponent* c, const ItemFields& item, const LocalZone& zone, const QDate& today) {
+void WriteEvent(icalcomponent* c, const ItemFields& item, const LocalZone& zone,
+                const QDate& today) {
   QDate day = item.date;
   WriteRecurrence(c, item, item.start, zone, today, day);
-  icalcomponent_add_property(c, LocalTimeProperty(icalproperty_new_dtstart, icalproperty_set_dtstart,
-                                                  day, item.start, zone));
+  icalcomponent_add_property(c, LocalTimeProperty(icalproperty_new_dtstart,
+                                                  icalproperty_set_dtstart, day, item.start, zone));
   if (item.duration > 0) {
     const int end = item.start + item.duration;
     icalcomponent_add_property(c, LocalTimeProperty(icalproperty_new_dtend, icalproperty_set_dtend,
                                                     day.addDays(end / 1440), end % 1440, zone));
   }
-  const QByteArray deadline = DayMonthYearText(item.deadlineDate) + '*' +
-                              ClockText(item.earliest) + '*' + ClockText(item.deadlineTime);
+  const QByteArray deadline = DayMonthYearText(item.deadlineDate) + '*' + ClockText(item.earliest) +
+                              '*' + ClockText(item.deadlineTime);
   if (deadline != "**") AddX(c, kXDeadline, QString::fromUtf8(deadline));
   if (item.done) AddX(c, kXDone, QString::fromLatin1(DayMonthYearText(today)));
   WriteAlarm(c, item, false);
 }
 
-void WriteTodo(icalcomponent* c, const ItemFields& item, const LocalZone& zone, const QDate& today) {
+void WriteTodo(icalcomponent* c, const ItemFields& item, const LocalZone& zone,
+               const QDate& today) {
   QDate day = item.date;
   WriteRecurrence(c, item, kNoMinutes, zone, today, day);
   // DTSTART and DUE share their value type; a start after the deadline is left out.
@@ -505,8 +511,8 @@ void WriteTodo(icalcomponent* c, const ItemFields& item, const LocalZone& zone, 
     icalcomponent_add_property(c, LocalTimeProperty(icalproperty_new_due, icalproperty_set_due,
                                                     item.deadlineDate, item.deadlineTime, zone));
     if (day.isValid() && day <= item.deadlineDate) {
-      icalcomponent_add_property(c, LocalTimeProperty(icalproperty_new_dtstart,
-                                                      icalproperty_set_dtstart, day, 0, zone));
+      icalcomponent_add_property(
+          c, LocalTimeProperty(icalproperty_new_dtstart, icalproperty_set_dtstart, day, 0, zone));
     }
   } else {
     if (item.deadlineDate.isValid()) {
@@ -522,7 +528,8 @@ void WriteTodo(icalcomponent* c, const ItemFields& item, const LocalZone& zone, 
   icalcomponent_add_property(c, icalproperty_new_priority(PriorityOf(item.importance)));
   if (item.done) {
     icalcomponent_add_property(c, icalproperty_new_status(ICAL_STATUS_COMPLETED));
-    icalcomponent_add_property(c, icalproperty_new_completed(UtcValue(QDateTime::currentDateTimeUtc())));
+    icalcomponent_add_property(
+        c, icalproperty_new_completed(UtcValue(QDateTime::currentDateTimeUtc())));
     icalcomponent_add_property(c, icalproperty_new_percentcomplete(100));
   } else {
     icalcomponent_add_property(c, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
@@ -537,7 +544,8 @@ void SetDone(icalcomponent* c, bool done, const QDate& day) {
     RemoveAll(c, ICAL_PERCENTCOMPLETE_PROPERTY);
     if (done) {
       icalcomponent_add_property(c, icalproperty_new_status(ICAL_STATUS_COMPLETED));
-      icalcomponent_add_property(c, icalproperty_new_completed(UtcValue(QDateTime::currentDateTimeUtc())));
+      icalcomponent_add_property(
+          c, icalproperty_new_completed(UtcValue(QDateTime::currentDateTimeUtc())));
       icalcomponent_add_property(c, icalproperty_new_percentcomplete(100));
     } else {
       icalcomponent_add_property(c, icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
@@ -545,8 +553,9 @@ void SetDone(icalcomponent* c, bool done, const QDate& day) {
     return;
   }
   // An event has no done state of its own in iCalendar: Ploven keeps it in its own property.
-  RemoveProperties(c, ICAL_X_PROPERTY,
-                   [](icalproperty* p) { return qstricmp(icalproperty_get_x_name(p), kXDone) != 0; });
+  RemoveProperties(c, ICAL_X_PROPERTY, [](icalproperty* p) {
+    return qstricmp(icalproperty_get_x_name(p), kXDone) != 0;
+  });
   if (done) AddX(c, kXDone, QString::fromLatin1(DayMonthYearText(day)));
 }
 
@@ -752,13 +761,12 @@ Parsed<CalendarEntry> ReadEntry(const QByteArray& text, const QDate& today) {
       item.appointment = true;
       item.start = start.minutes;
       icalproperty* startProperty = icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY);
-      const QDateTime from =
-          LocalMoment(startProperty, icalproperty_get_dtstart(startProperty));
+      const QDateTime from = LocalMoment(startProperty, icalproperty_get_dtstart(startProperty));
       if (icalproperty* end = icalcomponent_get_first_property(c, ICAL_DTEND_PROPERTY)) {
         item.duration = Minutes(from, LocalMoment(end, icalproperty_get_dtend(end)));
       } else if (icalproperty* d = icalcomponent_get_first_property(c, ICAL_DURATION_PROPERTY)) {
-        item.duration = std::clamp(icaldurationtype_as_int(icalproperty_get_duration(d)) / 60, 0,
-                                   kMaxDuration);
+        item.duration =
+            std::clamp(icaldurationtype_as_int(icalproperty_get_duration(d)) / 60, 0, kMaxDuration);
       }
     }
     const QList<QByteArray> deadline = XValue(c, kXDeadline).toUtf8().split('*');

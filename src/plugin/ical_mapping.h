@@ -12,7 +12,7 @@ namespace ploven::calendar {
 // What the companion reads of one calendar file.
 struct CalendarEntry {
   QString uid;
-  bool todo = false;      // a VTODO; else a VEVENT
+  bool todo = false;       // a VTODO; else a VEVENT
   bool recurring = false;  // an RRULE or RDATEs
   ItemFields fields;       // as a Ploven record would carry them; itemID from X-PLOVEN-ID
   QList<QDate> exdates;    // cancelled occurrences, in local days

@@ -43,9 +43,7 @@ QByteArray FieldText(const QString& text) {
   return out;
 }
 
-QString TitleOf(const QByteArray& field) {
-  return field == kBlankTitle ? QString() : Text(field);
-}
+QString TitleOf(const QByteArray& field) { return field == kBlankTitle ? QString() : Text(field); }
 
 bool ReadNumber(const QByteArray& text, long long low, long long high, long long& out) {
   bool ok = false;
@@ -73,7 +71,8 @@ struct Reader {
   }
   bool Flag(const QByteArray& text, const char* what) {
     if (text == "True") return true;
-    if (text != "False") Fail(QStringLiteral("%1 \"%2\" is neither True nor False").arg(what, Text(text)));
+    if (text != "False")
+      Fail(QStringLiteral("%1 \"%2\" is neither True nor False").arg(what, Text(text)));
     return false;
   }
   long long Number(const QByteArray& text, long long low, long long high, const char* what) {
@@ -117,9 +116,11 @@ struct Reader {
     }
     RecurrenceRule r;
     r.frequencyCode = static_cast<int>(Number(f[at], 0, 255, "the frequency"));
-    r.dayBits = f[at + 2] == kNone ? 0 : static_cast<uint8_t>(Number(f[at + 2], 0, 255, "the weekdays"));
-    r.dateBits =
-        f[at + 6] == kNone ? 0 : static_cast<uint32_t>(Number(f[at + 6], 0, UINT32_MAX, "the dates"));
+    r.dayBits =
+        f[at + 2] == kNone ? 0 : static_cast<uint8_t>(Number(f[at + 2], 0, 255, "the weekdays"));
+    r.dateBits = f[at + 6] == kNone
+                     ? 0
+                     : static_cast<uint32_t>(Number(f[at + 6], 0, UINT32_MAX, "the dates"));
     r.interval = static_cast<int>(Number(f[at + 7], 1, 999, "the interval"));
     if (f[at + 10] != kNoEndDate) r.end = Date(f[at + 10], "the End Date");
     r.start = Date(f[at + 11], "the Start Date");
@@ -226,7 +227,9 @@ QByteArray AlarmOffsetText(const ItemFields& item) {
   return QByteArray::number(item.alarmHours) + ':' + QByteArray::number(item.alarmMinutes) + ':';
 }
 
-QByteArray NoteText(const QString& note) { return note.isEmpty() ? QByteArray(" ") : FieldText(note); }
+QByteArray NoteText(const QString& note) {
+  return note.isEmpty() ? QByteArray(" ") : FieldText(note);
+}
 
 QByteArray TaskForm(const ItemFields& item) {
   QByteArray out;
@@ -384,7 +387,8 @@ QByteArray DayMonthYearText(const QDate& date) {
 
 QByteArray ClockText(int minutes) {
   if (minutes < 0) return {};
-  return QByteArray::number(minutes / 60) + ':' + QByteArray::number(minutes % 60).rightJustified(2, '0');
+  return QByteArray::number(minutes / 60) + ':' +
+         QByteArray::number(minutes % 60).rightJustified(2, '0');
 }
 
 QDate DateOfDayNumber(int day) { return day <= 0 ? QDate() : kDayZero.addDays(day); }

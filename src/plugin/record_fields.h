@@ -48,8 +48,8 @@ struct RecurrenceRule {
 // The fields of a task-form or appointment-form record that the calendar keeps.
 struct ItemFields {
   bool appointment = false;
-  QString title;  // the blank-title word reads as an empty title
-  QDate date;     // the occurrence's day
+  QString title;           // the blank-title word reads as an empty title
+  QDate date;              // the occurrence's day
   int start = kNoMinutes;  // appointments
   int duration = 0;        // minutes
   bool done = false;

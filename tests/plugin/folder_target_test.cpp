@@ -252,7 +252,8 @@ TEST_F(FolderTargetTest, CrashMidPassLosesAndRepeatsNothing) {
   }
   target.reset();
   const CompanionSettings s = settings;
-  CrashAt(*this, 3, [&](FolderTarget& t) { t.Pass(s); }, dir.path(), log);
+  CrashAt(
+      *this, 3, [&](FolderTarget& t) { t.Pass(s); }, dir.path(), log);
   Restart();
   EXPECT_TRUE(target->Pending().isEmpty()) << "the interrupted pass left nothing half-done";
   target->Pass(settings);
@@ -265,10 +266,13 @@ TEST_F(FolderTargetTest, CrashAfterWritingBeforeRememberingMakesNoDuplicate) {
   target.reset();
   const CompanionSettings s = settings;
   const QByteArray record = ComposeItemRecord(SampleAppointment("Dentist", 21));
-  CrashAt(*this, 1, [&](FolderTarget& t) {
-    InboundRecord r{codes::kAppointment, actions::kSave, record, 21, 0, {}};
-    t.Apply(r, s);
-  }, dir.path(), log);
+  CrashAt(
+      *this, 1,
+      [&](FolderTarget& t) {
+        InboundRecord r{codes::kAppointment, actions::kSave, record, 21, 0, {}};
+        t.Apply(r, s);
+      },
+      dir.path(), log);
   Restart();
   ASSERT_EQ(Files().size(), 1);
   // The file is taken back by its item number, not sent to Ploven as a new item ...

@@ -59,10 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"WeeklyAppointment",
                   WithRule(SampleAppointment("Standup", 15),
                            {1, 0x0a, 0, 2, QDate(2026, 12, 7), QDate(2027, 3, 1)})},
-        RoundTrip{"ThirtiethOfEveryMonth",
-                  WithRule(SampleAppointment("Rent", 16), {2, 0, 1u << 29, 1, QDate(2026, 12, 1), {}})},
-        RoundTrip{"MonthlyTask", WithRule(SampleTask("Invoice", 17),
-                                          {2, 0, 1u << 0, 1, QDate(2026, 12, 1), {}})}),
+        RoundTrip{"ThirtiethOfEveryMonth", WithRule(SampleAppointment("Rent", 16),
+                                                    {2, 0, 1u << 29, 1, QDate(2026, 12, 1), {}})},
+        RoundTrip{"MonthlyTask",
+                  WithRule(SampleTask("Invoice", 17), {2, 0, 1u << 0, 1, QDate(2026, 12, 1), {}})}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Mapping, TodoFieldsAreThoseCalendarsKnow) {
@@ -119,7 +119,8 @@ TEST(Mapping, UpdateKeepsWhatPlovenDoesNotOwn) {
 }
 
 TEST(Mapping, HashIgnoresOnlyTheVolatileProperties) {
-  const QByteArray a = "BEGIN:VCALENDAR\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:x\r\nEND:VCALENDAR\r\n";
+  const QByteArray a =
+      "BEGIN:VCALENDAR\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:x\r\nEND:VCALENDAR\r\n";
   QByteArray b = a;
   b.replace("20260101", "20270101");
   EXPECT_EQ(ContentHash(a), ContentHash(b));
@@ -160,7 +161,8 @@ TEST(Mapping, OtherProgramsFilesRead) {
       "RRULE:FREQ=WEEKLY;BYDAY=TH;COUNT=3\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
   const Parsed<CalendarEntry> e = ReadEntry(event, kToday);
   ASSERT_TRUE(e) << e.error.toStdString();
-  const QDateTime local = QDateTime(QDate(2026, 12, 10), QTime(6, 0), QTimeZone::utc()).toLocalTime();
+  const QDateTime local =
+      QDateTime(QDate(2026, 12, 10), QTime(6, 0), QTimeZone::utc()).toLocalTime();
   EXPECT_TRUE(e.value->fields.appointment);
   EXPECT_EQ(e.value->fields.start, local.time().hour() * 60 + local.time().minute());
   EXPECT_EQ(e.value->fields.duration, 150);

@@ -90,12 +90,15 @@ class OutsideReaders : public FolderFixture {
   }
 
   void WriteSamples() {
-    ASSERT_TRUE(Send(codes::kTask, actions::kSave, ComposeItemRecord(SampleTask("Plant bulbs", 11)), 11).ok);
+    ASSERT_TRUE(
+        Send(codes::kTask, actions::kSave, ComposeItemRecord(SampleTask("Plant bulbs", 11)), 11)
+            .ok);
     ItemFields done = SampleTask("Send invoice", 12);
     done.done = true;
     ASSERT_TRUE(Send(codes::kTask, actions::kSave, ComposeItemRecord(done), 12).ok);
     ASSERT_TRUE(Send(codes::kAppointment, actions::kSave,
-                     ComposeItemRecord(SampleAppointment("Dentist", 13)), 13).ok);
+                     ComposeItemRecord(SampleAppointment("Dentist", 13)), 13)
+                    .ok);
     ItemFields standup = SampleAppointment("Standup", 14);
     standup.recurrence = RecurrenceRule{1, 0x0a, 0, 2, QDate(2026, 12, 7), {}};
     ASSERT_TRUE(Send(codes::kAppointment, actions::kSave, ComposeItemRecord(standup), 14).ok);
@@ -106,10 +109,9 @@ class OutsideReaders : public FolderFixture {
 
   // reader -> title -> fields, from the Python readers.
   QMap<QString, QMap<QString, QStringList>> PythonRead() {
-    const ProgramRun run = RunProgram(kPython,
-                               {QStringLiteral(PLOVEN_TEST_SCRIPTS "/read_with_python.py"),
-                                settings.folder},
-                               dir.filePath("home"));
+    const ProgramRun run = RunProgram(
+        kPython, {QStringLiteral(PLOVEN_TEST_SCRIPTS "/read_with_python.py"), settings.folder},
+        dir.filePath("home"));
     EXPECT_EQ(run.code, 0) << run.err.toStdString()
                            << "\n(scripts/install-deps installs python3-icalendar and "
                               "python3-vobject)";
@@ -154,13 +156,15 @@ TEST_F(OutsideReaders, PythonReadersParseEveryFileWithTheRightFields) {
 
 TEST_F(OutsideReaders, KhalAndTodomanListTheItems) {
   WriteSamples();
-  const ProgramRun events = Khal({"list", "--format", "{start} {title}", "2026-12-01", "2027-03-01"});
+  const ProgramRun events =
+      Khal({"list", "--format", "{start} {title}", "2026-12-01", "2027-03-01"});
   ASSERT_EQ(events.code, 0) << events.err.toStdString();
   const QString out = events.out;
   EXPECT_TRUE(out.contains("2026-12-09 09:05 Dentist")) << out.toStdString();
   // Mondays and Wednesdays every second week from 7 December.
   for (const char* day : {"2026-12-07", "2026-12-09", "2026-12-21", "2026-12-23", "2027-01-04"}) {
-    EXPECT_TRUE(out.contains(QString("%1 09:05 Standup").arg(day))) << day << "\n" << out.toStdString();
+    EXPECT_TRUE(out.contains(QString("%1 09:05 Standup").arg(day))) << day << "\n"
+                                                                    << out.toStdString();
   }
   EXPECT_FALSE(out.contains("2026-12-14 09:05 Standup"));
   // The 30th, and February's last day standing in for it.
@@ -174,27 +178,58 @@ TEST_F(OutsideReaders, KhalAndTodomanListTheItems) {
   EXPECT_TRUE(todos.out.contains("\"summary\": \"Send invoice\""));
 }
 
+// In a zone with summer time the files carry TZID and the companion's own VTIMEZONE, which the
+// readers must take at the same wall-clock times.
+TEST_F(OutsideReaders, ZonedTimesReadAtTheirWallClockTime) {
+  const QByteArray oldTz = qgetenv("TZ");
+  const bool hadTz = qEnvironmentVariableIsSet("TZ");
+  qputenv("TZ", "Europe/Berlin");
+  tzset();
+  WriteSamples();
+  const auto read = PythonRead();
+  const ProgramRun events =
+      Khal({"list", "--format", "{start} {title}", "2026-12-01", "2027-07-01"});
+  if (hadTz) {
+    qputenv("TZ", oldTz);
+  } else {
+    qunsetenv("TZ");
+  }
+  tzset();
+  EXPECT_TRUE(FileText(Files()[0]).contains("TZID=Europe/Berlin") ||
+              FileText(Files()[1]).contains("TZID=Europe/Berlin"));
+  for (const char* reader : {"icalendar", "vobject"}) {
+    EXPECT_EQ(read.value(reader).value("Dentist").value(4), "2026-12-09T09:05") << reader;
+    EXPECT_EQ(read.value(reader).value("Plant bulbs").value(5), "2026-12-11T17:00") << reader;
+  }
+  ASSERT_EQ(events.code, 0) << events.err.toStdString();
+  EXPECT_TRUE(events.out.contains("2026-12-09 09:05 Dentist")) << events.out.toStdString();
+  // Past the change to summer time the weekly item stays at 9:05.
+  EXPECT_TRUE(events.out.contains("2027-03-29 09:05 Standup")) << events.out.toStdString();
+}
+
 TEST_F(OutsideReaders, TheirFilesAreTakenIn) {
   const ProgramRun todo = Todoman({"new", "-l", "ploven", "--priority", "1", "Buy milk"});
   ASSERT_EQ(todo.code, 0) << todo.err.toStdString() << todo.out.toStdString();
   const ProgramRun event = Khal({"new", "-a", "ploven", "2026-12-15", "10:00", "11:30", "Meeting"});
   ASSERT_EQ(event.code, 0) << event.err.toStdString();
-  const ProgramRun composed = RunProgram(
-      kPython,
-      {"-c",
-       "import icalendar,datetime,sys\n"
-       "c=icalendar.Calendar(); c.add('prodid','-//t//'); c.add('version','2.0')\n"
-       "e=icalendar.Event(); e.add('uid','py-1'); e.add('summary','Yoga')\n"
-       "e.add('dtstart',datetime.datetime(2026,12,16,18,0)); e.add('duration',datetime.timedelta(hours=1))\n"
-       "e.add('rrule',{'freq':'weekly','byday':['WE']}); c.add_component(e)\n"
-       "open(sys.argv[1],'wb').write(c.to_ical())\n",
-       CalendarPath("py-1.ics")},
-      dir.filePath("home"));
+  const ProgramRun composed =
+      RunProgram(kPython,
+                 {"-c",
+                  "import icalendar,datetime,sys\n"
+                  "c=icalendar.Calendar(); c.add('prodid','-//t//'); c.add('version','2.0')\n"
+                  "e=icalendar.Event(); e.add('uid','py-1'); e.add('summary','Yoga')\n"
+                  "e.add('dtstart',datetime.datetime(2026,12,16,18,0)); "
+                  "e.add('duration',datetime.timedelta(hours=1))\n"
+                  "e.add('rrule',{'freq':'weekly','byday':['WE']}); c.add_component(e)\n"
+                  "open(sys.argv[1],'wb').write(c.to_ical())\n",
+                  CalendarPath("py-1.ics")},
+                 dir.filePath("home"));
   ASSERT_EQ(composed.code, 0) << composed.err.toStdString();
 
   target->Pass(settings);
   QMap<QByteArray, OutboundChange> byTitle;
-  for (const OutboundChange& c : target->Pending()) byTitle[c.record.left(c.record.indexOf('\t'))] = c;
+  for (const OutboundChange& c : target->Pending())
+    byTitle[c.record.left(c.record.indexOf('\t'))] = c;
   ASSERT_EQ(byTitle.size(), 3) << log.lines.join('\n').toStdString();
   EXPECT_EQ(byTitle["Buy milk"].code, codes::kTask);
   const auto milk = ParseItemRecord(byTitle["Buy milk"].record, false);

@@ -57,14 +57,15 @@ TEST_F(RecordTest, CompanionReadsTheDoneTaskAndTheEmptyTitle) {
   ASSERT_TRUE(done);
   EXPECT_FALSE(done.value->done);
   EXPECT_TRUE(done.value->title.isEmpty());
-  EXPECT_TRUE(calendar::ParseDeleteRecord(Bytes(DeletedItemRecord(s.ReadAct(h), "")->text)).isEmpty());
+  EXPECT_TRUE(
+      calendar::ParseDeleteRecord(Bytes(DeletedItemRecord(s.ReadAct(h), "")->text)).isEmpty());
 }
 
 TEST_F(RecordTest, CompanionReadsTheWeeklyAppointmentAndItsChange) {
   const ActHandle h = WeeklyStandup();
   const Occurrence o{h, kToday + 1, ClockTime(9, 0)};
-  const auto change =
-      calendar::ParseChangeRecord(Bytes(ChangedItemRecord(s, "Old standup", o, context)->text), true);
+  const auto change = calendar::ParseChangeRecord(
+      Bytes(ChangedItemRecord(s, "Old standup", o, context)->text), true);
   ASSERT_TRUE(change) << change.error.toStdString();
   EXPECT_EQ(change.value->oldTitle, "Old standup");
   const ItemFields& item = change.value->item;
@@ -120,7 +121,8 @@ class RefusedRecords : public ::testing::TestWithParam<BadRecord> {};
 TEST_P(RefusedRecords, SayWhy) {
   const auto item = ParseItemRecord(GetParam().record, GetParam().appointment);
   EXPECT_FALSE(item);
-  EXPECT_TRUE(item.error.contains(QString::fromUtf8(GetParam().reason))) << item.error.toStdString();
+  EXPECT_TRUE(item.error.contains(QString::fromUtf8(GetParam().reason)))
+      << item.error.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -135,9 +137,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "Done\tblank\t\tblank\t\tblank\t \tNormal\tFalse\t\tnormal\tblank\tblank\t0\t"
                   "norecurring\t\n",
                   false, "reminder"},
-        BadRecord{"Meet\t8/12/2026\t\t**\t\tFalse\tFalse\t\t0:0:\t\t\t\t\t \t\t\tnormal\tFalse\t\t2\t"
-                  "0\t5\tnorecurring\t\n",
-                  true, "no start"}));
+        BadRecord{
+            "Meet\t8/12/2026\t\t**\t\tFalse\tFalse\t\t0:0:\t\t\t\t\t \t\t\tnormal\tFalse\t\t2\t"
+            "0\t5\tnorecurring\t\n",
+            true, "no start"}));
 
 // What the companion sends back, read by the main program's own reader.
 struct ComposeCase {
@@ -146,8 +149,8 @@ struct ComposeCase {
 };
 
 ItemFields Recurring(ItemFields item) {
-  item.recurrence = calendar::RecurrenceRule{2, 0, (1u << 14) | (1u << 30), 1, QDate(2026, 1, 15),
-                                             QDate(2027, 6, 30)};
+  item.recurrence = calendar::RecurrenceRule{
+      2, 0, (1u << 14) | (1u << 30), 1, QDate(2026, 1, 15), QDate(2027, 6, 30)};
   return item;
 }
 
@@ -189,9 +192,9 @@ TEST_P(ComposedRecords, ReadByTheMainProgram) {
   }
   if (!item.done) {
     EXPECT_EQ(in.deadlineDate, calendar::DayNumberOf(item.deadlineDate));
-    EXPECT_EQ(in.deadlineTime, item.deadlineTime < 0 ? kNoTime
-                                                     : ClockTime(item.deadlineTime / 60,
-                                                                 item.deadlineTime % 60));
+    EXPECT_EQ(in.deadlineTime, item.deadlineTime < 0
+                                   ? kNoTime
+                                   : ClockTime(item.deadlineTime / 60, item.deadlineTime % 60));
   }
   ASSERT_EQ(in.recurrence.has_value(), item.recurrence.has_value());
   if (item.recurrence) {
@@ -209,15 +212,15 @@ TEST_P(ComposedRecords, ReadByTheMainProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, ComposedRecords,
-    ::testing::Values(
-        ComposeCase{"Task", calendar::test::SampleTask("Plant bulbs", 0)},
-        ComposeCase{"TaskWithNumber", calendar::test::SampleTask("Plant\tbulbs", 42)},
-        ComposeCase{"DoneTask", Done(calendar::test::SampleTask("Plant bulbs", 7))},
-        ComposeCase{"UntitledTask", Untitled(calendar::test::SampleTask("", 0))},
-        ComposeCase{"Appointment", calendar::test::SampleAppointment("Dentist", 0)},
-        ComposeCase{"RecurringAppointment",
-                    Recurring(calendar::test::SampleAppointment("!Rent", 9))},
-        ComposeCase{"DoneAppointment", Done(calendar::test::SampleAppointment("Call", 3))}),
+    ::testing::Values(ComposeCase{"Task", calendar::test::SampleTask("Plant bulbs", 0)},
+                      ComposeCase{"TaskWithNumber", calendar::test::SampleTask("Plant\tbulbs", 42)},
+                      ComposeCase{"DoneTask", Done(calendar::test::SampleTask("Plant bulbs", 7))},
+                      ComposeCase{"UntitledTask", Untitled(calendar::test::SampleTask("", 0))},
+                      ComposeCase{"Appointment", calendar::test::SampleAppointment("Dentist", 0)},
+                      ComposeCase{"RecurringAppointment",
+                                  Recurring(calendar::test::SampleAppointment("!Rent", 9))},
+                      ComposeCase{"DoneAppointment",
+                                  Done(calendar::test::SampleAppointment("Call", 3))}),
     [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -36,7 +36,8 @@ QList<QDate> CoreDates(const RecurrenceRule& r, const QDate& from, const QDate& 
   beta.endDate = static_cast<DayNumber>(DayNumberOf(r.end));
   QList<QDate> dates;
   for (QDate d = from; d <= to; d = d.addDays(1)) {
-    if (QualifiesOn(beta, static_cast<DayNumber>(DayNumberOf(d)), QualifyContext{})) dates.append(d);
+    if (QualifiesOn(beta, static_cast<DayNumber>(DayNumberOf(d)), QualifyContext{}))
+      dates.append(d);
   }
   return dates;
 }
@@ -100,13 +101,16 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, Rules,
     ::testing::Values(
         RuleCase{"Daily", {0, 0, 0, 3, kThursday, {}}, "FREQ=DAILY;INTERVAL=3"},
-        RuleCase{"WeeklyMonWedEvery2", {1, Day(1) | Day(3), 0, 2, kMonday, {}},
+        RuleCase{"WeeklyMonWedEvery2",
+                 {1, Day(1) | Day(3), 0, 2, kMonday, {}},
                  "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE"},
         // Weeks counted from a Thursday start: the calendar's week starts there too.
-        RuleCase{"WeeklyFromThursday", {1, Day(1) | Day(5), 0, 2, kThursday, QDate(2027, 8, 1)},
+        RuleCase{"WeeklyFromThursday",
+                 {1, Day(1) | Day(5), 0, 2, kThursday, QDate(2027, 8, 1)},
                  "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR;WKST=TH"},
         RuleCase{"WeeklyOnTheStartDay", {1, 0, 0, 3, kThursday, {}}, "FREQ=WEEKLY;INTERVAL=3"},
-        RuleCase{"MonthlyDatesAndLast", {2, 0, (1u << 0) | (1u << 14) | (1u << 30), 1, kThursday, {}},
+        RuleCase{"MonthlyDatesAndLast",
+                 {2, 0, (1u << 0) | (1u << 14) | (1u << 30), 1, kThursday, {}},
                  "FREQ=MONTHLY;BYMONTHDAY=1,15,-1"},
         RuleCase{"MonthlySameDay", {2, 0, 0, 2, QDate(2026, 1, 31), {}}, "FREQ=MONTHLY;INTERVAL=2"},
         RuleCase{"MonthlyFirstMondayAndLastFriday",
