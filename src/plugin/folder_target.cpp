@@ -425,6 +425,20 @@ void FolderTarget::PassInTransaction(const QString& folder, const CompanionSetti
     }
 
     // A known item changed in the calendar.
+    if (item.itemID == 0) {
+      // Ploven has not named it yet. While its "new" record waits, the change waits too (the
+      // stamp stays old, so a later pass sees it again): after the ID echo it goes as a change
+      // of that item. An item held back by the switches only is remembered anew.
+      bool waiting = false;
+      for (const OutboundChange& queued : m_memory->QueuedFor(name)) {
+        waiting = waiting || queued.code == codes::kTask || queued.code == codes::kAppointment;
+      }
+      if (!waiting) {
+        item.exdates = exdates;
+        m_memory->Put(item);
+      }
+      continue;
+    }
     fields.itemID = item.itemID;
     for (const QString& day : exdates) {
       if (item.exdates.contains(day)) continue;

@@ -142,6 +142,23 @@ TEST_F(FolderTargetTest, PassFindsNewChangedAndDeletedFilesByTheirStamps) {
   EXPECT_TRUE(target->Pending().isEmpty());
 }
 
+TEST_F(FolderTargetTest, ChangeBeforeTheIdEchoFollowsAsAChangeOfTheNamedItem) {
+  WriteCalendarFile("party.ics", ForeignEvent("party", "Party"));
+  target->Pass(settings);
+  Later();
+  WriteCalendarFile("party.ics", ForeignEvent("party", "Garden party"));
+  target->Pass(settings);
+  ASSERT_EQ(target->Pending().size(), 1) << "the change waits for Ploven to name the item";
+  const OutboundChange created = target->Pending()[0];
+  EXPECT_TRUE(created.record.startsWith("Party\t"));
+  ASSERT_TRUE(Send(codes::kIdEcho, actions::kSave, "Party*8*", 8, 0, created.key).ok);
+  target->Pass(settings);
+  const QList<OutboundChange> changed = PendingWithCode(codes::kAppointmentChanged);
+  ASSERT_EQ(changed.size(), 1);
+  EXPECT_EQ(changed[0].itemID, 8u);
+  EXPECT_TRUE(changed[0].record.startsWith("Garden party\t"));
+}
+
 TEST_F(FolderTargetTest, SwitchesHoldBackTasksOrAppointments) {
   settings.tasksToPloven = false;
   WriteCalendarFile("plants.ics", ForeignTodo("plants", "Water plants"));
