@@ -387,6 +387,28 @@ void FolderTarget::PassInTransaction(const QString& folder, const CompanionSetti
       m_memory->Put(item);
       continue;
     }
+    // A file another program renamed (a sync tool may): the item keeps its number and its row.
+    std::optional<RememberedItem> renamedFrom;
+    if ((!isKnown || wasDamaged) && entry.value->fields.itemID != 0) {
+      renamedFrom = m_memory->ItemByID(entry.value->fields.itemID);
+      if (renamedFrom && listing.files.contains(renamedFrom->file)) renamedFrom.reset();
+    }
+    if (renamedFrom) {
+      m_memory->Forget(renamedFrom->file);
+      for (const OutboundChange& queued : m_memory->QueuedFor(renamedFrom->file)) {
+        m_memory->DropQueued(queued.key);
+      }
+      remembered.remove(renamedFrom->file);
+      item = *renamedFrom;
+      item.file = name;
+      if (hash == renamedFrom->hash) {
+        item.mtime = mtime;
+        item.size = size;
+        m_memory->Put(item);
+        continue;
+      }
+    }
+    const bool seenBefore = (isKnown && !wasDamaged) || renamedFrom.has_value();
     const CalendarEntry& e = *entry.value;
     ItemFields fields = e.fields;
     item.mtime = mtime;
@@ -402,7 +424,7 @@ void FolderTarget::PassInTransaction(const QString& folder, const CompanionSetti
     QStringList exdates;
     for (const QDate& d : e.exdates) exdates.append(DayKey(d));
 
-    if (!isKnown || wasDamaged) {
+    if (!seenBefore) {
       item.exdates = exdates;
       // A file Ploven wrote whose memory was lost in a crash: taken back by its item number.
       if (fields.itemID != 0 && !m_memory->ItemByID(fields.itemID)) {

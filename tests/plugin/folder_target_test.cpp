@@ -159,6 +159,19 @@ TEST_F(FolderTargetTest, ChangeBeforeTheIdEchoFollowsAsAChangeOfTheNamedItem) {
   EXPECT_TRUE(changed[0].record.startsWith("Garden party\t"));
 }
 
+TEST_F(FolderTargetTest, FileRenamedByAnotherProgramStaysTheSameItem) {
+  ASSERT_TRUE(Save(SampleAppointment("Dentist", 21)).ok);
+  const QString old = Files()[0];
+  ASSERT_TRUE(QFile::rename(CalendarPath(old), CalendarPath("renamed.ics")));
+  target->Pass(settings);
+  EXPECT_TRUE(target->Pending().isEmpty()) << "neither a new item nor a delete";
+  ItemFields moved = SampleAppointment("Dentist", 21);
+  moved.start = 11 * 60;
+  ASSERT_TRUE(Change("Dentist", moved).ok);
+  EXPECT_EQ(Files(), QStringList{"renamed.ics"});
+  EXPECT_EQ(Entry("renamed.ics").fields.start, 11 * 60);
+}
+
 TEST_F(FolderTargetTest, SwitchesHoldBackTasksOrAppointments) {
   settings.tasksToPloven = false;
   WriteCalendarFile("plants.ics", ForeignTodo("plants", "Water plants"));
