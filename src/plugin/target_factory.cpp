@@ -1,24 +1,12 @@
 #include "plugin/target_factory.h"
 
+#include "plugin/folder_target.h"
+
 namespace ploven::calendar {
 
-namespace {
-
-// No calendar to write into: every record is answered with the reason, nothing is queued.
-class NoCalendarTarget : public CalendarTarget {
- public:
-  ApplyResult Apply(const InboundRecord&, const CompanionSettings&) override {
-    return {false, QStringLiteral("no calendar is set up")};
-  }
-  void Pass(const CompanionSettings&) override {}
-  QList<OutboundChange> Pending() override { return {}; }
-  void Confirm(const QByteArray&) override {}
-};
-
-}  // namespace
-
-std::unique_ptr<CalendarTarget> MakeTarget(const QString&, CompanionLog&) {
-  return std::make_unique<NoCalendarTarget>();
+// The calendar folder; a calendar server joins here as a second target.
+std::unique_ptr<CalendarTarget> MakeTarget(const QString& dataDir, CompanionLog& log) {
+  return MakeFolderTarget(dataDir, log);
 }
 
 }  // namespace ploven::calendar

@@ -1,0 +1,27 @@
+#pragma once
+
+// What the companion's calendar side tells the user (through the main program) and its log.
+namespace ploven::calendar::messages {
+
+// Notices (code 0x3B66AC8A), shown once by the main program.
+inline constexpr char kConflictKept[] =
+    "\"%1\" was changed both in Ploven and in your calendar. Ploven's version was written to your "
+    "calendar; the calendar's version is kept in %2.";
+inline constexpr char kFolderEmptied[] =
+    "Your calendar folder %1 holds no items any more, although it held %2. Ploven changed "
+    "nothing in your schedule. If the items were meant to go, delete them in Ploven; if not, "
+    "bring the folder's files back.";
+inline constexpr char kFolderMissing[] =
+    "Your calendar folder %1 cannot be found. Ploven changed nothing in your schedule; check the "
+    "folder in Synchronization Settings.";
+
+// Log lines and reasons for the main program.
+inline constexpr char kMemoryUnavailable[] = "the calendar memory %1 cannot be opened: %2";
+inline constexpr char kRecordUnreadable[] = "the record does not read: %1";
+inline constexpr char kUnknownAction[] = "unknown action %1 for code %2";
+inline constexpr char kFileNotWritten[] = "%1 could not be written: %2";
+inline constexpr char kFileSkipped[] = "skipped %1: %2";
+inline constexpr char kItemNotFound[] = "no calendar item for \"%1\" (item %2); nothing to do";
+inline constexpr char kMemoryFailed[] = "the calendar memory failed: %1";
+
+}  // namespace ploven::calendar::messages
