@@ -35,9 +35,9 @@ void MainWindow::RequestWriteAccess() {
       msg.InformationMessage(t::kWriteAccessHeld);
       return;
     case WriteAccess::kGranted:
-      msg.InformationMessage(t::kWriteAccessGranted);
       AfterChange();
       RefreshTitle();
+      msg.InformationMessage(t::kWriteAccessGranted);
       return;
     case WriteAccess::kHeldByOther: {
       const LockOwner& holder = m_session.files().lock()->holder();
