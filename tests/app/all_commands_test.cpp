@@ -31,7 +31,7 @@ const std::set<Command> kOwedElsewhere = {
     // The calendar bridge, and the import and export of items (later issues).
     kImportItems, kExportAppointmentsToday, kExportAppointmentsRange, kExportTasksToday,
     kExportTasksRange, kExportDayViewToday, kExportDayViewRange, kExportAlphabeticalView,
-    kViewExportFile, kSynchronizationSettings,
+    kViewExportFile,
     // Asking for write access to a schedule opened read-only (the schedule file's lock work).
     kRequestWriteAccess};
 
