@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -191,6 +192,21 @@ TEST_F(MainWindowBridgeTest, TheCalendarsNewAppointmentComesInIsSavedAndEchoed) 
   const int fetches = link->fetches;
   window->TakeCalendarChanges();
   EXPECT_EQ(link->fetches, fetches);
+}
+
+TEST_F(MainWindowBridgeTest, NothingComesInWhileADialogIsOpen) {
+  session->programSettings().outlookToPloven = 1;
+  int fetchesInside = -1;
+  QDialog dialog(window.get());
+  QTimer::singleShot(0, [&] {
+    window->TakeCalendarChanges();  // the timer fires under the dialog
+    fetchesInside = link->fetches;
+    dialog.reject();
+  });
+  dialog.exec();
+  EXPECT_EQ(fetchesInside, 0);
+  window->TakeCalendarChanges();
+  EXPECT_EQ(link->fetches, 1);
 }
 
 }  // namespace
