@@ -27,8 +27,7 @@ void CalendarSync::UseLink(std::unique_ptr<BridgeLink> link) {
 SyncSwitches CalendarSync::Switches() const {
   SyncSwitches s = SyncSwitchesOf(m_session.programSettings());
   const std::string openPath = m_session.open() ? m_session.files().schedulePath() : std::string();
-  s.thisScheduleSyncs =
-      IsReceivingSchedule(IntakeSwitchesNow().receivingPath, openPath);
+  s.thisScheduleSyncs = IsReceivingSchedule(IntakeSwitchesNow().receivingPath, openPath);
   return s;
 }
 

@@ -97,7 +97,8 @@ void MainWindow::Duplicate() {
     else if (answer != kIdCustom1)
       return;
   }
-  const ActHandle copy = DuplicateItem(m_session.recurrences(), h, SelectedTask(), m_viewedDate, as);
+  const ActHandle copy =
+      DuplicateItem(m_session.recurrences(), h, SelectedTask(), m_viewedDate, as);
   m_session.calendar().NewItem(copy);
   AfterChange();
 }

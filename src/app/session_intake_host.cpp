@@ -53,11 +53,9 @@ class SideSchedule : public IntakeSchedule {
     m_planning.emplace(*m_schedule, m_session.settings(), m_session.dateText());
     m_planning->engine().SetScheduleWritable(true);
     m_undelete.emplace(*m_schedule);
-    m_notes = std::make_unique<NoteFiles>(*m_schedule, m_session.fs(), m_files.folder(),
-                                          [this](int n) {
-                                            return std::uniform_int_distribution<int>(
-                                                0, n - 1)(m_random);
-                                          });
+    m_notes = std::make_unique<NoteFiles>(
+        *m_schedule, m_session.fs(), m_files.folder(),
+        [this](int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); });
     return true;
   }
 

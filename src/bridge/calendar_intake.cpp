@@ -53,8 +53,7 @@ IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& swi
   bool owedUnsaved = false;
   for (const BridgeFrame& f : *frames) {
     if (f.code == BridgeCode::kKeptText) {
-      if (f.key.empty() || m_noticesShown.insert(f.key).second)
-        m_msg.InformationMessage(f.record);
+      if (f.key.empty() || m_noticesShown.insert(f.key).second) m_msg.InformationMessage(f.record);
       if (!f.key.empty()) m_link.Confirm(f.key);
       continue;
     }

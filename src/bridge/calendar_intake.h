@@ -47,10 +47,10 @@ class IntakeHost {
 
 // What one pass did.
 struct IntakeReport {
-  bool reached = false;       // the companion answered
-  int taken = 0;              // changes applied to a schedule
-  int refused = 0;            // refused and told
-  bool openChanged = false;   // the open schedule changed: plan and draw again
+  bool reached = false;      // the companion answered
+  int taken = 0;             // changes applied to a schedule
+  int refused = 0;           // refused and told
+  bool openChanged = false;  // the open schedule changed: plan and draw again
 };
 
 // Takes the calendar's changes into the schedule: fetches them from the companion, shows each

@@ -214,8 +214,8 @@ IncomingOutcome AddItem(IntakeSchedule& target, const IntakeRules& rules, const 
   }
   FillCommon(s, rules, item, d);
   d.Set(AF_ALARM, item.alarm);  // a new item has the calendar's reminder, not the preferences'
-  if (item.recurrence && !SetRecurring(*ses, &target.recurrences(),
-                                       RuleOf(*item.recurrence, Beta{}), msg)) {
+  if (item.recurrence &&
+      !SetRecurring(*ses, &target.recurrences(), RuleOf(*item.recurrence, Beta{}), msg)) {
     return RefusedRecord(msg, kItemNotMade);
   }
   const ActHandle h = Confirm(target, *ses);
@@ -280,12 +280,11 @@ IncomingOutcome DoneOrUndone(IntakeSchedule& target, const IntakeRules& rules,
   if (s.ActFlags(h) & AF_BETA) {
     // An occurrence is done on its day; the whole recurring item never is.
     TaskNode* task = OccurrenceTask(s, h, frame.occurrenceDate);
-    if (task == nullptr) return NotFound(msg, frame.itemID, title, frame.occurrenceDate,
-                                         rules.dateText);
+    if (task == nullptr)
+      return NotFound(msg, frame.itemID, title, frame.occurrenceDate, rules.dateText);
     const bool isDone = (s.ActFlags(task->act) & AF_DONE) != 0;
     if (isDone == done) return {Kind::kNothing, task->act, 0, {}, {}};
-    const bool marked =
-        done ? MarkTaskDone(engine, task) : MarkItemUndone(engine, task->act);
+    const bool marked = done ? MarkTaskDone(engine, task) : MarkItemUndone(engine, task->act);
     return {marked ? Kind::kChanged : Kind::kNothing, h, 0, {}, {}};
   }
   const bool isDone = (s.ActFlags(h) & AF_DONE) != 0;
@@ -325,8 +324,8 @@ IncomingOutcome Delete(IntakeSchedule& target, const IntakeRules& rules, const B
 IncomingOutcome ApplyIncomingFrame(IntakeSchedule& target, const IntakeRules& rules,
                                    const BridgeFrame& frame, Messages& msg) {
   if (frame.record.size() > kMaxIncomingRecord) {
-    return RefusedRecord(msg, "the record is " + std::to_string(frame.record.size()) +
-                                  " bytes long");
+    return RefusedRecord(msg,
+                         "the record is " + std::to_string(frame.record.size()) + " bytes long");
   }
   switch (frame.code) {
     case BridgeCode::kKeptText:
@@ -339,8 +338,7 @@ IncomingOutcome ApplyIncomingFrame(IntakeSchedule& target, const IntakeRules& ru
           frame.code == BridgeCode::kAppointment || frame.code == BridgeCode::kCalendarChange2;
       const bool isNew = frame.code == BridgeCode::kTask || frame.code == BridgeCode::kAppointment;
       const IncomingParse parse = ParseIncomingRecord(
-          appointment ? BridgeCode::kAppointment : BridgeCode::kTask, frame.record,
-          rules.dateText);
+          appointment ? BridgeCode::kAppointment : BridgeCode::kTask, frame.record, rules.dateText);
       if (!parse.item) return RefusedRecord(msg, parse.refusal);
       if (SubjectRefused(parse.item->title)) {
         return Refused(msg, kNoPlovenRefusedLead + parse.item->title + "\"" + kNoPlovenRefused);

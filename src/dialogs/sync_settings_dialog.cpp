@@ -33,9 +33,9 @@ std::filesystem::path CalendarFolderOf(const Settings& settings,
   return folder.empty() ? dataFolder / t::kDefaultFolderName : std::filesystem::path(folder);
 }
 
-SyncSettingsDialog::SyncSettingsDialog(ProgramSettings& program, Settings& settings,
-                                       Messages& msg, std::string openPath,
-                                       std::filesystem::path dataFolder, QWidget* owner)
+SyncSettingsDialog::SyncSettingsDialog(ProgramSettings& program, Settings& settings, Messages& msg,
+                                       std::string openPath, std::filesystem::path dataFolder,
+                                       QWidget* owner)
     : QDialog(owner),
       m_program(program),
       m_settings(settings),

@@ -84,9 +84,9 @@ TEST_F(MainWindowBridgeTest, DeleteTellsTheCalendarWhileTheItemIsStillThere) {
   window->Dispatch(Command::kDeleteItem);
   EXPECT_FALSE(session->schedule().IsActValid(h) && session->schedule().ActTask(h) != nullptr);
   ASSERT_EQ(link->frames.size(), 1u);
-  EXPECT_EQ(link->frames[0],
-            (BridgeFrame{BridgeCode::kAppointment, "Call the bank", kActionDelete, id, kNoDate,
-                         {}}));
+  EXPECT_EQ(
+      link->frames[0],
+      (BridgeFrame{BridgeCode::kAppointment, "Call the bank", kActionDelete, id, kNoDate, {}}));
   EXPECT_TRUE(ui.boxes.empty());
 }
 

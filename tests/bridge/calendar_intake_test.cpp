@@ -38,7 +38,7 @@ TEST_F(IntakeTest, ANewTaskLandsFlexibleWithItsDeadlineDurationLabelAndNote) {
   EXPECT_EQ(out.itemID, s.GetActID(out.item));
   EXPECT_NE(out.itemID, 0u);
   EXPECT_NE(s.ActTask(out.item), nullptr);  // planned onto a day
-  EXPECT_TRUE(env.ui.boxes.empty());         // nothing asked
+  EXPECT_TRUE(env.ui.boxes.empty());        // nothing asked
 }
 
 struct AppointmentRow {
@@ -78,10 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
     Lengths, NewAppointment,
     ::testing::Values(AppointmentRow{"StartToEnd", "14:30", "15:15", 0, ClockTime(14, 30), 45},
                       AppointmentRow{"PastMidnight", "23:30", "0:15", 0, ClockTime(23, 30), 45},
-                      AppointmentRow{"TwelveHourClock", "2:30pm", "4:00pm", 0,
-                                     ClockTime(14, 30), 90},
-                      AppointmentRow{"NoEndTakesTheDuration", "9:00", "", 20, ClockTime(9, 0),
-                                     20}),
+                      AppointmentRow{"TwelveHourClock", "2:30pm", "4:00pm", 0, ClockTime(14, 30),
+                                     90},
+                      AppointmentRow{"NoEndTakesTheDuration", "9:00", "", 20, ClockTime(9, 0), 20}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(IntakeTest, ARecurringAppointmentBecomesARecurringItemWithTheRule) {
@@ -204,8 +203,8 @@ TEST_F(ChangeTest, AChangeToAnItemNotInTheScheduleIsRefusedAndChangesNothing) {
 }
 
 TEST_F(ChangeTest, DoneAndUndoneFromTheCalendar) {
-  IncomingOutcome out = Apply(Frame(BridgeCode::kCalendarChange3, "Done\tCall the bank\t", "d1",
-                                    callID, kToday + 1));
+  IncomingOutcome out =
+      Apply(Frame(BridgeCode::kCalendarChange3, "Done\tCall the bank\t", "d1", callID, kToday + 1));
   EXPECT_EQ(out.kind, Kind::kChanged);
   EXPECT_TRUE(s.ActFlags(call) & AF_DONE);
   // Done again: already so.
@@ -228,9 +227,9 @@ TEST_F(ChangeTest, ADeletedItemGoesAndCanBeUndeleted) {
   EXPECT_TRUE(ItemsTitled("Call the bank").empty());
   EXPECT_FALSE(undelete.empty());
   // The same delete again: nothing left to do, nothing told.
-  EXPECT_EQ(Apply(Frame(BridgeCode::kCalendarDeleteAppointment, "Call the bank", "x2", callID))
-                .kind,
-            Kind::kNothing);
+  EXPECT_EQ(
+      Apply(Frame(BridgeCode::kCalendarDeleteAppointment, "Call the bank", "x2", callID)).kind,
+      Kind::kNothing);
   EXPECT_TRUE(env.ui.boxes.empty());
 }
 
@@ -239,8 +238,7 @@ TEST_F(IntakeTest, DeletingOneOccurrenceKeepsTheRecurringItem) {
   const ActHandle daily = Recurring("Walk", Daily(kToday));
   const uint32_t id = s.GetActID(daily);
   ASSERT_EQ(ClonesOn(daily, kToday + 2), 1);
-  IncomingOutcome out =
-      Apply(Frame(BridgeCode::kCalendarDelete2, "Walk", "o1", id, kToday + 2));
+  IncomingOutcome out = Apply(Frame(BridgeCode::kCalendarDelete2, "Walk", "o1", id, kToday + 2));
   EXPECT_EQ(out.kind, Kind::kChanged) << out.text;
   EXPECT_EQ(ClonesOn(daily, kToday + 2), 0);
   EXPECT_EQ(XDates(daily), std::vector<DayNumber>{kToday + 2});
@@ -315,8 +313,7 @@ TEST_F(IntakeTest, SwitchedOffKindsStayOut) {
   rules.appointmentsFromCalendar = false;
   CalendarRecord appt;
   appt.start = "9:00";
-  EXPECT_EQ(Apply(Frame(BridgeCode::kAppointment, appt.Appointment(), "s1")).kind,
-            Kind::kSkipped);
+  EXPECT_EQ(Apply(Frame(BridgeCode::kAppointment, appt.Appointment(), "s1")).kind, Kind::kSkipped);
   EXPECT_EQ(Apply(Frame(BridgeCode::kTask, CalendarRecord{}.Task(), "s2")).kind, Kind::kAdded);
   EXPECT_TRUE(env.ui.boxes.empty());
 }
@@ -412,9 +409,8 @@ TEST_F(ReceivingTest, AMissingReceivingScheduleIsToldOnceAndTheChangesWait) {
   Pass();
   Pass();
   ASSERT_EQ(env.ui.Texts().size(), 1u);
-  EXPECT_EQ(env.ui.Texts()[0],
-            std::string(kSyncScheduleMissingLead) + "/home/ann/Ploven/Home.pln" +
-                kSyncScheduleMissingTail);
+  EXPECT_EQ(env.ui.Texts()[0], std::string(kSyncScheduleMissingLead) + "/home/ann/Ploven/Home.pln" +
+                                   kSyncScheduleMissingTail);
   EXPECT_TRUE(link.confirmed.empty());
   EXPECT_TRUE(link.frames.empty());
   EXPECT_TRUE(ItemsTitled("Item").empty());

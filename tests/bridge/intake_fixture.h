@@ -88,11 +88,28 @@ struct CalendarRecord {
     return Join(f);
   }
   std::string Appointment() const {
-    const std::vector<std::string> f{title,    date,  start, deadline + "**",
-                                     end,      "False", alarm ? "True" : "False",
-                                     "12/08/26", alarmOffset, "Ann", "", "", label, note,
-                                     project,  "",    "normal", "False", "", "2",
-                                     std::to_string(duration), std::to_string(itemID)};
+    const std::vector<std::string> f{title,
+                                     date,
+                                     start,
+                                     deadline + "**",
+                                     end,
+                                     "False",
+                                     alarm ? "True" : "False",
+                                     "12/08/26",
+                                     alarmOffset,
+                                     "Ann",
+                                     "",
+                                     "",
+                                     label,
+                                     note,
+                                     project,
+                                     "",
+                                     "normal",
+                                     "False",
+                                     "",
+                                     "2",
+                                     std::to_string(duration),
+                                     std::to_string(itemID)};
     return Join(f);
   }
 
