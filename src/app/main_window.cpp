@@ -127,6 +127,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
   if (layout.windowFlags & kLayoutCalendarOpen) ShowCalendarWindow(true);
 
   StartAlarms();
+  StartCalendarIntake();
   RefreshCheckOut();
   connect(&m_clockTimer, &QTimer::timeout, this, &MainWindow::Tick);
   m_clockTimer.start(1000);

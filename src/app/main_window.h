@@ -100,6 +100,9 @@ class MainWindow : public QMainWindow {
 
   // The clock tick (once a second, and at once when the window gets the focus).
   void Tick();
+  // The calendar's changes, taken in every few seconds while they are to come in (not while a
+  // dialog is open).
+  void TakeCalendarChanges();
   // The past-undone warning, at start and from the minute pass: true when the user chose to
   // look at the earliest day with undone items (the view went there).
   bool CheckPastUndone();
@@ -304,6 +307,9 @@ class MainWindow : public QMainWindow {
   void ShowAreaCodes();
   void SendMessageToUsers();
   void ReadUserMessages();
+  // ---- main_window_bridge.cpp: the calendar's changes coming in ----
+  void StartCalendarIntake();
+  void OpenSynchronizationSettings();
   // ---- main_window_properties.cpp: quick changes, stamps, attempts, deletes by tag ----
   void BuildEditCommands();
   void SwitchWindowFocus();
@@ -369,6 +375,8 @@ class MainWindow : public QMainWindow {
   std::function<void(int32_t)> m_openNote;
   int m_minutesSinceWarning = 5;  // nothing was shown before the start
   QTimer m_clockTimer;
+  QTimer m_calendarTimer;
+  bool m_calendarPassRunning = false;
   DayNumber m_viewedDate = 0;
   Command m_viewCommand = Command::kDayView;
   int m_multipleDays = 4;  // My Multiple Day View's windows

@@ -154,6 +154,7 @@ void MainWindow::BuildCommandTable() {
       {kValueOfTimeSettings, [this] { OpenValueOfTimeSettings(); }},
       {kUserNameSetting, [this] { OpenUserNameSetting(); }},
       {kPasswordsSettings, [this] { OpenPasswordsSettings(); }},
+      {kSynchronizationSettings, [this] { OpenSynchronizationSettings(); }},
       {kProMode, [this] { SwitchMode(kScheduleProMode); }},
 
       // ---- Reports ----

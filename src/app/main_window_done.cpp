@@ -36,8 +36,10 @@ void MainWindow::MarkDone() {
   const Duration length = task->length;
   const DayNumber date = TaskDate(task);
   if (!ToggleDone(m_session.engine(), task)) return;
+  const bool done = (m_session.schedule().ActFlags(task->act) & AF_DONE) != 0;
+  m_session.calendar().DoneItem(task->act, date, done);
   AfterChange();
-  if (m_session.schedule().ActFlags(task->act) & AF_DONE) AfterDone(task->act, date, length);
+  if (done) AfterDone(task->act, date, length);
 }
 
 void MainWindow::Timekeeping(Command command) {
@@ -70,6 +72,7 @@ void MainWindow::Timekeeping(Command command) {
       return;
   }
   if (done == kNoAct) return;
+  m_session.calendar().DoneItem(done, date, true);
   AfterChange();
   // Finishing later is not finishing: the copy is offered when the rest is done.
   if (command != Command::kDoneForNow) AfterDone(done, date, length);
@@ -117,9 +120,12 @@ bool MainWindow::OpenDoneWindowOnSelection() {
 void MainWindow::RunDoneWindow(DoneItemDraft draft) {
   const ParseContext context = m_session.ParseContextFor(draft.date);
   m_doneWindowOpen = true;
+  const bool made = draft.item == kNoAct;
   const ActHandle item = RunDoneItemDialog(this, m_session.engine(), std::move(draft),
                                            m_env->dateText(), context, m_openNote);
   m_doneWindowOpen = false;
+  // A done item recorded in the window is a new item to the calendar.
+  if (made && item != kNoAct) m_session.calendar().NewItem(item);
   AfterChange();
   if (item != kNoAct) ShowNewItem(item);
 }

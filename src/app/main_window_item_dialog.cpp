@@ -71,12 +71,22 @@ void MainWindow::OpenItemDialog(Command command) {
   hooks.openNote = [this, task = request.task](ActHandle item) {
     OpenNote(item, task, false, QApplication::activeModalWidget());
   };
+  // The calendar knows the item by the title it had.
+  const std::string oldTitle =
+      !fresh && s.IsActValid(edit->item) ? s.GetActNameFull(edit->item) : std::string();
   const int result = RunItemPropertiesDialog(
       this, *edit, engine, &m_session.recurrences(), m_env->dateText(),
       m_session.ParseContextFor(request.date), m_session.messages(), hooks, Workdays());
   if (result == kItemDialogDelete) {
     if (!fresh) DeleteSelected(DeleteScope::kChosen);
     return;
+  }
+  if (result == kItemDialogInstanceDeleted) {
+    m_session.calendar().DeletingItem(edit->definition, edit->occurrence);
+  } else if (result == 1 && dialogMode == ItemDialogMode::kNew) {
+    m_session.calendar().NewItem(edit->item);
+  } else if (result == 1 && !fresh) {
+    m_session.calendar().ChangedItem(edit->item, oldTitle);
   }
   if (result == 0) return;
   if (result == 1 && dialogMode == ItemDialogMode::kNew && s.IsActValid(edit->item))

@@ -59,7 +59,16 @@ void MainWindow::DeleteSelected(DeleteScope scope) {
   if (selected == kNoAct || !m_session.writable()) return;
   // Its note goes when the item can no longer be undeleted (the schedule closes).
   m_session.deletedNotes().ItemDeleting(m_session.schedule(), selected);
-  DeleteChosenItem(m_session.recurrences(), *m_undelete, selected, SelectedTask(), scope);
+  // The calendar hears of it first: the record needs the item. A recurring item chosen in a
+  // list without Delete All Recurrences is not deleted at all.
+  TaskNode* task = SelectedTask();
+  const bool recurring = RecurringItemOf(m_session.schedule(), selected) != kNoAct;
+  if (!recurring || scope == DeleteScope::kAllRecurrences) {
+    m_session.calendar().DeletingItem(selected, kNoDate);
+  } else if (task != nullptr) {
+    m_session.calendar().DeletingItem(selected, TaskDate(task));
+  }
+  DeleteChosenItem(m_session.recurrences(), *m_undelete, selected, task, scope);
   AfterChange();
 }
 
@@ -88,7 +97,9 @@ void MainWindow::Duplicate() {
     else if (answer != kIdCustom1)
       return;
   }
-  DuplicateItem(m_session.recurrences(), h, SelectedTask(), m_viewedDate, as);
+  const ActHandle copy =
+      DuplicateItem(m_session.recurrences(), h, SelectedTask(), m_viewedDate, as);
+  m_session.calendar().NewItem(copy);
   AfterChange();
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string_view>
 
+#include "app/companion_link.h"
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
@@ -41,6 +42,7 @@ ProgramSession::ProgramSession(Ui& ui, const Clock& system, ProgramPlaces places
     };
     return facts;
   });
+  m_calendar = std::make_unique<CalendarSync>(*this, MakeCompanionLink(m_places.dataFolder));
 }
 
 ProgramSession::~ProgramSession() { Close(); }

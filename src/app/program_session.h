@@ -8,6 +8,7 @@
 
 #include "alarm/alarm_routine.h"
 #include "alarm/alarm_settings.h"
+#include "app/calendar_sync.h"
 #include "done/done_log_archiver.h"
 #include "engine/engine.h"
 #include "file/file_system.h"
@@ -133,6 +134,9 @@ class ProgramSession {
   // be written (the values hold until the program ends).
   bool StoreAlarmPreferences(const AlarmSettings& values);
 
+  // The calendar bridge: the senders the commands call and the intake of calendar changes.
+  CalendarSync& calendar() { return *m_calendar; }
+
  private:
   void StartEngine();
 
@@ -164,6 +168,7 @@ class ProgramSession {
   DayNumber m_lastBalanceDay = 0;
   AlarmSettings m_alarmSettings;
   std::unique_ptr<AlarmRoutine> m_alarms;
+  std::unique_ptr<CalendarSync> m_calendar;
 };
 
 }  // namespace ploven

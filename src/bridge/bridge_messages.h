@@ -111,7 +111,26 @@ inline constexpr char kSyncScheduleMissingTail[] =
 inline constexpr char kNoPlovenRefused[] =
     " because its Subject contains the word noploven that is used to indicate that you didn't "
     "want it transferred.";
+// Before the subject and kNoPlovenRefused.
+inline constexpr char kNoPlovenRefusedLead[] = "Ploven did not take in the calendar item \"";
 // A record that arrived from the calendar and cannot be read; the reason follows.
 inline constexpr char kRecordRefusedLead[] = "A record from your calendar was refused: ";
+inline constexpr char kRecordRefusedLog[] = "Calendar record refused: ";
+inline constexpr char kKindSwitchedOffLog[] =
+    "Synchronization Settings keep this kind out of the schedule, so not taken in: ";
+// The reasons.
+inline constexpr char kNoSuchItemLead[] = "no item in this schedule has the number ";
+inline constexpr char kNoSuchItemTitle[] = " or the title \"";
+inline constexpr char kNoSuchItemOn[] = " on ";
+inline constexpr char kItemNotMade[] = "Ploven could not make an item of it";
+inline constexpr char kItemNotChanged[] = "Ploven could not change the item as the calendar did";
+inline constexpr char kDoneRecordUnread[] = "it says neither Done nor UnDone";
+inline constexpr char kNotRecurring[] = "it deletes one occurrence of an item that does not recur";
+inline constexpr char kUnknownCode[] = "Ploven does not know its code ";
+
+// The schedule set to receive the calendar's changes cannot be opened now; they wait.
+inline constexpr char kReceivingNotOpened[] =
+    "The calendar's changes wait in the Ploven calendar plug-in until the schedule set to "
+    "receive them can be opened: ";
 
 }  // namespace ploven

@@ -16,7 +16,8 @@ struct SyncSwitches {
   bool SyncOn() const { return appointmentsToCalendar || tasksToCalendar; }
 };
 
-// The switches as the settings hold them; `thisScheduleSyncs` is left for the caller.
+// The switches as the settings hold them: nothing goes to the calendar until "PlovenOutlook"
+// is on, and then each kind by its own switch. `thisScheduleSyncs` is left for the caller.
 SyncSwitches SyncSwitchesOf(const ProgramSettings& settings);
 
 }  // namespace ploven

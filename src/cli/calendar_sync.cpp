@@ -55,6 +55,7 @@ CalendarSync::CalendarSync(CliEnv& env, Schedule& s, const std::string& schedule
   // Only the switches are read: loading every setting would write some back.
   ProgramSettings program;
   const Settings& settings = env.settings();
+  program.plovenOutlook = settings.ReadInt(key::kPlovenOutlook, EncodedDefault(program.plovenOutlook));
   program.plovenToOutlookAppts =
       settings.ReadInt(key::kPlovenToOutlookAppts, EncodedDefault(program.plovenToOutlookAppts));
   program.plovenToOutlookTasks =

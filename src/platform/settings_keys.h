@@ -101,6 +101,10 @@ inline constexpr char kPlovenToOutlookAppts[] = "PlovenToOutlookAppts";
 inline constexpr char kPlovenToOutlookTasks[] = "PlovenToOutlookTasks";
 inline constexpr char kOutlookToPlovenAppts[] = "OutlookToPlovenAppts";
 inline constexpr char kOutlookToPlovenTasks[] = "OutlookToPlovenTasks";
+// The schedule that receives the calendar's changes (its full path), or "0" for the open one.
+inline constexpr char kOutlookToPlovenPakPath[] = "OutlookToPlovenPakPath";
+// The calendar folder the companion mirrors into; empty: "calendar" in the data folder.
+inline constexpr char kCalendarFolder[] = "CalendarFolder";
 inline constexpr char kCaseFilter[] = "CaseFilter";
 inline constexpr char kTimerPos[] = "TimerPos";
 inline constexpr char kFilterWnd[] = "FilterWnd";

@@ -31,7 +31,7 @@ const std::set<Command> kOwedElsewhere = {
     // The calendar bridge, and the import and export of items (later issues).
     kImportItems, kExportAppointmentsToday, kExportAppointmentsRange, kExportTasksToday,
     kExportTasksRange, kExportDayViewToday, kExportDayViewRange, kExportAlphabeticalView,
-    kViewExportFile, kSynchronizationSettings};
+    kViewExportFile};
 
 // The commands that end the run or swap the menus go last, in this order.
 const std::vector<Command> kLast = {kSendToTray, kSendToTrayLight, kRestoreFromTray,   kLightMode,

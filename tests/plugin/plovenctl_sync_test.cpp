@@ -22,6 +22,8 @@ class PlovenctlSync : public ::testing::Test {
   void SetUp() override {
     std::filesystem::create_directories(dir / "home");
     socketPath = QString::fromStdString(CompanionSocketPath(dir / "home").string());
+    // Sending to the calendar is switched on (it is off in a new data folder).
+    Ini("[Ploven]\nPlovenOutlook=1\n");
   }
   void Ini(const std::string& text) { std::ofstream(dir / "home" / "Ploven.ini") << text; }
   void Serve() {
@@ -100,9 +102,13 @@ TEST_F(PlovenctlSync, ARecurringItemTravelsAsItsFirstOccurrenceAndACancelAsADele
 }
 
 TEST_F(PlovenctlSync, SwitchedOffNothingGoes) {
-  Ini("[Ploven]\nPlovenToOutlookAppts=0\nPlovenToOutlookTasks=0\n");
+  Ini("[Ploven]\nPlovenOutlook=1\nPlovenToOutlookAppts=0\nPlovenToOutlookTasks=0\n");
   Serve();
   ASSERT_EQ(RunCli(dir, {"new", "s.pak"}).status, 0);
+  Add();
+  EXPECT_TRUE(target.applied.empty());
+  // Sending as a whole is off in a data folder where it was never switched on.
+  Ini("[Ploven]\n");
   Add();
   EXPECT_TRUE(target.applied.empty());
 }

@@ -1,0 +1,141 @@
+#include "bridge/calendar_intake.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "bridge/bridge_messages.h"
+#include "platform/messages.h"
+#include "platform/program_settings.h"
+#include "platform/settings.h"
+#include "platform/settings_keys.h"
+
+namespace ploven {
+
+IntakeSwitches IntakeSwitchesOf(const ProgramSettings& program, const Settings& settings) {
+  IntakeSwitches s;
+  s.fromCalendar = program.outlookToPloven != 0;
+  s.appointmentsFromCalendar = program.outlookToPlovenAppts != 0;
+  s.tasksFromCalendar = program.outlookToPlovenTasks != 0;
+  s.receivingPath = settings.ReadString(key::kOutlookToPlovenPakPath, kReceivingIsOpenSchedule);
+  return s;
+}
+
+bool IsReceivingSchedule(const std::string& receivingPath, const std::string& openPath) {
+  if (receivingPath.empty() || receivingPath == kReceivingIsOpenSchedule) return true;
+  namespace fs = std::filesystem;
+  return fs::path(receivingPath).lexically_normal() == fs::path(openPath).lexically_normal();
+}
+
+void CalendarIntake::Answer(const std::string& key, Taken& taken) {
+  if (taken.echo) {
+    const SendResult sent = m_senders.SendIdEcho(IdEchoRecord(taken.subject, taken.itemID),
+                                                 {taken.itemID, kNoDate}, key);
+    taken.answered = sent == SendResult::kDelivered;
+  } else {
+    taken.answered = m_link.Confirm(key);
+  }
+  // Once the companion has it, the key is its to give to a later change again.
+  if (taken.answered) m_taken.erase(key);
+}
+
+IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& switches,
+                                     IntakeRules rules) {
+  IntakeReport report;
+  if (!switches.fromCalendar) return report;
+  const std::optional<std::vector<BridgeFrame>> frames = m_link.FetchCalendarChanges();
+  if (!frames) return report;
+  report.reached = true;
+  rules.appointmentsFromCalendar = switches.appointmentsFromCalendar;
+  rules.tasksFromCalendar = switches.tasksFromCalendar;
+
+  // Notices are shown once whatever schedule is open; changes applied before are only owed
+  // their answer.
+  std::vector<const BridgeFrame*> work;
+  std::vector<std::string> owed;
+  bool owedUnsaved = false;
+  for (const BridgeFrame& f : *frames) {
+    if (f.code == BridgeCode::kKeptText) {
+      if (f.key.empty() || m_noticesShown.insert(f.key).second) m_msg.InformationMessage(f.record);
+      if (!f.key.empty()) m_link.Confirm(f.key);
+      continue;
+    }
+    if (const auto it = m_taken.find(f.key); !f.key.empty() && it != m_taken.end()) {
+      owed.push_back(f.key);
+      owedUnsaved = owedUnsaved || !it->second.saved;
+      continue;
+    }
+    work.push_back(&f);
+  }
+  if (work.empty() && !owedUnsaved) {
+    for (const std::string& key : owed) Answer(key, m_taken[key]);
+    return report;
+  }
+
+  // The schedule that receives them: the open one, or the one the settings name.
+  const bool intoOpen = IsReceivingSchedule(switches.receivingPath, host.OpenPath());
+  std::unique_ptr<IntakeSchedule> other;
+  if (!intoOpen) {
+    if (!host.Exists(switches.receivingPath)) {
+      // The changes wait in the companion until the setting is mended; told once a run.
+      if (m_missingTold != switches.receivingPath) {
+        m_missingTold = switches.receivingPath;
+        m_msg.ErrorMessage(kSyncScheduleMissingLead + switches.receivingPath +
+                           kSyncScheduleMissingTail);
+      }
+      return report;
+    }
+    other = host.OpenOther(switches.receivingPath);
+    if (other == nullptr) {
+      if (m_missingTold != switches.receivingPath) {
+        m_missingTold = switches.receivingPath;
+        m_msg.ErrorMessage(kReceivingNotOpened + switches.receivingPath);
+      }
+      return report;
+    }
+  }
+  IntakeSchedule& target = intoOpen ? host.OpenSchedule() : *other;
+
+  std::vector<std::pair<std::string, Taken>> applied;
+  bool changed = false;
+  for (const BridgeFrame* f : work) {
+    const IncomingOutcome outcome = ApplyIncomingFrame(target, rules, *f, m_msg);
+    Taken taken;
+    switch (outcome.kind) {
+      case IncomingOutcome::Kind::kAdded:
+        taken.echo = true;
+        taken.subject = outcome.subject;
+        taken.itemID = outcome.itemID;
+        [[fallthrough]];
+      case IncomingOutcome::Kind::kChanged:
+        changed = true;
+        ++report.taken;
+        break;
+      case IncomingOutcome::Kind::kRefused:
+        ++report.refused;
+        break;
+      case IncomingOutcome::Kind::kNothing:
+      case IncomingOutcome::Kind::kSkipped:
+      case IncomingOutcome::Kind::kNotice:
+        break;
+    }
+    if (!f->key.empty()) applied.emplace_back(f->key, std::move(taken));
+  }
+
+  const bool saved = (!changed && !owedUnsaved) || target.Save();
+  report.openChanged = intoOpen && changed;
+  if (!saved && !intoOpen) return report;  // closed unsaved: the changes come again
+  for (auto& [key, taken] : applied) {
+    taken.saved = saved;
+    m_taken[key] = std::move(taken);
+    owed.push_back(key);
+  }
+  if (!saved) return report;
+  for (const std::string& key : owed) {
+    Taken& taken = m_taken[key];
+    taken.saved = true;
+    Answer(key, taken);
+  }
+  return report;
+}
+
+}  // namespace ploven

@@ -1,0 +1,188 @@
+#include "dialogs/sync_settings_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <system_error>
+
+#include "bridge/calendar_intake.h"
+#include "dialogs/sync_settings_messages.h"
+#include "platform/messages.h"
+#include "platform/program_settings.h"
+#include "platform/settings.h"
+#include "platform/settings_keys.h"
+
+namespace ploven {
+namespace {
+
+namespace t = sync_settings_text;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+std::filesystem::path CalendarFolderOf(const Settings& settings,
+                                       const std::filesystem::path& dataFolder) {
+  const std::string folder = settings.ReadString(key::kCalendarFolder);
+  return folder.empty() ? dataFolder / t::kDefaultFolderName : std::filesystem::path(folder);
+}
+
+SyncSettingsDialog::SyncSettingsDialog(ProgramSettings& program, Settings& settings, Messages& msg,
+                                       std::string openPath, std::filesystem::path dataFolder,
+                                       QWidget* owner)
+    : QDialog(owner),
+      m_program(program),
+      m_settings(settings),
+      m_msg(msg),
+      m_openPath(std::move(openPath)),
+      m_dataFolder(std::move(dataFolder)) {
+  setWindowTitle(t::kTitle);
+  const IntakeSwitches intake = IntakeSwitchesOf(m_program, m_settings);
+
+  m_toCalendar = new QCheckBox(t::kToCalendar);
+  m_toCalendar->setChecked(m_program.plovenOutlook != 0);
+  m_sendAppointments = new QCheckBox(t::kSendAppointments);
+  m_sendAppointments->setChecked(m_program.plovenToOutlookAppts != 0);
+  m_sendTasks = new QCheckBox(t::kSendTasks);
+  m_sendTasks->setChecked(m_program.plovenToOutlookTasks != 0);
+  auto* toCalendar = new QGroupBox(t::kToCalendarGroup);
+  auto* toLayout = new QVBoxLayout(toCalendar);
+  toLayout->addWidget(m_toCalendar);
+  auto* toKinds = new QVBoxLayout();
+  toKinds->setContentsMargins(24, 0, 0, 0);
+  toKinds->addWidget(m_sendAppointments);
+  toKinds->addWidget(m_sendTasks);
+  toLayout->addLayout(toKinds);
+  FollowToCalendar(m_toCalendar->isChecked());
+  connect(m_toCalendar, &QCheckBox::toggled, this, &SyncSettingsDialog::FollowToCalendar);
+
+  m_fromCalendar = new QCheckBox(t::kFromCalendar);
+  m_fromCalendar->setChecked(intake.fromCalendar);
+  m_takeAppointments = new QCheckBox(t::kTakeAppointments);
+  m_takeAppointments->setChecked(intake.appointmentsFromCalendar);
+  m_takeTasks = new QCheckBox(t::kTakeTasks);
+  m_takeTasks->setChecked(intake.tasksFromCalendar);
+  m_thisSchedule = new QCheckBox(t::kThisScheduleReceives);
+  m_thisSchedule->setChecked(intake.receivingPath != kReceivingIsOpenSchedule &&
+                             !intake.receivingPath.empty() &&
+                             IsReceivingSchedule(intake.receivingPath, m_openPath));
+  auto* hint = new QLabel(t::kAnyScheduleHint);
+  hint->setEnabled(false);
+  auto* fromCalendar = new QGroupBox(t::kFromCalendarGroup);
+  auto* fromLayout = new QVBoxLayout(fromCalendar);
+  fromLayout->addWidget(m_fromCalendar);
+  auto* indented = new QVBoxLayout();
+  indented->setContentsMargins(24, 0, 0, 0);
+  indented->addWidget(m_takeAppointments);
+  indented->addWidget(m_takeTasks);
+  indented->addWidget(m_thisSchedule);
+  indented->addWidget(hint);
+  fromLayout->addLayout(indented);
+  FollowFromCalendar(intake.fromCalendar);
+  connect(m_fromCalendar, &QCheckBox::toggled, this, [this](bool on) {
+    // Switching the calendar's changes on makes this schedule the one that receives them.
+    if (on) m_thisSchedule->setChecked(true);
+    FollowFromCalendar(on);
+  });
+
+  m_folder = new QLineEdit(Q(CalendarFolderOf(m_settings, m_dataFolder).string()));
+  m_browse = new QPushButton(t::kBrowse);
+  connect(m_browse, &QPushButton::clicked, this, &SyncSettingsDialog::Browse);
+  auto* folderLabel = new QLabel(t::kFolderLabel);
+  folderLabel->setBuddy(m_folder);
+  auto* folderRow = new QHBoxLayout();
+  folderRow->addWidget(folderLabel);
+  folderRow->addWidget(m_folder, 1);
+  folderRow->addWidget(m_browse);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QPushButton* help = buttons->addButton(t::kHelp, QDialogButtonBox::HelpRole);
+  connect(help, &QPushButton::clicked, this, [this] { m_msg.OpenHelpTopic(t::kHelpTopic); });
+  connect(buttons, &QDialogButtonBox::accepted, this, &SyncSettingsDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &SyncSettingsDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 16, 16, 12);
+  layout->setSpacing(12);
+  layout->addWidget(toCalendar);
+  layout->addWidget(fromCalendar);
+  layout->addLayout(folderRow);
+  layout->addWidget(buttons);
+}
+
+void SyncSettingsDialog::FollowToCalendar(bool on) {
+  m_sendAppointments->setEnabled(on);
+  m_sendTasks->setEnabled(on);
+}
+
+void SyncSettingsDialog::FollowFromCalendar(bool on) {
+  m_takeAppointments->setEnabled(on);
+  m_takeTasks->setEnabled(on);
+  m_thisSchedule->setEnabled(on);
+}
+
+void SyncSettingsDialog::Browse() {
+  const QString chosen =
+      QFileDialog::getExistingDirectory(this, t::kBrowseCaption, m_folder->text());
+  if (!chosen.isEmpty()) m_folder->setText(chosen);
+}
+
+void SyncSettingsDialog::accept() {
+  // The folder is checked before anything is taken over.
+  const std::string folder = m_folder->text().trimmed().toStdString();
+  auto refuse = [this](const std::string& text) {
+    m_msg.ErrorMessage(text);
+    m_folder->setFocus();
+    m_folder->selectAll();
+  };
+  if (folder.empty()) return refuse(t::kFolderEmpty);
+  const std::filesystem::path folderPath(folder);
+  if (!folderPath.is_absolute()) return refuse(t::kFolderNotAbsolute);
+  std::error_code ec;
+  if (std::filesystem::exists(folderPath, ec) && !std::filesystem::is_directory(folderPath, ec))
+    return refuse(t::kFolderIsAFile + folder);
+
+  bool written = true;
+  auto setInt = [&](const char* name, bool on) {
+    const int value = on ? 1 : 0;
+    if (m_program.IntValue(name) == value) return;
+    m_program.SetIntValue(name, value);
+    written = m_program.WriteInt(m_settings, name) && written;
+    m_changed = true;
+  };
+  setInt(key::kPlovenOutlook, m_toCalendar->isChecked());
+  setInt(key::kPlovenToOutlookAppts, m_sendAppointments->isChecked());
+  setInt(key::kPlovenToOutlookTasks, m_sendTasks->isChecked());
+  setInt(key::kOutlookToPloven, m_fromCalendar->isChecked());
+  setInt(key::kOutlookToPlovenAppts, m_takeAppointments->isChecked());
+  setInt(key::kOutlookToPlovenTasks, m_takeTasks->isChecked());
+
+  auto setString = [&](const char* name, const std::string& value, const std::string& before) {
+    if (value == before) return;
+    written = m_settings.WriteString(name, value) && written;
+    m_changed = true;
+  };
+  const std::string receiving =
+      m_thisSchedule->isChecked() && !m_openPath.empty() ? m_openPath : kReceivingIsOpenSchedule;
+  setString(key::kOutlookToPlovenPakPath, receiving,
+            m_settings.ReadString(key::kOutlookToPlovenPakPath, kReceivingIsOpenSchedule));
+  setString(key::kCalendarFolder, folderPath.lexically_normal().string(),
+            CalendarFolderOf(m_settings, m_dataFolder).string());
+  if (!written) m_msg.ErrorMessage(t::kNotWritten);
+  QDialog::accept();
+}
+
+bool RunSyncSettingsDialog(QWidget* owner, ProgramSettings& program, Settings& settings,
+                           Messages& msg, const std::string& openPath,
+                           const std::filesystem::path& dataFolder) {
+  SyncSettingsDialog dialog(program, settings, msg, openPath, dataFolder, owner);
+  return dialog.exec() == QDialog::Accepted && dialog.changed();
+}
+
+}  // namespace ploven

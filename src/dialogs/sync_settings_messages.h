@@ -1,0 +1,36 @@
+#pragma once
+
+// The texts of Synchronization Settings.
+namespace ploven::sync_settings_text {
+
+inline constexpr char kTitle[] = "Synchronization Settings";
+inline constexpr char kToCalendarGroup[] = "From Ploven to your calendar";
+inline constexpr char kToCalendar[] = "Automatically send changes in Ploven to your &calendar";
+inline constexpr char kSendAppointments[] = "Send &appointments to your calendar";
+inline constexpr char kSendTasks[] = "Send &tasks to your calendar";
+inline constexpr char kFromCalendarGroup[] = "From your calendar to Ploven";
+inline constexpr char kFromCalendar[] = "Automatically send c&hanges in your calendar to Ploven";
+inline constexpr char kTakeAppointments[] = "Take in a&ppointments";
+inline constexpr char kTakeTasks[] = "Take in ta&sks";
+inline constexpr char kThisScheduleReceives[] =
+    "&Only this schedule receives your calendar's changes";
+inline constexpr char kAnyScheduleHint[] =
+    "When this is not ticked, whichever schedule is open receives them.";
+inline constexpr char kFolderLabel[] = "Calendar &folder:";
+inline constexpr char kBrowse[] = "&Browse...";
+inline constexpr char kBrowseCaption[] = "Choose the calendar folder";
+inline constexpr char kHelp[] = "Help";
+inline constexpr char kHelpTopic[] = "SynchronizationSettings.htm";
+
+inline constexpr char kFolderEmpty[] = "Please enter the calendar folder.";
+inline constexpr char kFolderNotAbsolute[] =
+    "The calendar folder must be written from the root of the file system (it starts with \"/\").";
+inline constexpr char kFolderIsAFile[] = "The calendar folder names a file, not a folder: ";
+inline constexpr char kNotWritten[] =
+    "Ploven could not write the Synchronization Settings to its settings file. They hold until "
+    "Ploven ends.";
+
+// The folder used when none is set: inside the data folder.
+inline constexpr char kDefaultFolderName[] = "calendar";
+
+}  // namespace ploven::sync_settings_text
