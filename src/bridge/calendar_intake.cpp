@@ -1,9 +1,12 @@
 #include "bridge/calendar_intake.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "bridge/bridge_messages.h"
+#include "engine/engine.h"
 #include "platform/messages.h"
 #include "platform/program_settings.h"
 #include "platform/settings.h"
@@ -118,6 +121,17 @@ IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& swi
       case IncomingOutcome::Kind::kNotice:
         break;
     }
+    IntakeReport::Line line{outcome.kind, f->code, outcome.itemID != 0 ? outcome.itemID : f->itemID,
+                            outcome.subject};
+    if (line.title.empty()) {
+      // The title is the first field, after the word of a done record.
+      std::string_view rest = f->record;
+      if (f->code == BridgeCode::kCalendarChange3) rest.remove_prefix(std::min(rest.size(), rest.find(kFieldEnd) + 1));
+      line.title = std::string(rest.substr(0, rest.find(kFieldEnd)));
+    }
+    if (line.itemID == 0 && outcome.item != kNoAct)
+      line.itemID = target.engine().schedule().GetActID(outcome.item);
+    report.lines.push_back(std::move(line));
     if (!f->key.empty()) applied.emplace_back(f->key, std::move(taken));
   }
 

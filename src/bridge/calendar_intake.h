@@ -4,6 +4,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "bridge/bridge_senders.h"
 #include "bridge/incoming_apply.h"
@@ -51,6 +52,14 @@ struct IntakeReport {
   int taken = 0;             // changes applied to a schedule
   int refused = 0;           // refused and told
   bool openChanged = false;  // the open schedule changed: plan and draw again
+  // Each change looked at, in order, for a front end that lists them.
+  struct Line {
+    IncomingOutcome::Kind kind = IncomingOutcome::Kind::kNothing;
+    BridgeCode code = BridgeCode::kTask;
+    uint32_t itemID = 0;
+    std::string title;
+  };
+  std::vector<Line> lines;
 };
 
 // Takes the calendar's changes into the schedule: fetches them from the companion, shows each

@@ -53,6 +53,15 @@ inline constexpr char kPasswordPrompt[] = "Password for %s: ";
 inline constexpr char kPasswordNeeded[] =
     "%s is protected by a password. Type it when asked (on a terminal), or give it in the "
     "environment variable PLOVEN_PASSWORD.";
+// sync: the calendar's changes into a schedule.
+inline constexpr char kSyncSwitchedOff[] =
+    "Taking in your calendar's changes is switched off: turn on \"Automatically send changes in "
+    "your calendar to Ploven\" in Synchronization Settings (or: plovenctl set FILE "
+    "OutlookToPloven=1).";
+inline constexpr char kSyncOtherSchedule[] =
+    "Your calendar's changes go to %s (Synchronization Settings); sync that schedule instead.";
+inline constexpr char kSyncNoCompanion[] =
+    "Ploven could not reach the Ploven calendar plug-in (%s), so nothing was taken in.";
 inline constexpr char kNoSuchFile[] = "There is no schedule file %s.";
 inline constexpr char kCannotRead[] = "The schedule file %s cannot be read: %s.";
 inline constexpr char kNotOpened[] = "The schedule file %s could not be opened for changes.";

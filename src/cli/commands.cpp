@@ -23,6 +23,7 @@
 #include "cli/schedule_access.h"
 #include "cli/settings_command.h"
 #include "cli/store_checks.h"
+#include "cli/sync_command.h"
 #include "edit/edit_messages.h"
 #include "edit/item_entry.h"
 #include "edit/sample_schedule.h"
@@ -296,6 +297,7 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "report") return ReportCommand(env, a);
   if (c == "note") return NoteCommand(env, a);
   if (c == "find") return FindCommand(env, a);
+  if (c == "sync") return SyncCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
   bool handled = false;
   const int status = RunEngineCommand(env, a, handled);

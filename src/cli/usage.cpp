@@ -120,6 +120,12 @@ constexpr CommandUsage kCommands[] = {
      "Case does not matter. Each line: date (or -), start (or -), ID, where the words were\n"
      "found (title or note) and title, TAB-separated, in date and time order."},
 
+    {"Calendar", "sync", "FILE", "take your calendar's changes into the schedule",
+     "One pass of what other programs changed in your calendar (Synchronization Settings):\n"
+     "new items, changes, done and deletions, each a line: added, changed, done, deleted,\n"
+     "refused or skipped, then the item's ID (or -) and its title, TAB-separated. The calendar\n"
+     "companion is started when it is not running. Exit 1 when something was refused."},
+
     {"Settings", "get", "FILE [KEY]... [--json]", "the schedule's and the program's settings",
      "Without KEY every setting, KEY=VALUE a line, which `set` takes back as it is; with keys\n"
      "their values only. Keys that begin with a small letter are the schedule's own:\n"
