@@ -572,6 +572,12 @@ QStringList Categories(icalcomponent* c) {
   return out;
 }
 
+// Ploven's words for no project and no label: kept in its own properties, never shown to other
+// programs as a category.
+bool IsNoCategory(const QString& name) {
+  return name == QLatin1String("none") || name == QLatin1String("(no label)");
+}
+
 // Project and label: Ploven's own names while the categories still hold them; else the first
 // category is the project.
 void ReadCategories(icalcomponent* c, ItemFields& item) {
@@ -579,8 +585,10 @@ void ReadCategories(icalcomponent* c, ItemFields& item) {
   const bool ours = HasX(c, kXProject) || HasX(c, kXLabel);
   const QString project = XValue(c, kXProject);
   const QString label = XValue(c, kXLabel);
-  if (ours && (project.isEmpty() || categories.contains(project)) &&
-      (label.isEmpty() || categories.contains(label))) {
+  const auto kept = [&categories](const QString& name) {
+    return name.isEmpty() || IsNoCategory(name) || categories.contains(name);
+  };
+  if (ours && kept(project) && kept(label)) {
     item.project = project;
     item.label = label;
     return;
@@ -691,7 +699,7 @@ Parsed<QByteArray> WriteItem(const QByteArray& existing, const ItemFields& item,
   }
   QStringList categories;
   for (const QString& category : {item.project, item.label}) {
-    if (!category.isEmpty()) categories.append(category);
+    if (!category.isEmpty() && !IsNoCategory(category)) categories.append(category);
   }
   if (!categories.isEmpty()) {
     const QByteArray joined = categories.join(QLatin1Char(',')).toUtf8();

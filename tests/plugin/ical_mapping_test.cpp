@@ -84,6 +84,20 @@ TEST(Mapping, TodoFieldsAreThoseCalendarsKnow) {
   EXPECT_TRUE(text.contains("\nPRIORITY:5"));
 }
 
+// Ploven's words for no project and no label are no categories in the user's calendar, yet
+// they read back as they went.
+TEST(Mapping, NoProjectAndNoLabelAreNoCategories) {
+  ItemFields task = SampleTask("Call Sam", 6);
+  task.project = QStringLiteral("none");
+  task.label = QStringLiteral("(no label)");
+  const QByteArray text = Write(task);
+  EXPECT_FALSE(Unfolded(text).contains("\nCATEGORIES")) << text.toStdString();
+  const Parsed<CalendarEntry> back = ReadEntry(text, kToday);
+  ASSERT_TRUE(back) << back.error.toStdString();
+  EXPECT_EQ(back.value->fields.project, QStringLiteral("none"));
+  EXPECT_EQ(back.value->fields.label, QStringLiteral("(no label)"));
+}
+
 TEST(Mapping, RuleNoCalendarCanSayBecomesDatesOfTheComingYear) {
   const ItemFields rent =
       WithRule(SampleAppointment("Rent", 1), {2, 0, 1u << 29, 1, QDate(2026, 12, 1), {}});
