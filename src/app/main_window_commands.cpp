@@ -269,6 +269,7 @@ void MainWindow::BuildCommandTable() {
       {kWebCustomFeatureQuotes, help("ProjectPages.htm")},
   };
   AddPrintHandlers();
+  AddImportExportHandlers();
   BuildEditCommands();
 }
 

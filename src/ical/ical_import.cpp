@@ -294,6 +294,9 @@ class Importer {
       rule = ReadRecurField(*x);
       if (rule) return true;
     }
+    // Dates besides the rule are Ploven's only when it wrote them for a rule of its own.
+    if (icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY) != nullptr)
+      Skip(comp, t::kSkipExtraDates);
     icalproperty* p = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY);
     if (p == nullptr) return true;
     char* text = icalproperty_get_value_as_string_r(p);

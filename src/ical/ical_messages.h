@@ -22,6 +22,8 @@ inline constexpr const char* kSkipNotMade = "Ploven refused to make the item";
 inline constexpr const char* kSkipNoSeries =
     "it changes one occurrence of a repeating item the file does not hold";
 inline constexpr const char* kSkipNoOccurrence = "the occurrence it changes (%s) is not planned";
+inline constexpr const char* kSkipExtraDates =
+    "its extra dates (RDATE) have no equal in Ploven: the item came in without them";
 inline constexpr const char* kSkipTooLong = "it lasts longer than 500 hours";
 
 // The summary of an import.

@@ -152,18 +152,21 @@ TEST_F(IcalImportTest, DamagedComponentsAreListedAndTheRestComesIn) {
       "BEGIN:VEVENT\nUID:lost\nSUMMARY:Moved\nRECURRENCE-ID:20261210T080000\n"
       "DTSTART:20261210T090000\nEND:VEVENT\n"
       "BEGIN:VEVENT\nUID:old\nSUMMARY:Ancient\nDTSTART:19500101T080000\nEND:VEVENT\n"
+      "BEGIN:VEVENT\nUID:extra\nSUMMARY:Extra\nDTSTART:20261212T080000\n"
+      "RDATE:20261219T080000\nEND:VEVENT\n"
       "BEGIN:VEVENT\nUID:good\nSUMMARY:Fine\nDTSTART:20261211T080000\nDURATION:PT1H\nEND:VEVENT"));
   EXPECT_TRUE(report.calendar);
-  EXPECT_EQ(report.imported, 1);
+  EXPECT_EQ(report.imported, 2);  // the one with extra dates comes in without them
   EXPECT_NE(ItemTitled(p.s, "Fine"), kNoAct);
   std::map<std::string, std::string> reasons;
   for (const auto& s : report.skipped) reasons[s.uid] = s.reason;
-  ASSERT_EQ(reasons.size(), 4u);
+  ASSERT_EQ(reasons.size(), 5u);
+  EXPECT_EQ(reasons["extra"], ical_text::kSkipExtraDates);
   EXPECT_EQ(reasons["bad-date"].rfind("it is damaged", 0), 0u) << reasons["bad-date"];
   EXPECT_NE(reasons["hourly"].find("FREQ=HOURLY"), std::string::npos);
   EXPECT_EQ(reasons["lost"], ical_text::kSkipNoSeries);
   EXPECT_EQ(reasons["old"], ical_text::kSkipOutOfRange);
-  EXPECT_EQ(report.Lines().size(), 5u);
+  EXPECT_EQ(report.Lines().size(), 6u);
 }
 
 TEST_F(IcalImportTest, TextThatIsNoCalendarImportsNothing) {
