@@ -128,8 +128,8 @@ void MainWindow::ImportItems() {
   if (m_session.SaveIfChanged()) {
     const std::string failure = SaveCalendarMemory(m_session.fs(), schedule, memory);
     if (!failure.empty())
-      msg.ErrorMessage(Sprintf(ical_text::kMemoryNotWritten,
-                               CalendarMemoryPath(schedule).c_str(), failure.c_str()));
+      msg.ErrorMessage(Sprintf(ical_text::kMemoryNotWritten, CalendarMemoryPath(schedule).c_str(),
+                               failure.c_str()));
   }
   AfterChange();
   std::string lines;
@@ -167,7 +167,8 @@ bool MainWindow::WriteExport(const std::string& path, const std::string& text) {
   const FileOutcome out = WriteWholeFile(
       m_session.fs(), path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   if (out.ok()) return true;
-  m_session.messages().ErrorMessage(Sprintf(t::kNotWritable, path.c_str(), std::strerror(out.error)));
+  m_session.messages().ErrorMessage(
+      Sprintf(t::kNotWritable, path.c_str(), std::strerror(out.error)));
   return false;
 }
 
@@ -190,8 +191,8 @@ void MainWindow::ExportDayViewText(bool range) {
 void MainWindow::ExportAlphabeticalText() {
   ListLineOptions options;
   options.showProjectName = m_env->options.showProjectName;
-  const std::string text = AlphabeticalViewText(m_session.schedule(), m_env->dateText(), options,
-                                                m_env->hiddenByFilter);
+  const std::string text =
+      AlphabeticalViewText(m_session.schedule(), m_env->dateText(), options, m_env->hiddenByFilter);
   if (WriteExport(ExportFilePath(), text))
     m_session.messages().InformationMessage(
         Sprintf(t::kTextExported, t::kAlphabeticalViewName, ExportFilePath().c_str()));

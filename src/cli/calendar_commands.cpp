@@ -70,8 +70,8 @@ std::optional<std::string> ReadText(CliEnv& env, const std::string& path) {
 
 void TellMemoryFailure(CliEnv& env, const std::string& schedule, const std::string& failure) {
   if (failure.empty()) return;
-  env.msg().ErrorMessage(Sprintf(ical_text::kMemoryNotWritten,
-                                 CalendarMemoryPath(schedule).c_str(), failure.c_str()));
+  env.msg().ErrorMessage(
+      Sprintf(ical_text::kMemoryNotWritten, CalendarMemoryPath(schedule).c_str(), failure.c_str()));
 }
 
 }  // namespace
@@ -90,11 +90,12 @@ int ExportCommand(CliEnv& env, const Args& a) {
   if (args->file == "-") {
     std::cout << text;
   } else {
-    const FileOutcome out = WriteWholeFile(
-        env.fs(), args->file, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    const FileOutcome out =
+        WriteWholeFile(env.fs(), args->file,
+                       std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
     if (!out.ok()) {
-      return Refuse(env, Sprintf(ical_text::kNotWritten, args->file.c_str(),
-                                 std::strerror(out.error)));
+      return Refuse(env,
+                    Sprintf(ical_text::kNotWritten, args->file.c_str(), std::strerror(out.error)));
     }
   }
   // A first export gives the schedule its identity, which the next one must find again.
@@ -119,8 +120,7 @@ int ImportCommand(CliEnv& env, const Args& a) {
   hooks.saveNote = NoteWriter(notes);
   const CalendarImportReport report =
       ImportCalendar(planning.engine(), planning.recurrences(), memory, *text, hooks);
-  if (!report.calendar)
-    return Refuse(env, Sprintf(ical_text::kNotCalendar, args->file.c_str()));
+  if (!report.calendar) return Refuse(env, Sprintf(ical_text::kNotCalendar, args->file.c_str()));
   if (s.changed() && !session.Save()) return kExitRefused;
   // Remembered only once the items are saved: otherwise the next import brings them again.
   TellMemoryFailure(env, session.path(), SaveCalendarMemory(env.fs(), session.path(), memory));

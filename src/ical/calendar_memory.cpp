@@ -102,9 +102,9 @@ std::string SaveCalendarMemory(FileSystem& fs, const std::string& schedulePath,
                                CalendarMemory& memory) {
   if (!memory.changed()) return {};
   const std::string text = memory.Text();
-  const FileOutcome out = WriteWholeFile(
-      fs, CalendarMemoryPath(schedulePath),
-      std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+  const FileOutcome out =
+      WriteWholeFile(fs, CalendarMemoryPath(schedulePath),
+                     std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   if (!out.ok()) return std::strerror(out.error);
   memory.ClearChanged();
   return {};

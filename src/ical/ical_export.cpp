@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <map>
-#include <tuple>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "ical/ical_fields.h"
@@ -99,8 +99,10 @@ std::string OffsetText(int seconds) {
 icalcomponent* ZonePart(bool daylight, int from, int to, const std::string& name) {
   icalcomponent* part = daylight ? icalcomponent_new_xdaylight() : icalcomponent_new_xstandard();
   if (!name.empty()) icalcomponent_add_property(part, icalproperty_new_tzname(name.c_str()));
-  icalcomponent_add_property(part, icalproperty_new_from_string(("TZOFFSETFROM:" + OffsetText(from)).c_str()));
-  icalcomponent_add_property(part, icalproperty_new_from_string(("TZOFFSETTO:" + OffsetText(to)).c_str()));
+  icalcomponent_add_property(
+      part, icalproperty_new_from_string(("TZOFFSETFROM:" + OffsetText(from)).c_str()));
+  icalcomponent_add_property(
+      part, icalproperty_new_from_string(("TZOFFSETTO:" + OffsetText(to)).c_str()));
   return part;
 }
 
@@ -114,7 +116,8 @@ icalcomponent* ZoneComponent(const std::string& name) {
   icalcomponent_add_property(zone, icalproperty_new_tzid(name.c_str()));
   if (history.transitions.empty()) {
     icalcomponent* part = ZonePart(false, history.offset, history.offset, history.name);
-    icalcomponent_add_property(part, icalproperty_new_dtstart(AtOffset(LocalToUtc({1, 0}), history.offset)));
+    icalcomponent_add_property(
+        part, icalproperty_new_dtstart(AtOffset(LocalToUtc({1, 0}), history.offset)));
     icalcomponent_add_component(zone, part);
     return zone;
   }
@@ -194,15 +197,16 @@ class Exporter {
   void Describe(icalcomponent* c, ActHandle h, ItemShape shape, DayNumber date) {
     const Act& a = m_s.ReadAct(h);
     const ActHandle series = a.Has(AF_DRONE) ? static_cast<ActHandle>(a.hBeta) : h;
-    icalcomponent_add_property(
-        c, icalproperty_new_uid(m_memory.UidOf(m_s.GetActID(series)).c_str()));
+    icalcomponent_add_property(c,
+                               icalproperty_new_uid(m_memory.UidOf(m_s.GetActID(series)).c_str()));
     icalcomponent_add_property(c, icalproperty_new_dtstamp(m_stamp));
     icalcomponent_add_property(c, icalproperty_new_summary(m_s.GetActNameFull(h).c_str()));
     icalcomponent_add_property(c, XProperty(kXKind, WriteKindField({a.typeFlags, a.flags})));
     const bool done = a.Has(AF_DONE);
     switch (shape) {
       case ItemShape::kTimed:
-        if (date != kNoDate) icalcomponent_add_property(c, Moment(icalproperty_new_dtstart, shape, date, a.startTime));
+        if (date != kNoDate)
+          icalcomponent_add_property(c, Moment(icalproperty_new_dtstart, shape, date, a.startTime));
         icalcomponent_add_property(c, icalproperty_new_duration(Minutes(a.duration)));
         if (done) icalcomponent_add_property(c, XProperty(kXDone, "TRUE"));
         break;
@@ -210,10 +214,10 @@ class Exporter {
         if (date == kNoDate) break;
         icalcomponent_add_property(c, icalproperty_new_dtstart(DateValue(date)));
         const bool multiDay = (a.typeFlags & (ACT_MULTIDAY | ACT_MULTIDAY_ALT)) != 0;
-        const DayNumber last = multiDay && a.deadlineDate > date && !a.Has(AF_BETA) &&
-                                       !a.Has(AF_DRONE)
-                                   ? a.deadlineDate
-                                   : date;
+        const DayNumber last =
+            multiDay && a.deadlineDate > date && !a.Has(AF_BETA) && !a.Has(AF_DRONE)
+                ? a.deadlineDate
+                : date;
         icalcomponent_add_property(c, icalproperty_new_dtend(DateValue(last + 1)));
         if (a.duration != 0)
           icalcomponent_add_property(c, XProperty(kXEstimate, DurationText(a.duration)));
@@ -223,7 +227,8 @@ class Exporter {
       case ItemShape::kTodo: {
         const bool flexible = a.Has(AF_FLEXIBLE);
         const DayNumber begin = flexible ? a.earliestDate : date;
-        if (begin != kNoDate) icalcomponent_add_property(c, icalproperty_new_dtstart(DateValue(begin)));
+        if (begin != kNoDate)
+          icalcomponent_add_property(c, icalproperty_new_dtstart(DateValue(begin)));
         if (a.deadlineDate != kNoDate) {
           icalproperty* due =
               a.deadlineTime != kNoTime
@@ -233,7 +238,9 @@ class Exporter {
         }
         if (flexible && PriorityOfTier(a.tier) != 0) {
           icalcomponent_add_property(c, icalproperty_new_priority(PriorityOfTier(a.tier)));
-          if (a.tier > 'H') icalcomponent_add_property(c, XProperty(kXTier, std::string(1, static_cast<char>(a.tier))));
+          if (a.tier > 'H')
+            icalcomponent_add_property(
+                c, XProperty(kXTier, std::string(1, static_cast<char>(a.tier))));
         }
         icalcomponent_add_property(c, XProperty(kXEstimate, DurationText(a.duration)));
         if (done) icalcomponent_add_property(c, icalproperty_new_status(ICAL_STATUS_COMPLETED));
@@ -242,7 +249,8 @@ class Exporter {
     }
     if (a.projectID != 0) {
       std::string project;
-      if (ProjectName(m_s, a.projectID, project) != 0 && !project.empty()) icalcomponent_add_property(c, icalproperty_new_categories(project.c_str()));
+      if (ProjectName(m_s, a.projectID, project) != 0 && !project.empty())
+        icalcomponent_add_property(c, icalproperty_new_categories(project.c_str()));
     }
     if (a.Has(AF_HAS_NOTE) && a.noteNumber != 0 && m_options.noteText) {
       const std::optional<std::string> note = m_options.noteText(a.noteNumber);
@@ -297,7 +305,10 @@ class Exporter {
     std::vector<DayNumber> dates;
     if (rule) {
       for (int d = start; d <= end; ++d)
-        if (occurs(d)) { dates.push_back(static_cast<DayNumber>(d)); break; }
+        if (occurs(d)) {
+          dates.push_back(static_cast<DayNumber>(d));
+          break;
+        }
     } else {
       const int from = start > q.today ? start : q.today;
       const int to = end < q.today + 365 ? end : q.today + 365;
@@ -311,8 +322,8 @@ class Exporter {
     icalcomponent_add_property(master, XProperty(kXRecur, WriteRecurField(*stored)));
     if (empty) {
       // No occurrence at all: the start alone, taken back at once.
-      icalcomponent_add_property(
-          master, Moment(icalproperty_new_exdate, shape, static_cast<DayNumber>(start), a.startTime));
+      icalcomponent_add_property(master, Moment(icalproperty_new_exdate, shape,
+                                                static_cast<DayNumber>(start), a.startTime));
     } else if (rule) {
       std::string text = *rule;
       if (bare.endDate != kNoDate) {
@@ -337,13 +348,15 @@ class Exporter {
     std::vector<icalcomponent*> overrides;
     for (const XEntry& x : stored->xlist) {
       if (x.drone == kNoAct || !m_s.IsActValid(x.drone)) {
-        icalcomponent_add_property(master, Moment(icalproperty_new_exdate, shape, x.date, a.startTime));
+        icalcomponent_add_property(master,
+                                   Moment(icalproperty_new_exdate, shape, x.date, a.startTime));
         continue;
       }
       icalcomponent* c = NewComponent(shape);
       const DayNumber own = m_s.GetActDate(x.drone);
       Describe(c, x.drone, shape, own != kNoDate ? own : x.date);
-      icalcomponent_add_property(c, Moment(icalproperty_new_recurrenceid, shape, x.date, a.startTime));
+      icalcomponent_add_property(c,
+                                 Moment(icalproperty_new_recurrenceid, shape, x.date, a.startTime));
       overrides.push_back(c);
     }
     icalcomponent_add_component(calendar, master);

@@ -39,9 +39,7 @@ std::optional<std::string_view> Field(std::string_view text, std::string_view na
 
 }  // namespace
 
-uint32_t KindFlagsMask() {
-  return AF_FIXED | AF_FLEXIBLE | AF_HOPE | AF_SPLIT | AF_CLONE_ON_DONE;
-}
+uint32_t KindFlagsMask() { return AF_FIXED | AF_FLEXIBLE | AF_HOPE | AF_SPLIT | AF_CLONE_ON_DONE; }
 
 std::string WriteKindField(const ItemKindField& kind) {
   return Hex(kind.typeFlags, 4) + "/" + Hex(kind.flags & KindFlagsMask(), 1);

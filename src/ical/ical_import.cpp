@@ -83,7 +83,8 @@ std::optional<int> DurationMinutes(const std::string& text) {
 // One-line titles: a calendar's folded text may carry line breaks Ploven's titles have not.
 std::string Title(icalcomponent* c) {
   std::string title = Text(icalcomponent_get_summary(c));
-  std::replace_if(title.begin(), title.end(), [](char ch) { return ch == '\n' || ch == '\r'; }, ' ');
+  std::replace_if(
+      title.begin(), title.end(), [](char ch) { return ch == '\n' || ch == '\r'; }, ' ');
   if (title.empty()) title = t::kNoTitle;
   if (title.size() > kActTitleMax) title.resize(kActTitleMax);
   return title;
@@ -217,10 +218,10 @@ class Importer {
       d.date = start.date;
       a.startTime = start.minute ? TimeOf(*start.minute) : kNoTime;
       if (start.minute) {
-        const int minutes = end.date != kNoDate && end.minute
-                                ? (end.date - start.date) * kMinutesPerDay + *end.minute -
-                                      *start.minute
-                                : icaldurationtype_as_int(icalcomponent_get_duration(c)) / 60;
+        const int minutes =
+            end.date != kNoDate && end.minute
+                ? (end.date - start.date) * kMinutesPerDay + *end.minute - *start.minute
+                : icaldurationtype_as_int(icalcomponent_get_duration(c)) / 60;
         if (minutes > kMaxItemDuration) {
           Skip(comp, t::kSkipTooLong);
           return false;
@@ -229,8 +230,10 @@ class Importer {
       } else {
         a.duration = 0;
         if (kind.typeFlags & (ACT_MULTIDAY | ACT_MULTIDAY_ALT))
-          a.deadlineDate = end.date > start.date ? static_cast<DayNumber>(end.date - 1) : start.date;
-        if (const auto x = XValue(c, kXEstimate)) a.duration = static_cast<Duration>(DurationMinutes(*x).value_or(0));
+          a.deadlineDate =
+              end.date > start.date ? static_cast<DayNumber>(end.date - 1) : start.date;
+        if (const auto x = XValue(c, kXEstimate))
+          a.duration = static_cast<Duration>(DurationMinutes(*x).value_or(0));
       }
       return true;
     }

@@ -30,11 +30,11 @@ LocalMoment UtcToLocal(std::time_t seconds);
 
 // A change of the system zone's offset from UTC.
 struct ZoneTransition {
-  std::time_t at = 0;   // the moment, UTC
-  int offsetFrom = 0;   // seconds east of UTC before it
-  int offsetTo = 0;     // and after it
+  std::time_t at = 0;  // the moment, UTC
+  int offsetFrom = 0;  // seconds east of UTC before it
+  int offsetTo = 0;    // and after it
   bool daylight = false;
-  std::string name;     // the abbreviation after it ("CEST")
+  std::string name;  // the abbreviation after it ("CEST")
 };
 // The system zone's offset on 1 January of `firstYear`, and every change from then through
 // the end of `lastYear`, in order.

@@ -22,7 +22,9 @@ std::vector<short> Values(const short (&list)[N]) {
 }
 
 // Weekday 0 (Sunday) .. 6 of a BYDAY entry.
-int WeekdayOf(short entry) { return static_cast<int>(icalrecurrencetype_day_day_of_week(entry)) - 1; }
+int WeekdayOf(short entry) {
+  return static_cast<int>(icalrecurrencetype_day_day_of_week(entry)) - 1;
+}
 
 DayNumber LocalDateOf(icaltimetype v) {
   if (v.is_date || v.zone == nullptr) {
@@ -65,11 +67,13 @@ RuleImport BetaOfRule(const std::string& text, DayNumber start, const QualifyCon
   uint8_t plainWeekdays = 0;
   bool onlyPlain = true;
   for (short d : days) {
-    if (icalrecurrencetype_day_position(d) != 0) onlyPlain = false;
-    else plainWeekdays = static_cast<uint8_t>(plainWeekdays | (1u << WeekdayOf(d)));
+    if (icalrecurrencetype_day_position(d) != 0)
+      onlyPlain = false;
+    else
+      plainWeekdays = static_cast<uint8_t>(plainWeekdays | (1u << WeekdayOf(d)));
   }
-  if (!months.empty() && !(rt.freq == ICAL_YEARLY_RECURRENCE && months.size() == 1 &&
-                           months[0] == s.month))
+  if (!months.empty() &&
+      !(rt.freq == ICAL_YEARLY_RECURRENCE && months.size() == 1 && months[0] == s.month))
     return refuse();
 
   switch (rt.freq) {
@@ -109,10 +113,14 @@ RuleImport BetaOfRule(const std::string& text, DayNumber start, const QualifyCon
         int first = 0;
         uint32_t standIns = 0;
         for (short d : dates) {
-          if (d == -1) last = true;
-          else if (d >= 1 && d <= 28) b.dateBits |= 1u << (d - 1);
-          else if (d >= 29 && d <= 31) standIns |= 1u << d;
-          else return refuse();
+          if (d == -1)
+            last = true;
+          else if (d >= 1 && d <= 28)
+            b.dateBits |= 1u << (d - 1);
+          else if (d >= 29 && d <= 31)
+            standIns |= 1u << d;
+          else
+            return refuse();
         }
         // 29, 30 and 31 are Ploven's only where the last day is chosen too: then a short
         // month's last day, where Ploven would put them, is chosen anyway.

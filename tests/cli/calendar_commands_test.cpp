@@ -9,18 +9,18 @@ class CalendarCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(RunCli(dir, {"new", "a.pln"}).status, 0);
-    ASSERT_EQ(RunCli(dir, {"add", "a.pln", "--title", "Dentist", "--date", "2026-12-10",
-                           "--start", "14:30", "--fixed", "--duration", "0:45"})
+    ASSERT_EQ(RunCli(dir, {"add", "a.pln", "--title", "Dentist", "--date", "2026-12-10", "--start",
+                           "14:30", "--fixed", "--duration", "0:45"})
                   .status,
               0);
     ASSERT_EQ(RunCli(dir, {"add", "a.pln", "--title", "Standup", "--start", "9:00", "--fixed",
                            "--recur", "weekly:Mo,We", "--from", "2026-12-07"})
                   .status,
               0);
-    ASSERT_EQ(RunCli(dir, {"add", "a.pln", "--title", "Taxes", "--deadline", "2026-12-20",
-                           "--tier", "B"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunCli(dir, {"add", "a.pln", "--title", "Taxes", "--deadline", "2026-12-20", "--tier", "B"})
+            .status,
+        0);
   }
   TempDir dir;
 };
@@ -33,15 +33,16 @@ TEST_F(CalendarCommandsTest, ExportImportAndAgainBringEachItemOnce) {
   EXPECT_NE(calendar.find("BEGIN:VTODO"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(dir / "a.icsmap"));
   // The same UIDs at the next export.
-  ASSERT_EQ(RunCli(dir, {"export", "--ics", "-", "a.pln"}).out.find("UID:"),
-            calendar.find("UID:"));
+  ASSERT_EQ(RunCli(dir, {"export", "--ics", "-", "a.pln"}).out.find("UID:"), calendar.find("UID:"));
 
   ASSERT_EQ(RunCli(dir, {"new", "b.pln"}).status, 0);
   const CliRun first = RunCli(dir, {"import", "--ics", "a.ics", "b.pln"});
   ASSERT_EQ(first.status, 0) << first.err;
-  EXPECT_EQ(Lines(first.out), std::vector<std::string>{"3 items imported, 0 already there, 0 skipped."});
+  EXPECT_EQ(Lines(first.out),
+            std::vector<std::string>{"3 items imported, 0 already there, 0 skipped."});
   const CliRun again = RunCli(dir, {"import", "--ics", "a.ics", "b.pln"});
-  EXPECT_EQ(Lines(again.out), std::vector<std::string>{"0 items imported, 3 already there, 0 skipped."});
+  EXPECT_EQ(Lines(again.out),
+            std::vector<std::string>{"0 items imported, 3 already there, 0 skipped."});
   const CliRun items = RunCli(dir, {"items", "b.pln"});
   EXPECT_EQ(Lines(items.out).size(), 3u) << items.out;
 }

@@ -28,24 +28,38 @@ TEST_F(IcalExportTest, EveryKindOfItemBecomesItsComponent) {
   ASSERT_NE(c.birthday, kNoAct);
   ASSERT_NE(c.trip, kNoAct);
   const std::vector<ShapeCase> cases = {
-      {"Dentist", ICAL_VEVENT_COMPONENT, "20261210T143000",
+      {"Dentist",
+       ICAL_VEVENT_COMPONENT,
+       "20261210T143000",
        {{ICAL_DURATION_PROPERTY, "PT45M"}, {ICAL_CATEGORIES_PROPERTY, "Health"}}},
-      {"Write the report", ICAL_VTODO_COMPONENT, "20261209",
+      {"Write the report",
+       ICAL_VTODO_COMPONENT,
+       "20261209",
        {{ICAL_DUE_PROPERTY, "20261220"}, {ICAL_PRIORITY_PROPERTY, "3"}}},
       {"Sort the photos", ICAL_VTODO_COMPONENT, "", {{ICAL_PRIORITY_PROPERTY, "9"}}},
       {"Pay the rent", ICAL_VEVENT_COMPONENT, "20261211", {{ICAL_DTEND_PROPERTY, "20261212"}}},
       {"Call the bank", ICAL_VTODO_COMPONENT, "20261214", {}},
-      {"Ann's birthday", ICAL_VEVENT_COMPONENT, "20261212",
+      {"Ann's birthday",
+       ICAL_VEVENT_COMPONENT,
+       "20261212",
        {{ICAL_RRULE_PROPERTY, "FREQ=YEARLY"}, {ICAL_DTEND_PROPERTY, "20261213"}}},
-      {"Trip to the coast", ICAL_VEVENT_COMPONENT, "20261214",
-       {{ICAL_DTEND_PROPERTY, "20261217"}}},
-      {"Standup", ICAL_VEVENT_COMPONENT, "20261207T090000",
-       {{ICAL_RRULE_PROPERTY, "FREQ=WEEKLY;BYDAY=MO,WE"}, {ICAL_EXDATE_PROPERTY, "20261216T090000"}}},
-      {"Invoices", ICAL_VEVENT_COMPONENT, "20261201",
+      {"Trip to the coast", ICAL_VEVENT_COMPONENT, "20261214", {{ICAL_DTEND_PROPERTY, "20261217"}}},
+      {"Standup",
+       ICAL_VEVENT_COMPONENT,
+       "20261207T090000",
+       {{ICAL_RRULE_PROPERTY, "FREQ=WEEKLY;BYDAY=MO,WE"},
+        {ICAL_EXDATE_PROPERTY, "20261216T090000"}}},
+      {"Invoices",
+       ICAL_VEVENT_COMPONENT,
+       "20261201",
        {{ICAL_RRULE_PROPERTY, "FREQ=MONTHLY;BYMONTHDAY=1,15,-1"}}},
-      {"Course", ICAL_VEVENT_COMPONENT, "20261208T180000",
+      {"Course",
+       ICAL_VEVENT_COMPONENT,
+       "20261208T180000",
        {{ICAL_RRULE_PROPERTY, "FREQ=DAILY;UNTIL=20270131T170000Z;INTERVAL=2"}}},
-      {"Team lunch", ICAL_VEVENT_COMPONENT, "20261201T120000",
+      {"Team lunch",
+       ICAL_VEVENT_COMPONENT,
+       "20261201T120000",
        {{ICAL_RRULE_PROPERTY, "FREQ=MONTHLY;BYDAY=1TU,-1FR"}}},
   };
   Parsed cal(Export());
@@ -120,7 +134,8 @@ TEST_F(IcalExportTest, UidsStayTheSameFromExportToExport) {
   for (icalcomponent* item : first.Items()) a.push_back(icalcomponent_get_uid(item));
   for (icalcomponent* item : second.Items()) b.push_back(icalcomponent_get_uid(item));
   EXPECT_EQ(a, b);
-  EXPECT_EQ(std::set<std::string>(a.begin(), a.end()).size(), a.size() - 1);  // one edited occurrence
+  EXPECT_EQ(std::set<std::string>(a.begin(), a.end()).size(),
+            a.size() - 1);  // one edited occurrence
   EXPECT_NE(a.front().find("-" + p.memory.identity() + "@ploven"), std::string::npos);
 }
 
@@ -139,15 +154,16 @@ TEST_F(IcalExportTest, NotesBecomeTheDescription) {
   p.s.LockAct(c.dentist).flags |= AF_HAS_NOTE;
   p.s.LockAct(c.dentist).noteNumber = 7;
   CalendarExportOptions options;
-  options.noteText = [](int32_t n) { return n == 7 ? std::optional<std::string>("Bring the card") : std::nullopt; };
+  options.noteText = [](int32_t n) {
+    return n == 7 ? std::optional<std::string>("Bring the card") : std::nullopt;
+  };
   Parsed cal(Export(options));
   EXPECT_EQ(Value(cal.Find("Dentist"), ICAL_DESCRIPTION_PROPERTY), "Bring the card");
 }
 
 TEST(IcalExportZones, UtcZoneWritesUtcAndAnUnknownOneFloats) {
-  for (const auto& [zone, expected] :
-       std::vector<std::pair<const char*, const char*>>{{"UTC", "20261210T143000Z"},
-                                                        {"Nowhere/Atlantis", "20261210T143000"}}) {
+  for (const auto& [zone, expected] : std::vector<std::pair<const char*, const char*>>{
+           {"UTC", "20261210T143000Z"}, {"Nowhere/Atlantis", "20261210T143000"}}) {
     TestEnv env;
     ZoneScope scope(zone);
     PlannedSchedule p(env);

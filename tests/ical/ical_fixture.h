@@ -39,8 +39,10 @@ class ZoneScope {
     tzset();
   }
   ~ZoneScope() {
-    if (m_old) setenv("TZ", m_old->c_str(), 1);
-    else unsetenv("TZ");
+    if (m_old)
+      setenv("TZ", m_old->c_str(), 1);
+    else
+      unsetenv("TZ");
     tzset();
   }
   ZoneScope(const ZoneScope&) = delete;
@@ -54,7 +56,8 @@ class ZoneScope {
 struct PlannedSchedule {
   explicit PlannedSchedule(TestEnv& env)
       : settings(env.dir / ("Ploven" + std::to_string(++count) + ".ini"), env.dir / "profile.ini"),
-        s(env.msg, env.clock), memory(Identity(count)) {
+        s(env.msg, env.clock),
+        memory(Identity(count)) {
     settings.Load();
     planning = std::make_unique<PlanningSession>(s, settings, DateText{});
     planning->engine().SetUi(&engineUi);
@@ -181,8 +184,8 @@ inline ActHandle MakeItem(PlannedSchedule& p, const NewItemRequest& request) {
 }
 
 // A memo kind (birthday, anniversary, multi-day event ...) made by its New command.
-inline ActHandle MakeKind(PlannedSchedule& p, int command, const std::string& title,
-                          DayNumber date, DayNumber lastDay = kNoDate) {
+inline ActHandle MakeKind(PlannedSchedule& p, int command, const std::string& title, DayNumber date,
+                          DayNumber lastDay = kNoDate) {
   ItemEditRequest open;
   open.command = command;
   open.date = date;

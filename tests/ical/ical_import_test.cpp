@@ -50,9 +50,9 @@ class IcalImportZoneTest : public IcalImportTest, public ::testing::WithParamInt
 
 TEST_P(IcalImportZoneTest, TimesComeToTheLocalZone) {
   const ZoneCase& c = GetParam();
-  const auto report = Import(Calendar(std::string(kNewYork) +
-                                      "BEGIN:VEVENT\nUID:zone-1\nSUMMARY:Call\n" + c.dtstart +
-                                      "\nDURATION:PT30M\nEND:VEVENT"));
+  const auto report =
+      Import(Calendar(std::string(kNewYork) + "BEGIN:VEVENT\nUID:zone-1\nSUMMARY:Call\n" +
+                      c.dtstart + "\nDURATION:PT30M\nEND:VEVENT"));
   ASSERT_EQ(report.imported, 1) << report.Lines().back();
   const Act& a = Item("Call");
   EXPECT_EQ(p.s.GetActDate(ItemTitled(p.s, "Call")), c.date);
@@ -74,12 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST_F(IcalImportTest, ToDosBecomeFlexibleItems) {
-  const auto report = Import(Calendar(
-      "BEGIN:VTODO\nUID:t1\nSUMMARY:Taxes\nDUE;VALUE=DATE:20261220\nPRIORITY:2\n"
-      "X-PLOVEN-ESTIMATE:PT3H\nEND:VTODO\n"
-      "BEGIN:VTODO\nUID:t2\nSUMMARY:Garden\nDTSTART;VALUE=DATE:20261211\nDURATION:PT45M\n"
-      "PRIORITY:9\nEND:VTODO\n"
-      "BEGIN:VTODO\nUID:t3\nSUMMARY:Paint\nDUE:20261222T150000Z\nEND:VTODO"));
+  const auto report = Import(
+      Calendar("BEGIN:VTODO\nUID:t1\nSUMMARY:Taxes\nDUE;VALUE=DATE:20261220\nPRIORITY:2\n"
+               "X-PLOVEN-ESTIMATE:PT3H\nEND:VTODO\n"
+               "BEGIN:VTODO\nUID:t2\nSUMMARY:Garden\nDTSTART;VALUE=DATE:20261211\nDURATION:PT45M\n"
+               "PRIORITY:9\nEND:VTODO\n"
+               "BEGIN:VTODO\nUID:t3\nSUMMARY:Paint\nDUE:20261222T150000Z\nEND:VTODO"));
   EXPECT_EQ(report.imported, 3);
   const Act& taxes = Item("Taxes");
   EXPECT_TRUE(taxes.Has(AF_FLEXIBLE));
@@ -96,11 +96,11 @@ TEST_F(IcalImportTest, ToDosBecomeFlexibleItems) {
 }
 
 TEST_F(IcalImportTest, AllDayEventsBecomeMemosAndLongOnesMultiDayEvents) {
-  const auto report = Import(Calendar(
-      "BEGIN:VEVENT\nUID:m1\nSUMMARY:Holiday\nDTSTART;VALUE=DATE:20261224\n"
-      "DTEND;VALUE=DATE:20261225\nEND:VEVENT\n"
-      "BEGIN:VEVENT\nUID:m2\nSUMMARY:Fair\nDTSTART;VALUE=DATE:20261228\n"
-      "DTEND;VALUE=DATE:20261231\nCATEGORIES:Work,Travel\nEND:VEVENT"));
+  const auto report =
+      Import(Calendar("BEGIN:VEVENT\nUID:m1\nSUMMARY:Holiday\nDTSTART;VALUE=DATE:20261224\n"
+                      "DTEND;VALUE=DATE:20261225\nEND:VEVENT\n"
+                      "BEGIN:VEVENT\nUID:m2\nSUMMARY:Fair\nDTSTART;VALUE=DATE:20261228\n"
+                      "DTEND;VALUE=DATE:20261231\nCATEGORIES:Work,Travel\nEND:VEVENT"));
   EXPECT_EQ(report.imported, 2);
   EXPECT_TRUE(Item("Holiday").typeFlags & ACT_MEMO);
   const Act& fair = Item("Fair");
@@ -112,14 +112,16 @@ TEST_F(IcalImportTest, AllDayEventsBecomeMemosAndLongOnesMultiDayEvents) {
 }
 
 TEST_F(IcalImportTest, RepeatingEventsComeWithTheirExceptions) {
-  const auto report = Import(Calendar(std::string(kNewYork) +
-      "BEGIN:VEVENT\nUID:r1\nSUMMARY:Yoga\nDTSTART;TZID=America/New_York:20261207T120000\n"
-      "DURATION:PT1H\nRRULE:FREQ=WEEKLY;BYDAY=MO,TH;UNTIL=20270301T170000Z\n"
-      "EXDATE;TZID=America/New_York:20261210T120000\nEND:VEVENT\n"
-      "BEGIN:VEVENT\nUID:r1\nSUMMARY:Yoga outside\nRECURRENCE-ID;TZID=America/New_York:20261214T120000\n"
-      "DTSTART;TZID=America/New_York:20261214T130000\nDURATION:PT1H\nEND:VEVENT\n"
-      "BEGIN:VEVENT\nUID:r2\nSUMMARY:Review\nDTSTART:20261201T100000\nDURATION:PT30M\n"
-      "RRULE:FREQ=MONTHLY;BYDAY=2WE;COUNT=3\nEND:VEVENT"));
+  const auto report = Import(
+      Calendar(std::string(kNewYork) +
+               "BEGIN:VEVENT\nUID:r1\nSUMMARY:Yoga\nDTSTART;TZID=America/New_York:20261207T120000\n"
+               "DURATION:PT1H\nRRULE:FREQ=WEEKLY;BYDAY=MO,TH;UNTIL=20270301T170000Z\n"
+               "EXDATE;TZID=America/New_York:20261210T120000\nEND:VEVENT\n"
+               "BEGIN:VEVENT\nUID:r1\nSUMMARY:Yoga "
+               "outside\nRECURRENCE-ID;TZID=America/New_York:20261214T120000\n"
+               "DTSTART;TZID=America/New_York:20261214T130000\nDURATION:PT1H\nEND:VEVENT\n"
+               "BEGIN:VEVENT\nUID:r2\nSUMMARY:Review\nDTSTART:20261201T100000\nDURATION:PT30M\n"
+               "RRULE:FREQ=MONTHLY;BYDAY=2WE;COUNT=3\nEND:VEVENT"));
   ASSERT_EQ(report.imported, 2) << report.Lines().back();
   EXPECT_TRUE(report.skipped.empty());
   const ActHandle yoga = ItemTitled(p.s, "Yoga");

@@ -31,20 +31,22 @@ std::vector<SeriesCase> Cases() {
       {"Daily", Rule(kFreqDaily, 1, today), false},
       {"Every third day", Rule(kFreqDaily, 3, Day(2026, 12, 3)), false},
       {"Mondays and Wednesdays", With(Rule(kFreqWeekly, 1, Day(2026, 12, 7)), 0x0a, 0), false},
-      {"Every other week from a Thursday",
-       With(Rule(kFreqWeekly, 2, Day(2026, 12, 10)), 0x22, 0), false},
-      {"Every other week, Thursday on",
-       With(Rule(kFreqWeekly, 2, Day(2026, 12, 10)), 0x70, 0), false},
+      {"Every other week from a Thursday", With(Rule(kFreqWeekly, 2, Day(2026, 12, 10)), 0x22, 0),
+       false},
+      {"Every other week, Thursday on", With(Rule(kFreqWeekly, 2, Day(2026, 12, 10)), 0x70, 0),
+       false},
       {"Every third week", Rule(kFreqWeekly, 3, Day(2026, 12, 9)), true},
-      {"First fifteenth and last", With(Rule(kFreqMonthly, 1, Day(2026, 12, 1)), 0,
-                                        1u | (1u << 14) | kDateBitLast), true},
-      {"Thirtieth or last", With(Rule(kFreqMonthly, 1, Day(2026, 12, 1)), 0,
-                                 (1u << 29) | kDateBitLast), false},
-      {"Every other month", With(Rule(kFreqMonthly, 2, Day(2027, 1, 1)), 0,
-                                 (1u << 4) | (1u << 19)), false},
+      {"First fifteenth and last",
+       With(Rule(kFreqMonthly, 1, Day(2026, 12, 1)), 0, 1u | (1u << 14) | kDateBitLast), true},
+      {"Thirtieth or last",
+       With(Rule(kFreqMonthly, 1, Day(2026, 12, 1)), 0, (1u << 29) | kDateBitLast), false},
+      {"Every other month", With(Rule(kFreqMonthly, 2, Day(2027, 1, 1)), 0, (1u << 4) | (1u << 19)),
+       false},
       {"The thirty-first", Rule(kFreqMonthly, 1, Day(2026, 12, 31)), true},
-      {"Weeks of the month", With(Rule(kFreqMonthly, 1, Day(2026, 12, 1)), 1u << 5,
-                                  kDateBitsLastWeek | (1u << 2) | (1u << 15)), false},
+      {"Weeks of the month",
+       With(Rule(kFreqMonthly, 1, Day(2026, 12, 1)), 1u << 5,
+            kDateBitsLastWeek | (1u << 2) | (1u << 15)),
+       false},
       {"Every third month's second Tuesday",
        With(Rule(kFreqMonthly, 3, Day(2026, 12, 1)), 0, kDateBitsLastWeek | (1u << 9)), false},
       {"Yearly", Rule(kFreqYearly, 1, Day(2026, 12, 12)), true},
@@ -150,8 +152,9 @@ class OutsideReadersTest : public ::testing::Test {
 };
 
 TEST_F(OutsideReadersTest, PythonIcalendarWithDateutilExpandsTheSameDates) {
-  const std::string out = RunCommand("/usr/bin/python3 " PLOVEN_ICAL_EXPAND " " + file + " " +
-                              Iso(TestEnv::kToday) + " " + Iso(last) + " Europe/Berlin 2>&1");
+  const std::string out =
+      RunCommand("/usr/bin/python3 " PLOVEN_ICAL_EXPAND " " + file + " " + Iso(TestEnv::kToday) +
+                 " " + Iso(last) + " Europe/Berlin 2>&1");
   ASSERT_EQ(out.rfind("FAILED", 0), std::string::npos) << out.substr(0, 2000);
   Compare(ReadLines(out), "python3-icalendar");
 }
@@ -169,9 +172,9 @@ TEST_F(OutsideReadersTest, CalcurseImportsEveryItemAndListsTheSameDates) {
   std::snprintf(start, sizeof start, "%02d/%02d/%04d", from.month, from.day, from.year);
   const std::string listed =
       RunCommand(tz + "calcurse -D " + data + " -Q --from " + start + " --days " +
-          std::to_string(kTenYears + 1) +
-          " --format-apt '\t%m\n' --format-recur-apt '\t%m\n' --format-event '\t%m\n'"
-          " --format-recur-event '\t%m\n' 2>&1");
+                 std::to_string(kTenYears + 1) +
+                 " --format-apt '\t%m\n' --format-recur-apt '\t%m\n' --format-event '\t%m\n'"
+                 " --format-recur-event '\t%m\n' 2>&1");
   ASSERT_EQ(listed.rfind("FAILED", 0), std::string::npos) << listed.substr(0, 2000);
   Dates read;
   std::string day;

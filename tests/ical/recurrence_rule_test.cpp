@@ -1,9 +1,10 @@
+#include "ical/recurrence_rule.h"
+
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
 #include <random>
 
-#include "ical/recurrence_rule.h"
 #include "ical_fixture.h"
 
 namespace ploven::test {
@@ -46,15 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Blocks of seven days from the start: the rule's week starts on the start's weekday.
         RuleCase{"EveryOtherWeek", With(Rule(kFreqWeekly, 2, kThursday), 0x22, 0),
                  "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,FR;WKST=TH"},
-        RuleCase{"EveryOtherWeekWithinAMondayWeek",
-                 With(Rule(kFreqWeekly, 2, kThursday), 0x50, 0),
+        RuleCase{"EveryOtherWeekWithinAMondayWeek", With(Rule(kFreqWeekly, 2, kThursday), 0x50, 0),
                  "FREQ=WEEKLY;INTERVAL=2;BYDAY=TH,SA"},
-        RuleCase{"WeeklyOnTheStartsDay", Rule(kFreqWeekly, 3, kThursday),
-                 "FREQ=WEEKLY;INTERVAL=3"},
+        RuleCase{"WeeklyOnTheStartsDay", Rule(kFreqWeekly, 3, kThursday), "FREQ=WEEKLY;INTERVAL=3"},
         RuleCase{"Dates", With(Rule(kFreqMonthly, 1, kThursday), 0, 1u | (1u << 14) | kLast),
                  "FREQ=MONTHLY;BYMONTHDAY=1,15,-1"},
-        RuleCase{"ThirtiethWithLast",
-                 With(Rule(kFreqMonthly, 1, kThursday), 0, (1u << 29) | kLast),
+        RuleCase{"ThirtiethWithLast", With(Rule(kFreqMonthly, 1, kThursday), 0, (1u << 29) | kLast),
                  "FREQ=MONTHLY;BYMONTHDAY=30,-1"},
         RuleCase{"ThirtiethAloneFallsOnFebruarysLastDay",
                  With(Rule(kFreqMonthly, 1, kThursday), 0, 1u << 29), std::nullopt},
@@ -62,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                  With(Rule(kFreqMonthly, 2, kFirst), 0, (1u << 4) | (1u << 19)),
                  "FREQ=MONTHLY;INTERVAL=2;BYMONTHDAY=5,20"},
         RuleCase{"EveryOtherMonthCountedFromTheTenth",
-                 With(Rule(kFreqMonthly, 2, kThursday), 0, (1u << 4) | (1u << 19)),
-                 std::nullopt},
+                 With(Rule(kFreqMonthly, 2, kThursday), 0, (1u << 4) | (1u << 19)), std::nullopt},
         RuleCase{"EmptyGridIsTheStartsDay", Rule(kFreqMonthly, 4, kThursday),
                  "FREQ=MONTHLY;INTERVAL=4"},
         RuleCase{"WeeksOfTheMonth",
@@ -114,7 +111,9 @@ TEST(RuleOfEquivalence, TenYearsOfEveryRuleItWritesMatchPlovensDates) {
     b.interval = static_cast<int16_t>(1 + random() % 4);
     b.startDate = static_cast<DayNumber>(Day(2024, 1, 1) + random() % 1200);
     switch (kind) {
-      case 0: b.freq = kFreqDaily; break;
+      case 0:
+        b.freq = kFreqDaily;
+        break;
       case 1:
         b.freq = kFreqWeekly;
         b.dayBits = static_cast<uint8_t>(random() % 128);
@@ -129,7 +128,9 @@ TEST(RuleOfEquivalence, TenYearsOfEveryRuleItWritesMatchPlovensDates) {
         b.dateBits = kWeeks | (static_cast<uint32_t>(random()) & (1u << (random() % 28)));
         b.dayBits = static_cast<uint8_t>(random() % 2 ? 1u << (random() % 7) : 0);
         break;
-      default: b.freq = kFreqYearly; break;
+      default:
+        b.freq = kFreqYearly;
+        break;
     }
     const auto rule = RuleOf(b, b.startDate);
     if (!rule) continue;

@@ -8,8 +8,8 @@ std::map<std::string, std::multiset<std::string>> Components(const std::string& 
   Parsed cal(text);
   std::map<std::string, std::multiset<std::string>> out;
   for (icalcomponent* c : cal.Items()) {
-    const std::string key = std::string(icalcomponent_get_uid(c)) + "|" +
-                            Value(c, ICAL_RECURRENCEID_PROPERTY);
+    const std::string key =
+        std::string(icalcomponent_get_uid(c)) + "|" + Value(c, ICAL_RECURRENCEID_PROPERTY);
     EXPECT_FALSE(out.contains(key)) << key;
     out[key] = PropertyLines(c);
   }

@@ -53,8 +53,8 @@ inline SampleCalendar BuildSampleCalendar(PlannedSchedule& p) {
   c.dateless = MakeItem(p, dateless);
 
   c.birthday = MakeKind(p, kCmdNewBirthdayMemo, "Ann's birthday", Day(2026, 12, 12));
-  c.trip = MakeKind(p, kCmdNewMultiDayEvent, "Trip to the coast", Day(2026, 12, 14),
-                    Day(2026, 12, 16));
+  c.trip =
+      MakeKind(p, kCmdNewMultiDayEvent, "Trip to the coast", Day(2026, 12, 14), Day(2026, 12, 16));
 
   NewItemRequest standup;
   standup.title = "Standup";
@@ -102,7 +102,7 @@ inline SampleCalendar BuildSampleCalendar(PlannedSchedule& p) {
   lastFriday.duration = 60;
   Beta weekOfMonth = Rule(kFreqMonthly, 1, Day(2026, 12, 1));
   weekOfMonth.dateBits = kDateBitsLastWeek | (1u << 2);  // the first Tuesday
-  weekOfMonth.dayBits = 1u << 5;                          // the last Friday
+  weekOfMonth.dayBits = 1u << 5;                         // the last Friday
   lastFriday.recurrence = weekOfMonth;
   c.lastFriday = MakeItem(p, lastFriday);
 
