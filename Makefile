@@ -56,9 +56,10 @@ soak: build
 	PLOVEN_SOAK_KILLS=$(SOAK_KILLS) $(BUILD)/tests/cli_tests --gtest_filter='KillTest.*'
 
 # The schedule loader, the item lines of the clipboard and the import-once files, the done logs,
-# the note files and the records from the calendar, under libFuzzer (clang): FUZZ_SECONDS each
-# on one core, from the seeds in fuzz/corpus, fuzz/done_log_corpus, fuzz/notes_corpus and
-# fuzz/bridge_corpus; new inputs collect in build-fuzz/run/, crashes there too.
+# the note files, the records from the calendar and imported iCalendar files, under libFuzzer
+# (clang): FUZZ_SECONDS each on one core, from the seeds in fuzz/corpus, fuzz/done_log_corpus,
+# fuzz/notes_corpus, fuzz/bridge_corpus and fuzz/ical_corpus; new inputs collect in
+# build-fuzz/run/, crashes there too.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
 fuzz:
@@ -84,6 +85,10 @@ fuzz:
 	$(FUZZ_BUILD)/incoming_record_fuzz $(FUZZ_BUILD)/run/bridge fuzz/bridge_corpus \
 	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
 	  -artifact_prefix=$(FUZZ_BUILD)/run/bridge-
+	mkdir -p $(FUZZ_BUILD)/run/ical && cp -n fuzz/ical_corpus/* $(FUZZ_BUILD)/run/ical/
+	$(FUZZ_BUILD)/ical_import_fuzz $(FUZZ_BUILD)/run/ical fuzz/ical_corpus \
+	  -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=10 \
+	  -artifact_prefix=$(FUZZ_BUILD)/run/ical-
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench $(FUZZ_BUILD)

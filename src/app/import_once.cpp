@@ -13,10 +13,8 @@ namespace ploven {
 
 namespace t = app_text;
 
-namespace {
-
-int ImportLines(ProgramSession& session, const std::filesystem::path& file,
-                ImportOnceResult& result) {
+int ImportItemLines(ProgramSession& session, const std::filesystem::path& file,
+                    ImportOnceResult& result) {
   std::ifstream in(file, std::ios::binary);
   const DayNumber today = session.clock().Today();
   const ParseContext context = session.ParseContextFor(today);
@@ -38,8 +36,6 @@ int ImportLines(ProgramSession& session, const std::filesystem::path& file,
   }
   return added;
 }
-
-}  // namespace
 
 ImportOnceResult RunImportOnce(ProgramSession& session) {
   ImportOnceResult result;
@@ -64,7 +60,7 @@ ImportOnceResult RunImportOnce(ProgramSession& session) {
   } else {
     return result;
   }
-  result.imported = ImportLines(session, file, result);
+  result.imported = ImportItemLines(session, file, result);
   if (result.imported > 0) session.SaveIfChanged();
   if (asked) msg.InformationMessage(Sprintf(t::kImportOnceDone, result.imported));
   if (!std::filesystem::remove(file, ec))

@@ -241,6 +241,18 @@ class MainWindow : public QMainWindow {
   void ShowReport(Command command);
   void DailyTimeByProjectReport();
 
+  // ---- main_window_import_export.cpp: Import Items, the Export commands, export.txt ----
+  void AddImportExportHandlers();
+  // Today, or the days the range dialog asks for; nothing when cancelled.
+  std::optional<std::pair<DayNumber, DayNumber>> ExportDays(bool range);
+  void ImportItems();
+  void ExportCalendarFile(bool tasks, bool range);
+  void ExportDayViewText(bool range);
+  void ExportAlphabeticalText();
+  void ViewExportFile();
+  bool WriteExport(const std::string& path, const std::string& text);
+  std::string ExportFilePath() const;
+
   // ---- main_window_print.cpp: the Print commands, page setup, printer fonts ----
   void AddPrintHandlers();
   std::vector<PrintoutDocument> ComposePrintouts(const std::vector<PrintoutRequest>& requests);

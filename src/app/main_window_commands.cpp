@@ -271,6 +271,7 @@ void MainWindow::BuildCommandTable() {
       {kWebCustomFeatureQuotes, help("ProjectPages.htm")},
   };
   AddPrintHandlers();
+  AddImportExportHandlers();
   BuildEditCommands();
 }
 

@@ -35,6 +35,7 @@ inline constexpr char kBadRecurInterval[] =
     "the N of --recur wants 1 to 999 (days or weeks) or 1 to 99 (months or years)";
 inline constexpr char kNoDate31[] =
     "there is no date 31 in a monthly rule: \"last\" stands for the last day of every month";
+inline constexpr char kWantsIcs[] = "export and import want --ics FILE and the schedule";
 inline constexpr char kWantsRecur[] = "--recur is needed for ";
 inline constexpr char kRecurNotFlexible[] = "a recurring item cannot be --flexible";
 inline constexpr char kBadBringForwardAction[] =

@@ -10,6 +10,7 @@
 #include "cli/cli_engine_ui.h"
 #include "cli/cli_input.h"
 #include "cli/alarm_command.h"
+#include "cli/calendar_commands.h"
 #include "cli/cli_messages.h"
 #include "cli/command_args.h"
 #include "cli/demo.h"
@@ -297,6 +298,8 @@ int RunCommand(CliEnv& env, const Args& a) {
   if (c == "report") return ReportCommand(env, a);
   if (c == "note") return NoteCommand(env, a);
   if (c == "find") return FindCommand(env, a);
+  if (c == "export") return ExportCommand(env, a);
+  if (c == "import") return ImportCommand(env, a);
   if (c == "sync") return SyncCommand(env, a);
   if (c == "date" || c == "time" || c == "duration") return ParseCommand(env, a);
   bool handled = false;

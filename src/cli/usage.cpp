@@ -120,6 +120,19 @@ constexpr CommandUsage kCommands[] = {
      "Case does not matter. Each line: date (or -), start (or -), ID, where the words were\n"
      "found (title or note) and title, TAB-separated, in date and time order."},
 
+    {"Calendar", "export", "--ics CALENDAR FILE", "write the schedule as an iCalendar file",
+     "Every item with its whole recurrence: items at a time are events in the system's zone,\n"
+     "memos, birthdays and multi-day events all-day events, flexible items to-dos (DUE the\n"
+     "deadline, PRIORITY the tier); a rule no RRULE can say goes out as the coming year's\n"
+     "dates. Projects become CATEGORIES and notes DESCRIPTION. An item keeps its UID from one\n"
+     "export to the next (remembered in FILE's .icsmap beside it). CALENDAR - is standard\n"
+     "output."},
+    {"Calendar", "import", "--ics CALENDAR FILE", "bring an iCalendar file's items in",
+     "Events become appointments (all-day ones memos), to-dos flexible items, repeating ones\n"
+     "recurring items with their cancelled and changed occurrences; times in other zones come\n"
+     "to local time. Prints how many came in, and each component skipped with the reason.\n"
+     "A UID imported before whose item still exists is passed over: importing a file again\n"
+     "brings nothing in twice. CALENDAR - is standard input."},
     {"Calendar", "sync", "FILE", "take your calendar's changes into the schedule",
      "One pass of what other programs changed in your calendar (Synchronization Settings):\n"
      "new items, changes, done and deletions, each a line: added, changed, done, deleted,\n"
