@@ -13,6 +13,7 @@
 #include "edit/item_edit.h"
 #include "engine/engine.h"
 #include "platform/messages.h"
+#include "recur/occurrence_task.h"
 #include "recur/recurrences.h"
 #include "store/projects.h"
 #include "store/recurrence_fields.h"
@@ -47,20 +48,6 @@ std::string_view Trimmed(std::string_view text) {
 
 std::string TitleOf(std::string_view text) {
   return text == kBlankTitle ? std::string() : std::string(text);
-}
-
-// The task of a recurring item's occurrence on `date`: its clone, or the edited occurrence
-// that stands there; null when it does not occur there.
-TaskNode* OccurrenceTask(Schedule& s, ActHandle definition, DayNumber date) {
-  if (date == kNoDate || s.header().IsArchived(date)) return nullptr;
-  Terminal* day = s.GetTerminal(date);
-  if (day == nullptr) return nullptr;
-  for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) {
-    if (task->act == definition) return task;
-    const Act& a = s.ReadAct(task->act);
-    if (a.Has(AF_DRONE) && a.hBeta == definition) return task;
-  }
-  return nullptr;
 }
 
 // The item on `date` (any date when none is given) with exactly this title.

@@ -14,6 +14,7 @@
 #include "cli/command_args.h"
 #include "cli/commands.h"
 #include "cli/flag_names.h"
+#include "recur/occurrence_task.h"
 #include "recur/planning_session.h"
 #include "cli/recur_rule.h"
 #include "cli/schedule_access.h"
@@ -311,19 +312,6 @@ class FieldReader {
   ParseContext m_context;
   bool m_ok = true;
 };
-
-// The task of a recurring item's occurrence on `date`: its clone, or the edited occurrence
-// that stands there; null when it does not occur there.
-TaskNode* OccurrenceTask(Schedule& s, ActHandle definition, DayNumber date) {
-  Terminal* day = s.header().IsArchived(date) ? nullptr : s.GetTerminal(date);
-  if (day == nullptr) return nullptr;
-  for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) {
-    if (task->act == definition) return task;
-    const Act& a = s.ReadAct(task->act);
-    if (a.Has(AF_DRONE) && a.hBeta == definition) return task;
-  }
-  return nullptr;
-}
 
 // The Recurring check box and the recurrence dialog: a new rule (the options that name
 // weekdays belonged to the old one), new Start and End Dates, or Recurring unticked. False:

@@ -17,6 +17,7 @@
 #include "engine/balance_all_days.h"
 #include "engine/balance_day.h"
 #include "engine/past_days.h"
+#include "recur/occurrence_task.h"
 #include "recur/planning_session.h"
 #include "recur/recurrences.h"
 #include "store/act_title.h"
@@ -278,14 +279,7 @@ int ArchiveCommand(CliEnv& env, const Args& a) {
 // replaced it; null (told) when it does not occur there.
 TaskNode* OccurrenceOn(CliEnv& env, CommandSession& p, ActHandle definition, DayNumber date,
                        const std::string& idText) {
-  Schedule& s = p.schedule();
-  if (Terminal* day = s.header().IsArchived(date) ? nullptr : s.GetTerminal(date)) {
-    for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) {
-      if (task->act == definition) return task;
-      const Act& a = s.ReadAct(task->act);
-      if (a.Has(AF_DRONE) && a.hBeta == definition) return task;
-    }
-  }
+  if (TaskNode* task = OccurrenceTask(p.schedule(), definition, date)) return task;
   env.msg().ErrorMessage(Sprintf(t::kNoOccurrence, idText.c_str(), IsoDate(date).c_str()));
   return nullptr;
 }

@@ -17,6 +17,7 @@
 #include "ical/rule_import.h"
 #include "platform/format.h"
 #include "recur/beta_qualify.h"
+#include "recur/occurrence_task.h"
 #include "recur/recurrences.h"
 #include "store/calendar.h"
 #include "store/projects.h"
@@ -95,20 +96,6 @@ struct Component {
   std::string uid;
   std::optional<Local> recurrenceId;
 };
-
-// The task of a recurring item's occurrence on a date: its clone, or the edited occurrence
-// standing there; the day is made when missing. Null when it does not occur there.
-TaskNode* OccurrenceTask(Schedule& s, ActHandle definition, DayNumber date) {
-  if (s.header().IsArchived(date)) return nullptr;
-  Terminal* day = s.GetTerminal(date);
-  if (day == nullptr) return nullptr;
-  for (TaskNode* task = day->First(); task != nullptr; task = task->Next()) {
-    if (task->act == definition) return task;
-    const Act& a = s.ReadAct(task->act);
-    if (a.Has(AF_DRONE) && a.hBeta == definition) return task;
-  }
-  return nullptr;
-}
 
 class Importer {
  public:
