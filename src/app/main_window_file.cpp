@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QProcess>
 
 #include "app/app_messages.h"
+#include "app/calendar_sync.h"
 #include "app/main_window.h"
 #include "dialogs/about_box.h"
 #include "platform/format.h"
@@ -81,6 +83,16 @@ void MainWindow::ShowAbout() {
   facts.scheduleFile = m_session.files().schedulePath();
   facts.programLocation = QCoreApplication::applicationDirPath().toStdString();
   facts.errorLogPath = (m_session.places().dataFolder / kErrorLogFileName).string();
+  const auto fileDate = [](const QString& path) {
+    return QFileInfo(path).lastModified().date().toString(QStringLiteral("M/d/yy")).toStdString();
+  };
+  facts.programFileDate = fileDate(QCoreApplication::applicationFilePath());
+  // The calendar plug-in: its program file, and whether it answers on its socket.
+  BridgeLink& link = m_session.calendar().link();
+  const QString plugin = QString::fromStdString(link.ProgramPath());
+  facts.pluginInstalled = QFileInfo::exists(plugin);
+  if (facts.pluginInstalled) facts.pluginFileDate = fileDate(plugin);
+  facts.pluginRunning = link.IsRunning();
   AboutBox box(facts, this);
   box.SetHelpHandler([this](const std::string& topic) { m_ui.OpenHelpTopic(topic); });
   box.exec();

@@ -21,7 +21,7 @@ struct AboutFacts {
   std::string errorLogPath;  // "PlovenErrorLog.txt" in the data folder
 };
 
-// "Ploven Outlook Plug-in file date: ..., running" and its variants.
+// "Ploven calendar plug-in file date: ..., running" and its variants.
 std::string AboutPluginLine(const AboutFacts& facts);
 // "Program location: ...", the file date and the schedule, one a line.
 std::string AboutLocationLines(const AboutFacts& facts);

@@ -127,7 +127,7 @@ inline constexpr char kTraceItem[] = "hAct:%u flags:%x Recurr:%s FTD?%c";
 // About box and its buttons.
 inline constexpr char kAboutTopic[] = "AboutPloven.htm";
 inline constexpr char kSupportTopic[] = "support.htm";
-inline constexpr char kPluginLine[] = "Ploven Outlook Plug-in";
+inline constexpr char kPluginLine[] = "Ploven calendar plug-in";
 inline constexpr char kPluginFileDate[] = " file date: ";
 inline constexpr char kPluginNotInstalled[] = ": not installed";
 inline constexpr char kPluginRunning[] = ", running";

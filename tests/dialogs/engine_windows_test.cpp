@@ -97,11 +97,11 @@ TEST(ProgressWindow, PercentValue) {
 
 TEST(AboutBox, PluginLine) {
   AboutFacts facts;
-  EXPECT_EQ(AboutPluginLine(facts), "Ploven Outlook Plug-in: not installed, not running");
+  EXPECT_EQ(AboutPluginLine(facts), "Ploven calendar plug-in: not installed, not running");
   facts.pluginInstalled = true;
   facts.pluginFileDate = "12/1/26";
   facts.pluginRunning = true;
-  EXPECT_EQ(AboutPluginLine(facts), "Ploven Outlook Plug-in file date: 12/1/26, running");
+  EXPECT_EQ(AboutPluginLine(facts), "Ploven calendar plug-in file date: 12/1/26, running");
   facts.programLocation = "/opt/ploven";
   facts.programFileDate = "12/8/26";
   facts.scheduleFile = "/home/u/timedata.pak";
