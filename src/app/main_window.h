@@ -68,6 +68,18 @@ class MainWindow : public QMainWindow {
   // built yet says so.
   void Dispatch(Command command);
 
+  // Asks for a file to read (save false) or to write (save true); empty when the user cancels.
+  // The desktop's file dialog unless a test answers instead.
+  struct FileQuestion {
+    bool save = false;
+    QString caption;
+    QString start;  // the folder, or the suggested file
+    QString filter;
+  };
+  using FileChooser = std::function<QString(const FileQuestion&)>;
+  void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+  QString ChooseFile(const FileQuestion& question);
+
   DayNumber viewedDate() const { return m_viewedDate; }
   void SetViewedDate(DayNumber date);
   // The view command now showing: Day View, My Multiple Day View, Month View, Priority View,
@@ -392,6 +404,7 @@ class MainWindow : public QMainWindow {
   DayNumber m_viewedDate = 0;
   Command m_viewCommand = Command::kDayView;
   int m_multipleDays = 4;  // My Multiple Day View's windows
+  FileChooser m_chooseFile;
   bool m_closing = false;
   std::optional<std::string> m_checkedOutTo;  // the folder the schedule is checked out to
   bool m_changeWhileOutAllowed = false;

@@ -89,15 +89,23 @@ std::optional<std::pair<DayNumber, DayNumber>> MainWindow::ExportDays(bool range
   return std::pair{dialog.from(), dialog.to()};
 }
 
+QString MainWindow::ChooseFile(const FileQuestion& question) {
+  if (m_chooseFile) return m_chooseFile(question);
+  return question.save ? QFileDialog::getSaveFileName(this, question.caption, question.start,
+                                                      question.filter)
+                       : QFileDialog::getOpenFileName(this, question.caption, question.start,
+                                                      question.filter);
+}
+
 void MainWindow::ImportItems() {
   Messages& msg = m_session.messages();
   if (!m_session.writable()) {
     msg.InformationMessage(t::kReadOnly);
     return;
   }
-  const QString chosen = QFileDialog::getOpenFileName(
-      this, t::kImportCaption, QString::fromStdString(m_session.places().dataFolder.string()),
-      t::kImportFilter);
+  const QString chosen =
+      ChooseFile({false, t::kImportCaption,
+                  QString::fromStdString(m_session.places().dataFolder.string()), t::kImportFilter});
   if (chosen.isEmpty()) return;
   const std::string path = chosen.toStdString();
   const std::optional<std::string> text = ReadWhole(path);
@@ -142,9 +150,9 @@ void MainWindow::ExportCalendarFile(bool tasks, bool range) {
   if (!days) return;
   const std::filesystem::path suggested =
       m_session.places().dataFolder / (tasks ? t::kTasksFile : t::kAppointmentsFile);
-  const QString chosen = QFileDialog::getSaveFileName(
-      this, tasks ? t::kExportTasksCaption : t::kExportAppointmentsCaption,
-      QString::fromStdString(suggested.string()), t::kCalendarFilter);
+  const QString chosen =
+      ChooseFile({true, tasks ? t::kExportTasksCaption : t::kExportAppointmentsCaption,
+                  QString::fromStdString(suggested.string()), t::kCalendarFilter});
   if (chosen.isEmpty()) return;
   const std::string schedule = m_session.files().path();
   CalendarMemory memory = LoadCalendarMemory(m_session.fs(), schedule);
