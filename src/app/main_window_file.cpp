@@ -8,6 +8,7 @@
 #include "app/app_messages.h"
 #include "app/calendar_sync.h"
 #include "app/main_window.h"
+#include "app/program_start.h"
 #include "dialogs/about_box.h"
 #include "platform/format.h"
 #include "platform/paths.h"
@@ -57,8 +58,13 @@ void MainWindow::RequestWriteAccess() {
   }
   if (msg.Question(t::kWriteAccessChanged) != kIdYes) return;
   // A new run reads the file as it is now and takes the lock; this one writes nothing.
-  const QString schedule = QString::fromStdString(m_session.files().schedulePath());
-  if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {schedule})) {
+  QProcess next;
+  next.setProgram(QCoreApplication::applicationFilePath());
+  next.setArguments({QString::fromStdString(m_session.files().schedulePath())});
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(kAfterPidVariable, QString::number(QCoreApplication::applicationPid()));
+  next.setProcessEnvironment(environment);
+  if (!next.startDetached()) {
     msg.ErrorMessage(t::kWriteAccessNoRestart);
     return;
   }

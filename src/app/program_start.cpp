@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <signal.h>
+
 #include <cstdlib>
 #include <QPixmap>
 #include <QLocale>
@@ -78,6 +80,10 @@ int RunProgram(int argc, char** argv) {
   const std::optional<std::string> path = session.ResolvePath(argument);
   if (!path) return 0;
 
+  if (const int previous = qEnvironmentVariableIntValue(kAfterPidVariable); previous > 0) {
+    qunsetenv(kAfterPidVariable);
+    for (int i = 0; i < 150 && kill(previous, 0) == 0; ++i) QThread::msleep(100);
+  }
   // A second start on a schedule that is open already brings that program forward.
   const bool newItem = QApplication::arguments().mid(1).contains(kNewItemOption);
   SingleInstance instance(ProgramSession::ScheduleIdentity(*path));
