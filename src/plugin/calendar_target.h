@@ -29,6 +29,9 @@ struct OutboundChange {
 struct ApplyResult {
   bool ok = true;
   QString reason;  // why not, for the log and the main program
+  // The calendar could not be reached (a server down or refusing the login): nothing changed,
+  // and the same record is to be applied again later.
+  bool retry = false;
 };
 
 // What the companion reads of Ploven's settings before each pass.
@@ -37,6 +40,9 @@ struct CompanionSettings {
   bool appointmentsToPloven = true;  // "OutlookToPlovenAppts"
   bool tasksToPloven = true;         // "OutlookToPlovenTasks"
   QString folder;              // "CalendarFolder", default <data folder>/calendar
+  bool server = false;         // "CalendarKind" is "server": a calendar collection on a server
+  QString serverUrl;           // "CalendarServerUrl": the collection (or the server to look in)
+  QString serverUser;          // "CalendarServerUser"
 };
 
 // Where the records go and where other programs' changes come from: a calendar folder, and
@@ -55,6 +61,14 @@ class CalendarTarget {
   virtual QList<OutboundChange> Pending() = 0;
   // The main program took the change under `key` (or refused it and told the user).
   virtual void Confirm(const QByteArray& key) = 0;
+  // A pass somebody waits for (plovenctl sync). A target that works in the background waits up
+  // to `waitMs` for a pass that began after this call.
+  virtual void PassNow(const CompanionSettings& settings, int waitMs) {
+    (void)waitMs;
+    Pass(settings);
+  }
+  // The server's password, asked of the user by the main program ("url\nuser\npassword").
+  virtual void TakePassword(const QByteArray& record) { (void)record; }
 };
 
 // The companion's log: one line per event, in the data folder.

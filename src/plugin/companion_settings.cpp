@@ -75,6 +75,13 @@ CompanionSettings ParseCompanionSettings(const QByteArray& iniText, const QStrin
   const QDir data(dataFolder);
   s.folder = QDir::cleanPath(data.absoluteFilePath(
       folder.isEmpty() ? QString::fromLatin1(kDefaultCalendarFolder) : folder));
+  const auto text = [&entries](const char* key) {
+    return QString::fromUtf8(entries.value(QByteArray(key).toLower()));
+  };
+  s.server = text(kKeyCalendarKind).compare(QLatin1String(kCalendarKindServer),
+                                            Qt::CaseInsensitive) == 0;
+  s.serverUrl = text(kKeyCalendarServerUrl);
+  s.serverUser = text(kKeyCalendarServerUser);
   return s;
 }
 

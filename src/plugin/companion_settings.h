@@ -38,5 +38,9 @@ inline constexpr char kKeyAppointmentsToPloven[] = "OutlookToPlovenAppts";
 inline constexpr char kKeyTasksToPloven[] = "OutlookToPlovenTasks";
 inline constexpr char kKeyCalendarFolder[] = "CalendarFolder";
 inline constexpr char kDefaultCalendarFolder[] = "calendar";
+inline constexpr char kKeyCalendarKind[] = "CalendarKind";  // "folder" (default) or "server"
+inline constexpr char kCalendarKindServer[] = "server";
+inline constexpr char kKeyCalendarServerUrl[] = "CalendarServerUrl";
+inline constexpr char kKeyCalendarServerUser[] = "CalendarServerUser";
 
 }  // namespace ploven::calendar

@@ -69,6 +69,20 @@ INSTANTIATE_TEST_SUITE_P(
                 true, true, "/data/cal"}),
     [](const auto& p) { return std::string(p.param.name); });
 
+TEST(SettingsFileServer, NamesTheServerOnlyWhenTheKindSaysSo) {
+  const CompanionSettings server = ParseCompanionSettings(
+      "[Ploven]\nCalendarKind=Server\nCalendarServerUrl=http://127.0.0.1:5232/me/cal/\n"
+      "CalendarServerUser=me\n",
+      QStringLiteral("/data"));
+  EXPECT_TRUE(server.server);
+  EXPECT_EQ(server.serverUrl, QStringLiteral("http://127.0.0.1:5232/me/cal/"));
+  EXPECT_EQ(server.serverUser, QStringLiteral("me"));
+  EXPECT_FALSE(ParseCompanionSettings("[Ploven]\nCalendarKind=folder\nCalendarServerUrl=http://x/\n",
+                                      QStringLiteral("/data"))
+                   .server);
+  EXPECT_FALSE(ParseCompanionSettings("", QStringLiteral("/data")).server);
+}
+
 TEST(SettingsReader, ReadsTheFileAgainWhenItChanged) {
   QTemporaryDir dir;
   CompanionSettingsReader reader(dir.path());
