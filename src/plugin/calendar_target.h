@@ -32,6 +32,7 @@ struct ApplyResult {
   // The calendar could not be reached (a server down or refusing the login): nothing changed,
   // and the same record is to be applied again later.
   bool retry = false;
+  bool loginRefused = false;  // with `retry`: the server refused the user name or password
 };
 
 // What the companion reads of Ploven's settings before each pass.
@@ -55,8 +56,9 @@ class CalendarTarget {
   // ID echo).
   virtual ApplyResult Apply(const InboundRecord& record, const CompanionSettings& settings) = 0;
   // Looks for changes made by others since the last pass and queues them for the main
-  // program. Cheap when nothing changed: modification stamps first.
-  virtual void Pass(const CompanionSettings& settings) = 0;
+  // program. Cheap when nothing changed: modification stamps first. Not ok (with `retry`)
+  // when the calendar could not be reached.
+  virtual ApplyResult Pass(const CompanionSettings& settings) = 0;
   // What is queued for the main program, oldest first.
   virtual QList<OutboundChange> Pending() = 0;
   // The main program took the change under `key` (or refused it and told the user).

@@ -316,17 +316,22 @@ void FolderTarget::Notice(const QByteArray& key, const QString& text) {
   m_memory->Queue(notice, {});
 }
 
-void FolderTarget::Pass(const CompanionSettings& settings) {
-  if (!m_memory || !settings.toPloven) return;
+ApplyResult FolderTarget::Pass(const CompanionSettings& settings) {
+  if (!m_memory) return {false, m_memoryError};
+  if (!settings.toPloven) return {};
   if (!m_memory->Begin()) {
-    m_log.Line(Tr(messages::kMemoryFailed).arg(m_memory->LastError()));
-    return;
+    const QString error = Tr(messages::kMemoryFailed).arg(m_memory->LastError());
+    m_log.Line(error);
+    return {false, error};
   }
   PassInTransaction(Folder(settings), settings);
   if (!m_memory->Commit()) {
-    m_log.Line(Tr(messages::kMemoryFailed).arg(m_memory->LastError()));
+    const QString error = Tr(messages::kMemoryFailed).arg(m_memory->LastError());
+    m_log.Line(error);
     m_memory->Rollback();
+    return {false, error};
   }
+  return {};
 }
 
 // A folder that is gone, or emptied while the companion remembers several items, is far more

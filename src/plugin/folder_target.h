@@ -17,7 +17,7 @@ class FolderTarget : public CalendarTarget {
   FolderTarget(const QString& dataDir, CompanionLog& log);
 
   ApplyResult Apply(const InboundRecord& record, const CompanionSettings& settings) override;
-  void Pass(const CompanionSettings& settings) override;
+  ApplyResult Pass(const CompanionSettings& settings) override;
   QList<OutboundChange> Pending() override;
   void Confirm(const QByteArray& key) override;
 

@@ -17,6 +17,8 @@ inline constexpr char kApplied[] = "Ploven_Applied";
 inline constexpr char kFailed[] = "Ploven_Failed";
 inline constexpr char kFromCalendar[] = "Ploven_FromCalendar";
 inline constexpr char kPassDone[] = "Ploven_PassDone";
+// The calendar server's password, "url\nuser\npassword": never written to the log.
+inline constexpr char kPassword[] = "Ploven_PasswordNow";
 
 // Log lines.
 inline constexpr char kStarted[] = "ploven-calendar started, listening on %1";

@@ -21,6 +21,9 @@ inline constexpr uint32_t kTaskDeleted = 0x2BB7B2AF;
 inline constexpr uint32_t kAppointmentDeleted = 0x2BB7B2B0;
 inline constexpr uint32_t kOccurrenceDeleted = 0x2BB7B2B1;
 inline constexpr uint32_t kNotice = 0x3B66AC8A;
+// The calendar server wants a password: "url\nuser"; the main program asks the user once a
+// session and answers with the action "Ploven_PasswordNow".
+inline constexpr uint32_t kPasswordWanted = 0x3B66AC8B;
 }  // namespace codes
 
 // What to do with a record.

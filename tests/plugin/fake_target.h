@@ -21,7 +21,10 @@ class FakeTarget : public calendar::CalendarTarget {
     if (!refusal.isEmpty()) return {false, refusal};
     return {};
   }
-  void Pass(const calendar::CompanionSettings&) override { ++passes; }
+  calendar::ApplyResult Pass(const calendar::CompanionSettings&) override {
+    ++passes;
+    return {};
+  }
   QList<calendar::OutboundChange> Pending() override { return pending; }
   void Confirm(const QByteArray& key) override {
     confirmed.push_back(key);
