@@ -14,12 +14,23 @@ inline constexpr char kFolderEmptied[] =
 inline constexpr char kFolderMissing[] =
     "Your calendar folder %1 cannot be found. Ploven changed nothing in your schedule; check the "
     "folder in Synchronization Settings.";
+inline constexpr char kCollectionEmptied[] =
+    "Your calendar %1 on the server holds no items any more, although it held %2. Ploven "
+    "changed nothing in your schedule. If the items were meant to go, delete them in Ploven; if "
+    "not, bring them back on the server.";
+inline constexpr char kCollectionMissing[] =
+    "Your calendar %1 cannot be found on the server. Ploven changed nothing in your schedule; "
+    "check the server's address in Synchronization Settings.";
 
 // Log lines and reasons for the main program.
 inline constexpr char kMemoryUnavailable[] = "the calendar memory %1 cannot be opened: %2";
 inline constexpr char kRecordUnreadable[] = "the record does not read: %1";
 inline constexpr char kUnknownAction[] = "unknown action %1 for code %2";
 inline constexpr char kFileNotWritten[] = "%1 could not be written: %2";
+inline constexpr char kFileNotRead[] = "%1 could not be read: %2";
+inline constexpr char kNotReached[] = "the calendar %1 could not be reached: %2";
+inline constexpr char kChangedWhileWritten[] =
+    "%1 changed in the calendar again while Ploven's version was written; tried later";
 inline constexpr char kFileSkipped[] = "skipped %1: %2";
 inline constexpr char kItemNotFound[] = "no calendar item for \"%1\" (item %2); nothing to do";
 inline constexpr char kMemoryFailed[] = "the calendar memory failed: %1";

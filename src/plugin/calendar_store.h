@@ -56,6 +56,8 @@ class CalendarStore {
   virtual ~CalendarStore() = default;
   // The folder or the collection's address, for messages.
   virtual QString Where() const = 0;
+  // A calendar server rather than a folder on this machine (the messages differ).
+  virtual bool Remote() const { return false; }
   // Every item with its stamp. A store that can list only what changed (a server's sync
   // token) gets what the companion remembers in `known` and its token in `syncToken`, gives
   // the whole listing back and leaves the new token in `syncToken`.

@@ -14,7 +14,7 @@ const char* const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS meta (name TEXT PRIMARY KEY, value TEXT)",
     "CREATE TABLE IF NOT EXISTS items (file TEXT PRIMARY KEY, uid TEXT, item_id INTEGER, "
     "mtime INTEGER, size INTEGER, hash BLOB, todo INTEGER, done INTEGER, title TEXT, "
-    "date INTEGER, exdates TEXT, damaged INTEGER)",
+    "date INTEGER, exdates TEXT, damaged INTEGER, etag BLOB)",
     "CREATE INDEX IF NOT EXISTS items_by_id ON items (item_id)",
     "CREATE TABLE IF NOT EXISTS queue (seq INTEGER PRIMARY KEY AUTOINCREMENT, key BLOB UNIQUE, "
     "code INTEGER, record BLOB, item_id INTEGER, occurrence_date INTEGER, file TEXT, "
@@ -22,15 +22,16 @@ const char* const kSchema[] = {
 };
 
 constexpr char kItemColumns[] =
-    "file, uid, item_id, mtime, size, hash, todo, done, title, date, exdates, damaged";
+    "file, uid, item_id, mtime, size, hash, todo, done, title, date, exdates, damaged, etag";
 
 RememberedItem ItemOf(const QSqlQuery& q) {
   RememberedItem item;
   item.file = q.value(0).toString();
   item.uid = q.value(1).toString();
   item.itemID = q.value(2).toUInt();
-  item.mtime = q.value(3).toLongLong();
-  item.size = q.value(4).toLongLong();
+  item.stamp.mtime = q.value(3).toLongLong();
+  item.stamp.size = q.value(4).toLongLong();
+  item.stamp.etag = q.value(12).toByteArray();
   item.hash = q.value(5).toByteArray();
   item.todo = q.value(6).toBool();
   item.done = q.value(7).toBool();
@@ -99,6 +100,12 @@ bool CompanionMemory::Prepare() {
   if (!version.isEmpty() && version.toInt() > kSchemaVersion) {
     m_error =
         QStringLiteral("the memory was written by a newer companion (schema %1)").arg(version);
+    Rollback();
+    return false;
+  }
+  // The first memories had no etags: a column more, empty for the folder's files.
+  if (version == QLatin1String("1") &&
+      !Exec(QStringLiteral("ALTER TABLE items ADD COLUMN etag BLOB"))) {
     Rollback();
     return false;
   }
@@ -173,13 +180,13 @@ int CompanionMemory::ItemCount() {
 
 bool CompanionMemory::Put(const RememberedItem& item) {
   QSqlQuery q(QSqlDatabase::database(m_connection));
-  q.prepare(QStringLiteral("INSERT OR REPLACE INTO items (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)")
+  q.prepare(QStringLiteral("INSERT OR REPLACE INTO items (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
                 .arg(QLatin1String(kItemColumns)));
   q.addBindValue(item.file);
   q.addBindValue(item.uid);
   q.addBindValue(item.itemID);
-  q.addBindValue(item.mtime);
-  q.addBindValue(item.size);
+  q.addBindValue(item.stamp.mtime);
+  q.addBindValue(item.stamp.size);
   q.addBindValue(item.hash);
   q.addBindValue(item.todo ? 1 : 0);
   q.addBindValue(item.done ? 1 : 0);
@@ -187,6 +194,7 @@ bool CompanionMemory::Put(const RememberedItem& item) {
   q.addBindValue(item.date.isValid() ? item.date.toJulianDay() : 0);
   q.addBindValue(item.exdates.join(QLatin1Char(',')));
   q.addBindValue(item.damaged ? 1 : 0);
+  q.addBindValue(item.stamp.etag);
   if (q.exec()) return true;
   m_error = q.lastError().text();
   return false;

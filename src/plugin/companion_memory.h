@@ -8,17 +8,17 @@
 #include <memory>
 #include <optional>
 
+#include "plugin/calendar_store.h"
 #include "plugin/calendar_target.h"
 
 namespace ploven::calendar {
 
-// What the companion remembers of one calendar file.
+// What the companion remembers of one calendar item.
 struct RememberedItem {
-  QString file;  // its name in the calendar folder
+  QString file;  // its name in the calendar folder or collection
   QString uid;
   uint32_t itemID = 0;  // 0 until Ploven names the item
-  qint64 mtime = 0;     // nanoseconds since the epoch
-  qint64 size = 0;
+  StoreStamp stamp;     // of the version last taken in or written
   QByteArray hash;  // ContentHash of the text last taken in or written
   bool todo = false;
   bool done = false;
@@ -33,7 +33,7 @@ struct RememberedItem {
 // record applied and per pass; a crash before Commit leaves the memory as it was.
 class CompanionMemory {
  public:
-  static constexpr int kSchemaVersion = 1;
+  static constexpr int kSchemaVersion = 2;
 
   // Opens (and makes or brings up to date) the database; nothing and `error` when it cannot.
   static std::unique_ptr<CompanionMemory> Open(const QString& path, QString& error);
@@ -65,7 +65,7 @@ class CompanionMemory {
   // The queued changes about a file, oldest first.
   QList<OutboundChange> QueuedFor(const QString& file);
 
-  // Small named values: the schema version, whether a notice was given.
+  // Small named values: the schema version, whether a notice was given, a server's sync token.
   QString Value(const QString& name);
   bool SetValue(const QString& name, const QString& value);
 
