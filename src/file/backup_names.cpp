@@ -55,6 +55,9 @@ std::string BackupNames::LatestLaunch() const {
 std::string BackupNames::Temp() const { return WithExtension(m_schedule, t::kTempExtension); }
 std::string BackupNames::ScheduleRenamed() const { return m_base + t::kPakRenamedExtension; }
 std::string BackupNames::BackupRenamed() const { return m_base + t::kBakRenamedExtension; }
+std::string BackupNames::CalendarMemory() const {
+  return WithExtension(m_schedule, t::kCalendarMemoryExtension);
+}
 std::string BackupNames::UnsavedLog() const {
   return m_default ? m_folder + "/" + t::kUnsavedLogName : m_base + "." + t::kUnsavedLogName;
 }
@@ -63,6 +66,7 @@ std::vector<std::string> BackupNames::Travelling() const {
   std::vector<std::string> paths = {Backup(), LatestLaunch()};
   for (int n = 1; n <= 3; ++n) paths.push_back(RandomBackup(n));
   for (int n = 1; n <= 7; ++n) paths.push_back(WeekdayBackup(n));
+  paths.push_back(CalendarMemory());
   return paths;
 }
 

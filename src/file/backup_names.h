@@ -26,7 +26,9 @@ class BackupNames {
   // Titles of items made since the last save: "work.ItemsNotYetSavedLog.txt",
   // and plain "ItemsNotYetSavedLog.txt" for the default schedule.
   std::string UnsavedLog() const;
-  // The backups that go with the schedule when it moves, in the same order
+  // The UIDs of the calendar items imported into or exported from it: "work.icsmap".
+  std::string CalendarMemory() const;
+  // The backups (and the calendar memory) that go with the schedule when it moves, in the same order
   // for every schedule, so that two lists pair each file with its new name.
   std::vector<std::string> Travelling() const;
 

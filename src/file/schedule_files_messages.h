@@ -11,6 +11,7 @@ inline constexpr char kProgramFolderScheduleName[] = "Timedata.pak";
 inline constexpr char kScheduleExtension[] = ".pak";
 inline constexpr char kTempExtension[] = ".tmp";
 inline constexpr char kLatestLaunchExtension[] = ".BackupLatestLaunch";
+inline constexpr char kCalendarMemoryExtension[] = ".icsmap";
 // The files beside a schedule are its name without the extension and these
 // (see BackupNames); the default schedule's always start with this name.
 inline constexpr char kDefaultStem[] = "timedata";

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "file/backup_names.h"
 #include "file/file_system.h"
 #include "file/transfer_messages.h"
 #include "platform/format.h"
@@ -88,6 +89,12 @@ TransferResult CheckOut(FileSystem& fs, const std::string& schedulePath,
   const FileOutcome copied =
       CopyFileSafely(fs, schedulePath, Join(toFolder, NameOf(schedulePath)));
   if (!copied.ok()) return Failed(schedulePath, copied.error);
+  // The calendar memory goes along, so an import on the other machine does not add twice.
+  const std::string memory = BackupNames(schedulePath).CalendarMemory();
+  if (fs.Exists(memory)) {
+    const FileOutcome o = CopyFileSafely(fs, memory, Join(toFolder, NameOf(memory)));
+    if (!o.ok()) return Failed(memory, o.error);
+  }
   int notes = 0;
   if (auto failed = CopyFolder(fs, notesFolder, Join(toFolder, NameOf(notesFolder)), notes))
     return *failed;
@@ -131,6 +138,12 @@ TransferResult CheckIn(FileSystem& fs, const std::string& schedulePath,
     return *failed;
   const FileOutcome back = CopyFileSafely(fs, copy, schedulePath);
   if (!back.ok()) return Failed(copy, back.error);
+  const std::string memory = BackupNames(schedulePath).CalendarMemory();
+  const std::string memoryCopy = Join(*folder, NameOf(memory));
+  if (fs.Exists(memoryCopy)) {
+    const FileOutcome o = CopyFileSafely(fs, memoryCopy, memory);
+    if (!o.ok()) return Failed(memoryCopy, o.error);
+  }
   int notes = 0;
   if (auto failed = CopyFolder(fs, Join(*folder, NameOf(notesFolder)), notesFolder, notes))
     return *failed;

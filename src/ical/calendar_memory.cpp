@@ -4,6 +4,8 @@
 #include <cstring>
 #include <random>
 
+#include "file/backup_names.h"
+
 namespace ploven {
 namespace {
 
@@ -85,10 +87,7 @@ CalendarMemory CalendarMemory::FromText(std::string_view text) {
 }
 
 std::string CalendarMemoryPath(const std::string& schedulePath) {
-  const size_t slash = schedulePath.rfind('/');
-  const size_t dot = schedulePath.rfind('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-  return (hasExtension ? schedulePath.substr(0, dot) : schedulePath) + ".icsmap";
+  return BackupNames(schedulePath).CalendarMemory();
 }
 
 CalendarMemory LoadCalendarMemory(FileSystem& fs, const std::string& schedulePath) {

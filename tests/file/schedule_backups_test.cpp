@@ -296,6 +296,10 @@ TEST_F(TwoSchedulesTest, SaveAsTakesTheBackupsAlongUnderTheNewNames) {
   auto files = Make();
   OpenResult opened = files->OpenSchedule(work, false);
   ASSERT_TRUE(opened.schedule);
+  const std::string uids = "uid-1 7\n";
+  ASSERT_TRUE(WriteWholeFile(real, WithExtension(work, ".icsmap"),
+                             std::vector<uint8_t>(uids.begin(), uids.end()))
+                  .ok());
   const std::string elsewhere = env.dir.path().string() + "/elsewhere";
   ASSERT_TRUE(files->SaveAs(*opened.schedule, elsewhere, ScheduleFiles::SaveAsKind::kCurrent));
   EXPECT_EQ(files->schedulePath(), elsewhere + "/timedata.pak");
@@ -303,6 +307,8 @@ TEST_F(TwoSchedulesTest, SaveAsTakesTheBackupsAlongUnderTheNewNames) {
   EXPECT_TRUE(HoldsExactly(elsewhere + "/timedata.bak", {"Work 1"}));
   EXPECT_TRUE(HoldsExactly(elsewhere + "/timedata.BackupLatestLaunch", {"Work 1", "Work 2"}));
   EXPECT_FALSE(real.Exists(elsewhere + "/work.bak"));
+  // The UIDs of calendar items imported before move with it: importing again adds nothing.
+  EXPECT_TRUE(real.Exists(elsewhere + "/timedata.icsmap"));
 }
 
 }  // namespace

@@ -54,12 +54,14 @@ class ScheduleTransferTest : public ::testing::Test {
 };
 
 TEST_F(ScheduleTransferTest, CheckOutCopiesScheduleAndNotesThenMarksTheScheduleOut) {
+  Write(home / "work.icsmap", "uid-1 7\n");
   EXPECT_FALSE(CheckedOutTo(fs, Schedule()));
   const TransferResult r = CheckOut(fs, Schedule(), Notes(), stick.string());
   ASSERT_EQ(r.status, TransferStatus::kDone) << TransferResultText(r, false);
   EXPECT_EQ(r.notesCopied, 2);
   EXPECT_EQ(Read(stick / "work.pak"), "schedule v1");
   EXPECT_EQ(Read(stick / "Notes" / "abc00001.txt"), "note one");
+  EXPECT_EQ(Read(stick / "work.icsmap"), "uid-1 7\n") << "the calendar UIDs travel along";
   EXPECT_EQ(CheckedOutTo(fs, Schedule()), stick.string());
   EXPECT_EQ(Read(home / "work.pak"), "schedule v1");  // the schedule here is untouched
 }
@@ -67,9 +69,11 @@ TEST_F(ScheduleTransferTest, CheckOutCopiesScheduleAndNotesThenMarksTheScheduleO
 TEST_F(ScheduleTransferTest, CheckInKeepsABackupAndBringsTheNewerCopyBack) {
   ASSERT_EQ(CheckOut(fs, Schedule(), Notes(), stick.string()).status, TransferStatus::kDone);
   WorkOnTheCopy();
+  Write(stick / "work.icsmap", "uid-1 7\nuid-2 8\n");  // imported on the other machine
   const TransferResult r = CheckIn(fs, Schedule(), Notes(), false);
   ASSERT_EQ(r.status, TransferStatus::kDone) << TransferResultText(r, true);
   EXPECT_EQ(Read(home / "work.pak"), "schedule v2");
+  EXPECT_EQ(Read(home / "work.icsmap"), "uid-1 7\nuid-2 8\n");
   EXPECT_EQ(Read(home / "Notes" / "abc00002.txt"), "note two, edited");
   EXPECT_EQ(Read(home / "work before check in.pak"), "schedule v1");
   EXPECT_EQ(Read(home / "Notes before check in" / "abc00002.txt"), "note two");
