@@ -1,6 +1,7 @@
 #include "plugin/companion_log.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace ploven::calendar {
 
@@ -12,12 +13,18 @@ QString LogLineText(const QDateTime& when, const QString& text) {
          cut;
 }
 
-FileCompanionLog::FileCompanionLog(QString path, std::function<QDateTime()> now)
-    : m_path(std::move(path)), m_now(std::move(now)) {
+FileCompanionLog::FileCompanionLog(QString path, std::function<QDateTime()> now,
+                                   qint64 maxBytes)
+    : m_path(std::move(path)), m_now(std::move(now)), m_maxBytes(maxBytes) {
   if (!m_now) m_now = [] { return QDateTime::currentDateTime(); };
 }
 
 void FileCompanionLog::Line(const QString& text) {
+  if (QFileInfo(m_path).size() > m_maxBytes) {
+    const QString old = m_path + QStringLiteral(".old");
+    QFile::remove(old);
+    QFile::rename(m_path, old);
+  }
   QFile file(m_path);
   if (!file.open(QIODevice::Append | QIODevice::Text)) return;
   file.write((LogLineText(m_now(), text) + QLatin1Char('\n')).toUtf8());

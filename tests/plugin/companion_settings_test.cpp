@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "plugin/companion_log.h"
@@ -103,6 +104,20 @@ TEST(CompanionLogLine, IsTheTimeAndTheTextCutTo150Characters) {
   EXPECT_EQ(line.size(), 19 + 150);
   // One event, one line.
   EXPECT_EQ(LogLineText(when, QStringLiteral("a\nb")), QStringLiteral(" 12/09/26 08:05:03 a b"));
+}
+
+TEST(CompanionLogLine, AFullLogMakesRoomAndKeepsTheOneBefore) {
+  QTemporaryDir dir;
+  const QString path = QDir(dir.path()).filePath(QStringLiteral("ploven-calendar.log"));
+  FileCompanionLog log(path, {}, 100);
+  for (int i = 0; i < 20; ++i) log.Line(QStringLiteral("line %1").arg(i));
+  const QFileInfo now(path), old(path + QStringLiteral(".old"));
+  ASSERT_TRUE(old.exists());
+  EXPECT_LE(now.size(), 100 + 40);
+  EXPECT_LE(old.size(), 100 + 40);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll().contains("line 19")) << "the newest line is in the log";
 }
 
 TEST(CompanionLogLine, AppendsAndDropsWhatCannotBeWritten) {
