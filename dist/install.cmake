@@ -7,6 +7,7 @@ set(PLOVEN_HOMEPAGE "https://ploven.org/" CACHE STRING
 install(TARGETS plovenctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The calendar bridge's companion, beside the programs that start it.
 install(TARGETS ploven-calendar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/dist/ploven-calendar.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The manual pages and the completion are made by the built programs from their own usage
 # tables, so they say what the programs do.

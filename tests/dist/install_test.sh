@@ -53,6 +53,11 @@ bash -c "source '$stage/usr/share/bash-completion/completions/plovenctl'; COMP_W
 "$stage/usr/bin/ploven" --version | grep -q -E '^ploven [0-9]' || fail "ploven --version"
 man -l -P cat "$stage/usr/share/man/man1/ploven.1" > /dev/null 2>&1 || grep -q '^\.TH PLOVEN 1' "$stage/usr/share/man/man1/ploven.1" \
   || fail "ploven(1)"
+# The companion's page tells the command line the program itself asks for.
+companion_usage="$("$stage/usr/bin/ploven-calendar" 2>&1 || true)"
+grep -q -F -- "--data DIR --socket PATH" <<< "$companion_usage" || fail "ploven-calendar's usage changed"
+man -l -P cat "$stage/usr/share/man/man1/ploven-calendar.1" 2>/dev/null | grep -q -E -- "--data +DIR +--socket +PATH" \
+  || fail "ploven-calendar(1) does not give the command line"
 
 # The installed program finds its help pages where it was installed, and starts offscreen.
 "$stage/usr/bin/ploven" --help | grep -q -F "Help pages: $stage/usr/share/ploven/help" \
