@@ -20,6 +20,7 @@ FileCompanionLog::FileCompanionLog(QString path, std::function<QDateTime()> now,
 }
 
 void FileCompanionLog::Line(const QString& text) {
+  const QMutexLocker lock(&m_mutex);
   if (QFileInfo(m_path).size() > m_maxBytes) {
     const QString old = m_path + QStringLiteral(".old");
     QFile::remove(old);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMutex>
 #include <QString>
 #include <functional>
 
@@ -24,6 +25,7 @@ class FileCompanionLog : public CompanionLog {
   QString m_path;
   std::function<QDateTime()> m_now;
   qint64 m_maxBytes;
+  QMutex m_mutex;  // the server target's thread writes lines too
 };
 
 inline constexpr int kLogTextMax = 150;
