@@ -393,12 +393,21 @@ ApplyResult StoreTarget::PassInTransaction(const CompanionSettings& settings) {
     if (known == remembered.cend() || known->stamp != it.value()) changed.append(it.key());
   }
   const QHash<QString, StoreText> texts = m_store->ReadMany(changed);
+  for (const StoreText& read : texts) {
+    if (read.status == StoreStatus::kUnreachable || read.status == StoreStatus::kLoginRefused)
+      return Unreached(read.status, read.error);
+  }
   const QDate today = QDate::currentDate();
 
   for (const QString& name : std::as_const(changed)) {
     const auto read = texts.constFind(name);
     // Gone between the listing and the reading: the next pass sees it gone.
     if (read == texts.cend()) continue;
+    // Refused for this one item: looked at again next pass, never taken for a removal.
+    if (read->status != StoreStatus::kOk) {
+      m_log.Line(Tr(messages::kFileSkipped).arg(name, read->error));
+      continue;
+    }
     Step();
     const QByteArray& text = read->text;
     const StoreStamp& stamp = listing.items.value(name);
