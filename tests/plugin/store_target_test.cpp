@@ -35,6 +35,7 @@ class ServerLikeStore : public CalendarStore {
     for (auto it = items.cbegin(); it != items.cend(); ++it)
       listing.items.insert(it.key(), StampOf(it.value()));
     syncToken = "token-" + QByteArray::number(++tokens);
+    if (downAfterList) down = StoreStatus::kUnreachable;
     return listing;
   }
   StoreText Read(const QString& name) override {
@@ -98,6 +99,7 @@ class ServerLikeStore : public CalendarStore {
   StoreStatus down = StoreStatus::kOk;
   StoreStatus writeDown = StoreStatus::kOk;
   bool withoutEtag = false;
+  bool downAfterList = false;
   std::function<void()> beforeWrite;
   QList<QByteArray> tokensSeen;
   int tokens = 0;
@@ -217,6 +219,20 @@ TEST_F(StoreTargetTest, ADeleteThatCannotReachTheServerIsKeptForLater) {
   EXPECT_TRUE(store->items.isEmpty());
   ASSERT_TRUE(target->Pass(settings).ok);
   EXPECT_TRUE(target->Pending().isEmpty());
+}
+
+TEST_F(StoreTargetTest, AServerGoneBetweenListingAndReadingLosesNoChange) {
+  ASSERT_TRUE(Save(SampleAppointment("Dentist", 3)).ok);
+  ASSERT_TRUE(target->Pass(settings).ok);
+  store->ChangeBehind(OnlyName(), "SUMMARY:Dentist", "SUMMARY:Dentist at 10");
+  store->downAfterList = true;
+  EXPECT_TRUE(target->Pass(settings).retry);
+  EXPECT_TRUE(target->Pending().isEmpty());
+  store->downAfterList = false;
+  store->down = StoreStatus::kOk;
+  ASSERT_TRUE(target->Pass(settings).ok);
+  ASSERT_EQ(target->Pending().size(), 1) << "the change is seen once the server is back";
+  EXPECT_EQ(target->Pending()[0].code, codes::kAppointmentChanged);
 }
 
 TEST_F(StoreTargetTest, TheSyncTokenIsKeptAcrossPassesAndRestartsButNotAFailedPass) {
