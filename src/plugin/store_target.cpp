@@ -403,16 +403,22 @@ ApplyResult StoreTarget::PassInTransaction(const CompanionSettings& settings) {
     const auto read = texts.constFind(name);
     // Gone between the listing and the reading: the next pass sees it gone.
     if (read == texts.cend()) continue;
-    // Refused for this one item: looked at again next pass, never taken for a removal.
-    if (read->status != StoreStatus::kOk) {
-      m_log.Line(Tr(messages::kFileSkipped).arg(name, read->error));
-      continue;
-    }
     Step();
     const QByteArray& text = read->text;
     const StoreStamp& stamp = listing.items.value(name);
     const auto known = remembered.constFind(name);
     const bool isKnown = known != remembered.cend();
+    // Refused for this one item: logged once and looked at again when it changes, like an
+    // item that does not read; never taken for a removal.
+    if (read->status != StoreStatus::kOk) {
+      m_log.Line(Tr(messages::kFileSkipped).arg(name, read->error));
+      RememberedItem item = isKnown ? *known : RememberedItem{};
+      item.file = name;
+      item.stamp = stamp;
+      if (!isKnown) item.damaged = true;
+      m_memory->Put(item);
+      continue;
+    }
     const QByteArray hash = ContentHash(text);
     RememberedItem item = isKnown ? *known : RememberedItem{};
     item.file = name;
