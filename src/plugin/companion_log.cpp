@@ -18,6 +18,7 @@ FileCompanionLog::FileCompanionLog(QString path, std::function<QDateTime()> now)
 }
 
 void FileCompanionLog::Line(const QString& text) {
+  QMutexLocker lock(&m_mutex);
   QFile file(m_path);
   if (!file.open(QIODevice::Append | QIODevice::Text)) return;
   file.write((LogLineText(m_now(), text) + QLatin1Char('\n')).toUtf8());

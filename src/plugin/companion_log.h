@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QMutex>
 #include <QString>
 #include <functional>
 
@@ -19,6 +20,7 @@ class FileCompanionLog : public CompanionLog {
  private:
   QString m_path;
   std::function<QDateTime()> m_now;
+  QMutex m_mutex;  // one line at a time
 };
 
 inline constexpr int kLogTextMax = 150;
