@@ -41,10 +41,12 @@ inline constexpr char kServerLoginRefused[] =
 inline constexpr char kServerPasswordTaken[] = "a password for %1 (\"%2\") came; trying again";
 inline constexpr char kServerPasswordElsewhere[] =
     "a password for %1 (\"%2\") came, but this companion serves %3; it is kept";
-inline constexpr char kServerPasswordUnreadable[] = "a password message that does not read; ignored";
+inline constexpr char kServerPasswordUnreadable[] =
+    "a password message that does not read; ignored";
 inline constexpr char kServerTargetNotMade[] =
     "the calendar on %1 could not be made; trying again later";
 inline constexpr char kOutboxUnavailable[] = "the outbox %1 cannot be opened: %2";
+inline constexpr char kOutboxNewer[] = "it was made by a newer Ploven (version %1)";
 inline constexpr char kOutboxFailed[] = "the outbox failed: %1";
 
 }  // namespace ploven::calendar::messages

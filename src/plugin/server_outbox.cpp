@@ -6,6 +6,8 @@
 #include <QUuid>
 #include <QVariant>
 
+#include "plugin/calendar_side_messages.h"
+
 namespace ploven::calendar {
 
 namespace {
@@ -18,6 +20,8 @@ const char* const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS notices (seq INTEGER PRIMARY KEY AUTOINCREMENT, key BLOB UNIQUE, "
     "code INTEGER, record BLOB)",
 };
+
+constexpr char kVersionName[] = "schema_version";
 
 }  // namespace
 
@@ -42,6 +46,17 @@ std::unique_ptr<ServerOutbox> ServerOutbox::Open(const QString& path, QString& e
     error = outbox->m_error;
     return nullptr;
   }
+  // A newer Ploven's outbox is left alone rather than misread.
+  const QString version = outbox->Value(QString::fromLatin1(kVersionName));
+  if (version.toInt() > kSchemaVersion) {
+    error = QString::fromUtf8(messages::kOutboxNewer).arg(version);
+    return nullptr;
+  }
+  if (version.isEmpty() &&
+      !outbox->SetValue(QString::fromLatin1(kVersionName), QString::number(kSchemaVersion))) {
+    error = outbox->m_error;
+    return nullptr;
+  }
   return outbox;
 }
 
@@ -62,8 +77,9 @@ bool ServerOutbox::Exec(const QString& sql) {
 
 bool ServerOutbox::Append(const InboundRecord& record) {
   QSqlQuery q(QSqlDatabase::database(m_connection, false));
-  q.prepare(QStringLiteral("INSERT INTO outbox (code, action, record, item_id, occurrence_date, "
-                           "key) VALUES (?, ?, ?, ?, ?, ?)"));
+  q.prepare(
+      QStringLiteral("INSERT INTO outbox (code, action, record, item_id, occurrence_date, "
+                     "key) VALUES (?, ?, ?, ?, ?, ?)"));
   q.addBindValue(static_cast<qint64>(record.code));
   q.addBindValue(record.action);
   q.addBindValue(record.record);

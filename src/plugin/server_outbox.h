@@ -22,6 +22,8 @@ struct OutboxRow {
 // thread appends); each instance is one connection, used from the thread that opened it.
 class ServerOutbox {
  public:
+  static constexpr int kSchemaVersion = 1;
+
   static std::unique_ptr<ServerOutbox> Open(const QString& path, QString& error);
   ~ServerOutbox();
   ServerOutbox(const ServerOutbox&) = delete;

@@ -196,7 +196,8 @@ void ServerTarget::Wake(bool force) {
     std::lock_guard lock(m_mutex);
     m_force = true;
   }
-  QMetaObject::invokeMethod(m_context, [this] { Round(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      m_context, [this] { Round(); }, Qt::QueuedConnection);
 }
 
 // ---- The sending thread.
@@ -298,7 +299,8 @@ void ServerTarget::Round() {
   m_running = false;
   if (m_again) {
     m_again = false;
-    QMetaObject::invokeMethod(m_context, [this] { Round(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context, [this] { Round(); }, Qt::QueuedConnection);
   }
 }
 
@@ -419,7 +421,8 @@ void ServerTarget::Reached() {
   m_currentDelay = std::chrono::milliseconds(0);
   if (!m_outage) return;
   m_outage = false;
-  if (m_workerOutbox) m_workerOutbox->SetValue(QString::fromLatin1(kOutageTold), QStringLiteral("0"));
+  if (m_workerOutbox)
+    m_workerOutbox->SetValue(QString::fromLatin1(kOutageTold), QStringLiteral("0"));
   m_log.Line(Tr(messages::kServerBack).arg(m_url));
 }
 
@@ -465,8 +468,8 @@ void ServerTarget::AddNotice(const QString& text) {
   notice.key = FreshKey("server-notice");
   notice.record = text.toUtf8();
   if (!m_workerOutbox || !m_workerOutbox->AddNotice(notice)) {
-    m_log.Line(Tr(messages::kOutboxFailed)
-                   .arg(m_workerOutbox ? m_workerOutbox->LastError() : QString()));
+    m_log.Line(
+        Tr(messages::kOutboxFailed).arg(m_workerOutbox ? m_workerOutbox->LastError() : QString()));
   }
 }
 

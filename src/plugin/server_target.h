@@ -126,7 +126,7 @@ class ServerTarget : public CalendarTarget {
   std::chrono::milliseconds m_currentDelay{0};
   ApplyResult m_lastResult;
   QList<QByteArray> m_doneEchoes;  // echoes sent this round
-  bool m_running = false;  // a round is under way (a nested event loop may call in again)
+  bool m_running = false;          // a round is under way (a nested event loop may call in again)
   bool m_again = false;
   bool m_waitingForPassword = false;
   bool m_outage = false;

@@ -310,8 +310,9 @@ TEST_F(LinkTest, TheWatchdogKeepsACompanionWithRecordsNotYetSent) {
 TEST_F(LinkTest, APasswordGoesToTheCalendarAndNeverIntoTheLog) {
   Serve();
   SocketBridgeLink link = Link();
-  const BridgeFrame password{BridgeCode::kTask, "https://cal.example/ann/\nann\nsesame-42",
-                             calendar::link_text::kPassword, 0, kNoDate, ""};
+  BridgeFrame password;
+  password.action = calendar::link_text::kPassword;
+  password.record = "https://cal.example/ann/\nann\nsesame-42";
   EXPECT_EQ(WhileServing([&] { return link.Send(password); }), LinkResult::kDelivered);
   ASSERT_EQ(target.passwords.size(), 1);
   EXPECT_EQ(target.passwords[0], QByteArray("https://cal.example/ann/\nann\nsesame-42"));

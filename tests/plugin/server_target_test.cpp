@@ -1,5 +1,7 @@
 // The server calendar's front: records answered at once and kept on disk, sent from a thread
 // of its own to a scripted calendar that hangs, is away, refuses the login or takes them.
+#include "plugin/server_target.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -15,7 +17,7 @@
 #include <thread>
 
 #include "plugin/record_fields.h"
-#include "plugin/server_target.h"
+#include "plugin/server_outbox.h"
 
 namespace ploven::test {
 namespace {
@@ -39,15 +41,15 @@ struct Script {
   QList<QByteArray> applied;
   QList<QByteArray> confirmed;
   QList<OutboundChange> pending;
-  QStringList made;         // the passwords each calendar was made with
-  QString wanted;           // the password the server takes; empty: any
-  QByteArray refused;       // a record refused for good
-  int attempts = 0;         // Apply calls
+  QStringList made;    // the passwords each calendar was made with
+  QString wanted;      // the password the server takes; empty: any
+  QByteArray refused;  // a record refused for good
+  int attempts = 0;    // Apply calls
   int passes = 0;
-  int failNext = 0;         // the next calls answer "unreachable"
-  bool down = false;        // every call answers "unreachable"
-  bool hang = false;        // Apply and Pass block until this is cleared
-  bool hanging = false;     // one is blocked now
+  int failNext = 0;      // the next calls answer "unreachable"
+  bool down = false;     // every call answers "unreachable"
+  bool hang = false;     // Apply and Pass block until this is cleared
+  bool hanging = false;  // one is blocked now
   std::chrono::milliseconds passTakes{0};
 
   void Set(const std::function<void(Script&)>& change) {
@@ -441,6 +443,27 @@ TEST_F(ServerTargetTest, AServerThatNeedsNoPasswordIsNeverAskedAbout) {
   EXPECT_TRUE(Until([](Script& s) { return s.applied.size() == 1; }));
   EXPECT_TRUE(PendingWith(codes::kPasswordWanted).isEmpty());
   EXPECT_EQ(keeper.refusals, 0);
+}
+
+TEST_F(ServerTargetTest, AnOutboxANewerPlovenMadeIsLeftAloneAndRecordsAreRefusedWithWhy) {
+  Make();
+  target->Apply(Record("one"), settings);
+  EXPECT_TRUE(Until([](Script& s) { return s.applied.size() == 1; }));
+  target.reset();
+  {
+    QString error;
+    auto outbox = calendar::ServerOutbox::Open(
+        QDir(dir.path()).filePath(QString::fromLatin1(calendar::kOutboxFileName)), error);
+    ASSERT_TRUE(outbox) << error.toStdString();
+    ASSERT_TRUE(outbox->SetValue(QStringLiteral("schema_version"), QStringLiteral("2")));
+  }
+  Make();
+  const ApplyResult result = target->Apply(Record("two"), settings);
+  EXPECT_FALSE(result.ok);
+  EXPECT_TRUE(result.reason.contains(QStringLiteral("newer Ploven")))
+      << result.reason.toStdString();
+  EXPECT_FALSE(target->HasUnsent());
+  EXPECT_EQ(Applied(), QList<QByteArray>{"one"});
 }
 
 TEST_F(ServerTargetTest, PassNowWaitsForARoundThatBeganAfterIt) {
