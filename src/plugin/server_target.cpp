@@ -120,9 +120,11 @@ void ServerTarget::PassNow(const CompanionSettings& settings, int waitMs) {
   m_settings = settings;
   m_passWanted = true;
   // Rounds run one after another: the next one to start is the first that began after this call.
+  // While the server is waited for, the round is one on this computer only: the main program
+  // asks every few seconds, and trying the server each time would undo the wait.
   const quint64 fresh = m_roundsStarted + 1;
   lock.unlock();
-  Wake(true);
+  Wake(false);
   lock.lock();
   m_roundDone.wait_for(lock, std::chrono::milliseconds(std::max(waitMs, 0)),
                        [&] { return m_roundsDone >= fresh || m_stopping; });
@@ -259,7 +261,7 @@ void ServerTarget::Round() {
   const QList<QByteArray> passed = PassOnConfirms();
 
   // While waiting to try the server again only what stays on this computer is done, unless
-  // somebody waits for the answer.
+  // a new password came.
   if (force || !m_retryTimer->isActive()) {
     if (m_waitingForPassword) {
       if (auto password = m_keeper.Password(m_url, m_user)) {

@@ -52,7 +52,8 @@ class ServerTarget : public CalendarTarget {
   ServerTarget& operator=(const ServerTarget&) = delete;
 
   ApplyResult Apply(const InboundRecord& record, const CompanionSettings& settings) override;
-  // Asks for a round (not while waiting to try the server again) and says how the last went.
+  // Asks for a round and says how the last went. While the sender waits to try the server
+  // again, a round only passes on what stays on this computer.
   ApplyResult Pass(const CompanionSettings& settings) override;
   QList<OutboundChange> Pending() override;
   void Confirm(const QByteArray& key) override;

@@ -51,6 +51,7 @@ struct Script {
   bool hang = false;     // Apply and Pass block until this is cleared
   bool hanging = false;  // one is blocked now
   std::chrono::milliseconds passTakes{0};
+  std::function<void()> onAttempt;  // called by each Apply, outside the script's lock
 
   void Set(const std::function<void(Script&)>& change) {
     {
@@ -72,6 +73,7 @@ class ScriptedServer : public calendar::CalendarTarget {
       : m_script(script), m_password(std::move(password)) {}
 
   ApplyResult Apply(const InboundRecord& record, const CompanionSettings&) override {
+    if (m_script.onAttempt) m_script.onAttempt();
     std::unique_lock lock(m_script.mutex);
     ++m_script.attempts;
     if (auto failure = Failure(lock)) return *failure;
@@ -278,23 +280,34 @@ TEST_F(ServerTargetTest, ARecordTheServerCouldNotTakeWaitsOnDiskAcrossARestart) 
 }
 
 TEST_F(ServerTargetTest, TheWaitDoublesUpToTheLongestAndStartsOverAfterASuccess) {
-  script.down = true;
-  Make({10s, 40s});
+  // Each attempt sees the wait that came before it.
+  std::vector<std::chrono::milliseconds> waits;
+  script.onAttempt = [&] { waits.push_back(target->RetryDelay()); };
+  script.failNext = 5;
+  Make({30ms, 120ms});
   EXPECT_EQ(target->RetryDelay(), 0ms);
   target->Apply(Record("one"), settings);
-  ASSERT_TRUE(Eventually([&] { return target->RetryDelay() == 10s; }));
-  // Someone waiting for an answer tries at once; each failure doubles the wait.
-  for (auto expected : {20s, 40s, 40s}) {
-    Pass();
-    EXPECT_EQ(target->RetryDelay(), expected);
-  }
-  script.Set([](Script& s) { s.down = false; });
-  Pass();
-  EXPECT_EQ(target->RetryDelay(), 0ms);
-  EXPECT_EQ(Applied(), QList<QByteArray>{"one"});
-  script.Set([](Script& s) { s.down = true; });
+  ASSERT_TRUE(Until([](Script& s) { return s.applied.size() == 1; }));
+  EXPECT_EQ(waits, (std::vector<std::chrono::milliseconds>{0ms, 30ms, 60ms, 120ms, 120ms, 120ms}));
+  EXPECT_TRUE(Eventually([&] { return target->RetryDelay() == 0ms; }));
+  // After the success the next outage starts with the shortest wait again.
+  script.Set([&](Script& s) {
+    s.failNext = 2;
+    waits.clear();
+  });
   target->Apply(Record("two"), settings);
-  EXPECT_TRUE(Eventually([&] { return target->RetryDelay() == 10s; }));
+  ASSERT_TRUE(Until([](Script& s) { return s.applied.size() == 2; }));
+  EXPECT_EQ(waits, (std::vector<std::chrono::milliseconds>{0ms, 30ms, 60ms}));
+}
+
+TEST_F(ServerTargetTest, AskingForAPassWhileTheServerIsAwayDoesNotCutTheWaitShort) {
+  script.down = true;
+  Make({10s, 40s});
+  target->Apply(Record("one"), settings);
+  ASSERT_TRUE(Eventually([&] { return target->RetryDelay() == 10s; }));
+  for (int i = 0; i < 3; ++i) Pass();  // the main program asks every few seconds
+  EXPECT_EQ(script.Read([](Script& s) { return s.attempts + s.passes; }), 1);
+  EXPECT_EQ(target->RetryDelay(), 10s);
 }
 
 TEST_F(ServerTargetTest, TheSenderTriesAgainByItselfAfterTheWait) {
@@ -307,12 +320,11 @@ TEST_F(ServerTargetTest, TheSenderTriesAgainByItselfAfterTheWait) {
 }
 
 TEST_F(ServerTargetTest, TheUserIsToldOnceAnOutageAndItsEndIsLogged) {
+  const auto attempts = [this] { return script.Read([](Script& s) { return s.attempts; }); };
   script.down = true;
-  Make();
+  Make({5ms, 20ms});
   target->Apply(Record("one"), settings);
-  ASSERT_TRUE(Eventually([&] { return target->RetryDelay() > 0ms; }));
-  Pass();
-  Pass();
+  ASSERT_TRUE(Eventually([&] { return attempts() >= 4; }));
   auto notices = PendingWith(codes::kNotice);
   ASSERT_EQ(notices.size(), 1);
   const QByteArray firstKey = notices[0].key;
@@ -320,25 +332,24 @@ TEST_F(ServerTargetTest, TheUserIsToldOnceAnOutageAndItsEndIsLogged) {
   EXPECT_TRUE(QString::fromUtf8(notices[0].record).contains(QStringLiteral("will be sent")));
   // A restart in the middle of the outage does not tell it again.
   target.reset();
-  Make();
-  Pass();
+  const int before = attempts();
+  Make({5ms, 20ms});
+  ASSERT_TRUE(Eventually([&] { return attempts() >= before + 3; }));
   EXPECT_EQ(PendingWith(codes::kNotice).size(), 1);
   EXPECT_EQ(log.Count(QStringLiteral("cannot be reached")), 1);
 
   script.Set([](Script& s) { s.down = false; });
-  Pass();
-  EXPECT_EQ(Applied(), QList<QByteArray>{"one"});
-  EXPECT_EQ(log.Count(QStringLiteral("answers again")), 1);
-  target->Confirm(notices[0].key);
+  ASSERT_TRUE(Until([](Script& s) { return s.applied.size() == 1; }));
+  EXPECT_TRUE(Eventually([&] { return log.Count(QStringLiteral("answers again")) == 1; }));
+  target->Confirm(firstKey);
   EXPECT_TRUE(PendingWith(codes::kNotice).isEmpty());
 
   // The next outage is a new one.
   script.Set([](Script& s) { s.down = true; });
   target->Apply(Record("two"), settings);
-  Pass();
-  notices = PendingWith(codes::kNotice);
-  ASSERT_EQ(notices.size(), 1);
-  EXPECT_NE(notices[0].key, firstKey);  // the main program takes a key only once
+  ASSERT_TRUE(Eventually([&] { return PendingWith(codes::kNotice).size() == 1; }));
+  EXPECT_NE(PendingWith(codes::kNotice)[0].key, firstKey);  // a key is taken only once
+  EXPECT_EQ(log.Count(QStringLiteral("answers again")), 1);
 }
 
 TEST_F(ServerTargetTest, ARecordRefusedForGoodIsDroppedAndTheUserTold) {
