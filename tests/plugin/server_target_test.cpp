@@ -16,8 +16,12 @@
 #include <mutex>
 #include <thread>
 
+#include "bridge/bridge_codes.h"
+#include "bridge/socket_bridge_link.h"
+#include "plugin/companion_server.h"
 #include "plugin/record_fields.h"
 #include "plugin/server_outbox.h"
+#include "serving.h"
 
 namespace ploven::test {
 namespace {
@@ -500,6 +504,35 @@ TEST_F(ServerTargetTest, PassNowWaitsForARoundThatBeganAfterIt) {
   const auto waited = std::chrono::steady_clock::now() - hung;
   EXPECT_GE(waited, 290ms);
   EXPECT_LT(waited, 2s);
+}
+
+TEST_F(ServerTargetTest, BehindTheSocketRecordsAndAsksAreAnsweredWhileTheServerHangs) {
+  script.pending = {Change("from-the-server")};
+  Make();
+  ASSERT_TRUE(Eventually([&] { return PendingKeys().size() == 1; }));
+  script.Set([](Script& s) { s.hang = true; });
+  const QString socketPath = QDir(dir.path()).filePath(QStringLiteral("c.sock"));
+  calendar::CompanionServer server(*target, log, [this] { return settings; });
+  ASSERT_TRUE(server.Listen(socketPath));
+  SocketBridgeLinkOptions options;
+  options.program = "/bin/true";
+  SocketBridgeLink link(dir.path().toStdString(), socketPath.toStdString(), options);
+
+  const auto start = std::chrono::steady_clock::now();
+  for (const char* title : {"Dentist", "Plumber"}) {
+    const BridgeFrame record{
+        BridgeCode::kTask, std::string(title) + "\t9/12/2026\t\n", kActionSave, 0, kNoDate, ""};
+    EXPECT_EQ(WhileServing([&] { return link.Send(record); }), LinkResult::kDelivered);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
+  const auto changes = WhileServing([&] { return link.FetchCalendarChanges(); });
+  ASSERT_TRUE(changes.has_value());  // in time for the asker
+  ASSERT_EQ(changes->size(), 1u);
+  EXPECT_EQ(changes->front().key, "from-the-server");
+
+  script.Set([](Script& s) { s.hang = false; });
+  EXPECT_TRUE(Until([](Script& s) { return s.applied.size() == 2; }));
+  EXPECT_TRUE(Applied().front().startsWith("Dentist"));
 }
 
 }  // namespace
