@@ -254,15 +254,16 @@ void ServerTarget::Round() {
     TakeNewPassword(*newPassword);
     newPassword.reset();
   }
-  if (!m_sync && !m_waitingForPassword) {
+  // While waiting to try the server again only what stays on this computer is done, unless
+  // a new password came.
+  const bool mayTry = force || !m_retryTimer->isActive();
+  if (!m_sync && !m_waitingForPassword && mayTry) {
     // No password kept: the server may want none; a refusal asks the user for one.
     MakeSyncTarget(m_keeper.Password(m_url, m_user).value_or(QString()));
   }
   const QList<QByteArray> passed = PassOnConfirms();
 
-  // While waiting to try the server again only what stays on this computer is done, unless
-  // a new password came.
-  if (force || !m_retryTimer->isActive()) {
+  if (mayTry) {
     if (m_waitingForPassword) {
       if (auto password = m_keeper.Password(m_url, m_user)) {
         m_waitingForPassword = !MakeSyncTarget(*password);

@@ -189,8 +189,12 @@ class ServerTargetTest : public ::testing::Test {
   void Make(RetryPeriods retry = {10s, 40s}) {
     target = std::make_unique<ServerTarget>(
         dir.path(), log, keeper, kUrl, kUser,
-        [this](const QString& password) {
+        [this](const QString& password) -> std::unique_ptr<calendar::CalendarTarget> {
           script.Set([&](Script& s) { s.made << password; });
+          if (failMakes > 0) {
+            --failMakes;
+            return nullptr;
+          }
           return std::make_unique<ScriptedServer>(script, password);
         },
         retry);
@@ -241,6 +245,7 @@ class ServerTargetTest : public ::testing::Test {
   FakeKeeper keeper;
   CompanionSettings settings;
   std::unique_ptr<ServerTarget> target;
+  int failMakes = 0;  // the next calendars that cannot be made (used by the sending thread)
 };
 
 TEST_F(ServerTargetTest, RecordsAreAnsweredAtOnceWhileTheServerHangsAndArriveInOrder) {
@@ -354,6 +359,18 @@ TEST_F(ServerTargetTest, TheUserIsToldOnceAnOutageAndItsEndIsLogged) {
   ASSERT_TRUE(Eventually([&] { return PendingWith(codes::kNotice).size() == 1; }));
   EXPECT_NE(PendingWith(codes::kNotice)[0].key, firstKey);  // a key is taken only once
   EXPECT_EQ(log.Count(QStringLiteral("answers again")), 1);
+}
+
+TEST_F(ServerTargetTest, ACalendarThatCouldNotBeMadeIsTriedAgainOnlyAfterTheWait) {
+  failMakes = 1;
+  Make({10s, 40s});
+  target->Apply(Record("one"), settings);
+  for (int i = 0; i < 5; ++i) target->Pass(settings);  // asks do not make it again and again
+  Pass();
+  EXPECT_EQ(script.Read([](Script& s) { return s.made.size(); }), 1);
+  EXPECT_EQ(log.Count(QStringLiteral("could not be made")), 1);
+  EXPECT_EQ(target->RetryDelay(), 10s);
+  EXPECT_TRUE(target->HasUnsent());
 }
 
 TEST_F(ServerTargetTest, ARecordRefusedForGoodIsDroppedAndTheUserTold) {
