@@ -35,4 +35,29 @@ inline constexpr char kFileSkipped[] = "skipped %1: %2";
 inline constexpr char kItemNotFound[] = "no calendar item for \"%1\" (item %2); nothing to do";
 inline constexpr char kMemoryFailed[] = "the calendar memory failed: %1";
 
+// The calendar server: notices for the user.
+inline constexpr char kServerUnreachable[] =
+    "Your calendar server %1 cannot be reached (%2). Ploven's changes wait on this computer and "
+    "will be sent when the server answers again.";
+inline constexpr char kServerRefusedRecord[] =
+    "Your calendar server %1 did not take a change from Ploven: %2. That change was not sent; "
+    "make it again in Ploven if you still want it in your calendar.";
+
+// The calendar server: log lines. A password never goes into one.
+inline constexpr char kServerDown[] = "calendar server %1 cannot be reached: %2; the changes wait";
+inline constexpr char kServerBack[] = "calendar server %1 answers again; the waiting changes go";
+inline constexpr char kServerRefusedLog[] = "calendar server %1 refused a record (%2, code %3): %4";
+inline constexpr char kServerLoginRefused[] =
+    "calendar server %1 refused the login of \"%2\"; Ploven is asked for the password";
+inline constexpr char kServerPasswordTaken[] = "a password for %1 (\"%2\") came; trying again";
+inline constexpr char kServerPasswordElsewhere[] =
+    "a password for %1 (\"%2\") came, but this companion serves %3; it is kept";
+inline constexpr char kServerPasswordUnreadable[] =
+    "a password message that does not read; ignored";
+inline constexpr char kServerTargetNotMade[] =
+    "the calendar on %1 could not be made; trying again later";
+inline constexpr char kOutboxUnavailable[] = "the outbox %1 cannot be opened: %2";
+inline constexpr char kOutboxNewer[] = "it was made by a newer Ploven (version %1)";
+inline constexpr char kOutboxFailed[] = "the outbox failed: %1";
+
 }  // namespace ploven::calendar::messages

@@ -71,9 +71,13 @@ class CalendarTarget {
   }
   // The server's password, asked of the user by the main program ("url\nuser\npassword").
   virtual void TakePassword(const QByteArray& record) { (void)record; }
+  // Records answered but not yet in the calendar (a server that is away): the companion stays
+  // until they are sent.
+  virtual bool HasUnsent() { return false; }
 };
 
-// The companion's log: one line per event, in the data folder.
+// The companion's log: one line per event, in the data folder. Written from more than one
+// thread (a server calendar sends from its own).
 class CompanionLog {
  public:
   virtual ~CompanionLog() = default;

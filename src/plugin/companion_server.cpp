@@ -113,7 +113,7 @@ void CompanionServer::Take(QLocalSocket* socket, const WireFrame& frame) {
   if (m_ending || m_closing) return;
   const QByteArray& action = frame.action;
   const bool known = IsRecordAction(action) || action == t::kPass || action == t::kTaken ||
-                     action == t::kHello || action == t::kCloseStub;
+                     action == t::kHello || action == t::kCloseStub || action == t::kPassword;
   if (!known) {
     const QString why = QString::fromLatin1(t::kUnknownAction).arg(QString::fromUtf8(action));
     m_log.Line(QString::fromLatin1(t::kFrameRefused).arg(why));
@@ -149,6 +149,8 @@ void CompanionServer::WorkOne() {
       } catch (const std::exception& e) {
         m_log.Line(QString::fromLatin1(t::kTargetThrew).arg(QString::fromUtf8(e.what())));
       }
+    } else if (work.frame.action == t::kPassword) {
+      TakePassword(work);
     } else {
       Apply(work);
     }
@@ -176,10 +178,22 @@ void CompanionServer::Apply(const Work& work) {
   Answer(work.socket, t::kFailed, result.reason.toUtf8(), &work.frame);
 }
 
+// The record is a password: it goes to the calendar and nowhere else (no log line holds it).
+void CompanionServer::TakePassword(const Work& work) {
+  try {
+    m_target.TakePassword(work.frame.record);
+  } catch (const std::exception& e) {
+    m_log.Line(QString::fromLatin1(t::kTargetThrew).arg(QString::fromUtf8(e.what())));
+  }
+  Answer(work.socket, t::kApplied, {}, &work.frame);
+}
+
 void CompanionServer::ServePass(const Work& work) {
   QList<OutboundChange> pending;
   try {
-    m_target.Pass(m_settings());
+    // A calendar that works in the background gets a moment for a fresh look; the asker
+    // waits 5 seconds for the answer.
+    m_target.PassNow(m_settings(), kPassWaitMs);
     pending = m_target.Pending();
   } catch (const std::exception& e) {
     m_log.Line(QString::fromLatin1(t::kTargetThrew).arg(QString::fromUtf8(e.what())));
@@ -208,13 +222,22 @@ void CompanionServer::Tick() {
   const bool toPloven = m_settings().toPloven;
   const auto verdict = Watch(std::chrono::milliseconds(m_sinceStart.elapsed()),
                              std::chrono::milliseconds(m_sinceLastFrame.elapsed()), toPloven,
-                             !m_work.empty() || m_closing, m_options.periods);
+                             !m_work.empty() || m_closing, Unsent(), m_options.periods);
   if (verdict == WatchdogVerdict::kEnd) {
     m_log.Line(QString::fromLatin1(t::kIdleEnd).arg(m_options.periods.idle.count() / 1000.0));
     End(EndReason::kIdle);
   } else if (verdict == WatchdogVerdict::kReplace) {
     m_log.Line(QString::fromLatin1(t::kReplacing).arg(m_sinceStart.elapsed() / 1000));
     End(EndReason::kReplace);
+  }
+}
+
+bool CompanionServer::Unsent() {
+  try {
+    return m_target.HasUnsent();
+  } catch (const std::exception& e) {
+    m_log.Line(QString::fromLatin1(t::kTargetThrew).arg(QString::fromUtf8(e.what())));
+    return false;
   }
 }
 

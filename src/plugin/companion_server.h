@@ -25,6 +25,9 @@ enum class EndReason {
   kReplace,  // served long enough; a fresh process is to take over
 };
 
+// How long a pass asked for waits for a calendar that works in the background.
+inline constexpr int kPassWaitMs = 3500;
+
 struct ServerOptions {
   uid_t ownerUid = getuid();  // the only user allowed to talk
   WatchdogPeriods periods;
@@ -63,6 +66,8 @@ class CompanionServer {
   void WorkOne();
   void Apply(const Work& work);
   void ServePass(const Work& work);
+  void TakePassword(const Work& work);
+  bool Unsent();
   void Tick();
   void CalendarPass();
   void End(EndReason reason);

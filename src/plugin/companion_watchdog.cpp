@@ -6,9 +6,11 @@ namespace ploven::calendar {
 
 WatchdogVerdict Watch(std::chrono::milliseconds sinceStart,
                       std::chrono::milliseconds sinceLastFrame, bool changesGoToPloven,
-                      bool workInHand, const WatchdogPeriods& periods) {
+                      bool workInHand, bool unsent, const WatchdogPeriods& periods) {
   if (workInHand) return WatchdogVerdict::kStay;
-  if (!changesGoToPloven && sinceLastFrame >= periods.idle) return WatchdogVerdict::kEnd;
+  if (!changesGoToPloven && !unsent && sinceLastFrame >= periods.idle) {
+    return WatchdogVerdict::kEnd;
+  }
   if (sinceStart >= periods.replace) return WatchdogVerdict::kReplace;
   return WatchdogVerdict::kStay;
 }

@@ -16,10 +16,12 @@ struct WatchdogPeriods {
 
 enum class WatchdogVerdict { kStay, kEnd, kReplace };
 
-// What the watchdog does at one tick. A companion with records in hand finishes them first.
+// What the watchdog does at one tick. A companion with records in hand finishes them first;
+// one with records not yet in the calendar (`unsent`, a server that is away) does not end
+// for want of clients, but may hand over to a fresh process, which finds them on disk.
 WatchdogVerdict Watch(std::chrono::milliseconds sinceStart,
                       std::chrono::milliseconds sinceLastFrame, bool changesGoToPloven,
-                      bool workInHand, const WatchdogPeriods& periods);
+                      bool workInHand, bool unsent, const WatchdogPeriods& periods);
 
 // The periods, with the idle and replace ones taken from the environment's
 // PLOVEN_CALENDAR_IDLE_SECONDS and PLOVEN_CALENDAR_REPLACE_SECONDS when they hold a positive

@@ -139,23 +139,28 @@ struct WatchCase {
   std::chrono::milliseconds sinceLastFrame;
   bool toPloven;
   bool workInHand;
+  bool unsent;
   WatchdogVerdict verdict;
 };
 
 TEST(Watchdog, EndsWhenIdleAndReplacesItselfWhenOld) {
   const WatchdogPeriods p;  // 60 s idle, 15 min
   const WatchCase cases[] = {
-      {10s, 10s, false, false, WatchdogVerdict::kStay},
-      {70s, 59s, false, false, WatchdogVerdict::kStay},
-      {70s, 60s, false, false, WatchdogVerdict::kEnd},
-      {70s, 600s, true, false, WatchdogVerdict::kStay},  // changes go back: it stays
-      {900s, 1s, false, false, WatchdogVerdict::kReplace},
-      {900s, 1s, true, false, WatchdogVerdict::kReplace},
-      {900s, 1s, true, true, WatchdogVerdict::kStay},  // the records in hand first
-      {70s, 600s, false, true, WatchdogVerdict::kStay},
+      {10s, 10s, false, false, false, WatchdogVerdict::kStay},
+      {70s, 59s, false, false, false, WatchdogVerdict::kStay},
+      {70s, 60s, false, false, false, WatchdogVerdict::kEnd},
+      {70s, 600s, true, false, false, WatchdogVerdict::kStay},  // changes go back: it stays
+      {900s, 1s, false, false, false, WatchdogVerdict::kReplace},
+      {900s, 1s, true, false, false, WatchdogVerdict::kReplace},
+      {900s, 1s, true, true, false, WatchdogVerdict::kStay},  // the records in hand first
+      {70s, 600s, false, true, false, WatchdogVerdict::kStay},
+      // Records waiting for a server keep it, but a fresh process may take them over.
+      {70s, 600s, false, false, true, WatchdogVerdict::kStay},
+      {900s, 600s, false, false, true, WatchdogVerdict::kReplace},
   };
   for (const WatchCase& c : cases) {
-    EXPECT_EQ(Watch(c.sinceStart, c.sinceLastFrame, c.toPloven, c.workInHand, p), c.verdict)
+    EXPECT_EQ(Watch(c.sinceStart, c.sinceLastFrame, c.toPloven, c.workInHand, c.unsent, p),
+              c.verdict)
         << c.sinceStart.count() << " " << c.sinceLastFrame.count();
   }
 }

@@ -30,6 +30,12 @@ class FakeTarget : public calendar::CalendarTarget {
     confirmed.push_back(key);
     pending.removeIf([&](const calendar::OutboundChange& c) { return c.key == key; });
   }
+  void PassNow(const calendar::CompanionSettings& settings, int waitMs) override {
+    passWaits.push_back(waitMs);
+    Pass(settings);
+  }
+  void TakePassword(const QByteArray& record) override { passwords.push_back(record); }
+  bool HasUnsent() override { return unsent; }
 
   std::vector<calendar::InboundRecord> applied;
   QString refusal;
@@ -37,6 +43,9 @@ class FakeTarget : public calendar::CalendarTarget {
   int passes = 0;
   QList<calendar::OutboundChange> pending;
   QList<QByteArray> confirmed;
+  std::vector<int> passWaits;
+  QList<QByteArray> passwords;
+  bool unsent = false;
 };
 
 class MemoryLog : public calendar::CompanionLog {

@@ -19,6 +19,7 @@
 #include "fake_target.h"
 #include "mock/test_env.h"
 #include "plugin/companion_server.h"
+#include "plugin/link_messages.h"
 #include "plugin/peer_credentials.h"
 #include "serving.h"
 
@@ -292,6 +293,40 @@ TEST_F(LinkTest, TheWatchdogEndsAnIdleCompanionUnlessChangesGoBack) {
   EXPECT_TRUE(ServeUntil([&] { return !ended.empty(); }, 1s));
   EXPECT_EQ(ended, std::vector<EndReason>{EndReason::kIdle});
   EXPECT_LE(target.passes, passes + 1);
+}
+
+TEST_F(LinkTest, TheWatchdogKeepsACompanionWithRecordsNotYetSent) {
+  calendar::ServerOptions quick;
+  quick.periods.idle = 200ms;
+  quick.periods.tick = 20ms;
+  target.unsent = true;
+  Serve(quick);
+  EXPECT_FALSE(ServeUntil([&] { return !ended.empty(); }, 600ms));
+  target.unsent = false;
+  EXPECT_TRUE(ServeUntil([&] { return !ended.empty(); }, 1s));
+  EXPECT_EQ(ended, std::vector<EndReason>{EndReason::kIdle});
+}
+
+TEST_F(LinkTest, APasswordGoesToTheCalendarAndNeverIntoTheLog) {
+  Serve();
+  SocketBridgeLink link = Link();
+  BridgeFrame password;
+  password.action = calendar::link_text::kPassword;
+  password.record = "https://cal.example/ann/\nann\nsesame-42";
+  EXPECT_EQ(WhileServing([&] { return link.Send(password); }), LinkResult::kDelivered);
+  ASSERT_EQ(target.passwords.size(), 1);
+  EXPECT_EQ(target.passwords[0], QByteArray("https://cal.example/ann/\nann\nsesame-42"));
+  EXPECT_TRUE(target.applied.empty());
+  EXPECT_FALSE(log.Has(QStringLiteral("sesame")));
+}
+
+TEST_F(LinkTest, AnAskedPassGivesABackgroundCalendarAMomentButLessThanTheAskerWaits) {
+  Serve();
+  SocketBridgeLink link = Link();
+  ASSERT_TRUE(WhileServing([&] { return link.FetchCalendarChanges(); }).has_value());
+  ASSERT_EQ(target.passWaits.size(), 1u);
+  EXPECT_GE(target.passWaits[0], 2000);
+  EXPECT_LT(target.passWaits[0], 5000 - 1000);
 }
 
 TEST_F(LinkTest, HelloKeepsTheCompanionAlive) {
