@@ -10,8 +10,7 @@ inline constexpr char kTimedOut[] = "%1: the calendar server gave no answer with
 inline constexpr char kLoginRefused[] = "%1: the calendar server refused the login of \"%2\" (%3)";
 inline constexpr char kLoginWanted[] =
     "%1: the calendar server wants a user name and password (%2)";
-inline constexpr char kUnreadableAnswer[] =
-    "%1: the calendar server's answer cannot be read (%2)";
+inline constexpr char kUnreadableAnswer[] = "%1: the calendar server's answer cannot be read (%2)";
 inline constexpr char kNotCalendar[] =
     "%1 is neither a calendar nor an address the calendar server finds calendars in";
 inline constexpr char kNoCalendar[] =

@@ -71,8 +71,8 @@ bool ParseXml(const QByteArray& data, XmlNode& root, QString& error) {
   while (!reader.atEnd()) {
     const QXmlStreamReader::TokenType token = reader.readNext();
     if (token == QXmlStreamReader::StartElement) {
-      XmlNode node{reader.namespaceUri().toString(), reader.name().toString(), {},
-                   reader.attributes(), {}};
+      XmlNode node{
+          reader.namespaceUri().toString(), reader.name().toString(), {}, reader.attributes(), {}};
       if (open.empty()) {
         root = std::move(node);
         seen = true;
@@ -214,7 +214,8 @@ QByteArray SyncBody(const QByteArray& token) {
 QByteArray MultigetBody(const QStringList& hrefs) {
   DavBody body(kCalDav, QStringLiteral("calendar-multiget"));
   body.Props({{kDav, QStringLiteral("getetag")}, {kCalDav, QStringLiteral("calendar-data")}});
-  for (const QString& href : hrefs) body.writer().writeTextElement(kDav, QStringLiteral("href"), href);
+  for (const QString& href : hrefs)
+    body.writer().writeTextElement(kDav, QStringLiteral("href"), href);
   return body.Done();
 }
 
@@ -285,8 +286,7 @@ bool IsPassing(QNetworkReply::NetworkError error) {
 
 class CalDavStore final : public CalendarStore {
  public:
-  CalDavStore(const ServerLogin& login, CalDavOptions options)
-      : login_(login), options_(options) {}
+  CalDavStore(const ServerLogin& login, CalDavOptions options) : login_(login), options_(options) {}
 
   ~CalDavStore() override { DropNetwork(); }
 
@@ -478,8 +478,7 @@ class CalDavStore final : public CalendarStore {
                             .arg(answer.request, QString::number(options_.timeoutMs / 1000.0));
         return failure;
       }
-      failure.status =
-          IsPassing(answer.error) ? StoreStatus::kUnreachable : StoreStatus::kFailed;
+      failure.status = IsPassing(answer.error) ? StoreStatus::kUnreachable : StoreStatus::kFailed;
       failure.error = QString::fromLatin1(msg::kNotReached).arg(answer.request, answer.errorText);
       return failure;
     }
@@ -621,8 +620,7 @@ class CalDavStore final : public CalendarStore {
       return false;
     }
     for (const XmlNode& response : listing.children) {
-      if (response.Is(kDav, u"response") && IsCalendar(response) &&
-          HoldsEventsAndTasks(response)) {
+      if (response.Is(kDav, u"response") && IsCalendar(response) && HoldsEventsAndTasks(response)) {
         UseCollection(home, response);
         return true;
       }

@@ -62,12 +62,14 @@ class CalendarStore {
   virtual StoreListing List(const QHash<QString, StoreStamp>& known, QByteArray& syncToken) = 0;
   virtual StoreText Read(const QString& name) = 0;
   // Several items at once (a server fetches them in one request). An item missing from the
-  // answer was not there.
+  // answer was not there; one that could not be read for another reason (the server down,
+  // the login refused) is in it with that status, so that a failure is never taken for a
+  // removal.
   virtual QHash<QString, StoreText> ReadMany(const QStringList& names) {
     QHash<QString, StoreText> texts;
     for (const QString& name : names) {
       StoreText text = Read(name);
-      if (text.status == StoreStatus::kOk) texts.insert(name, std::move(text));
+      if (text.status != StoreStatus::kMissing) texts.insert(name, std::move(text));
     }
     return texts;
   }
