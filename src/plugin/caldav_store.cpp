@@ -291,6 +291,7 @@ class CalDavStore final : public CalendarStore {
   ~CalDavStore() override { DropNetwork(); }
 
   QString Where() const override { return login_.url.toDisplayString(QUrl::RemoveUserInfo); }
+  bool Remote() const override { return true; }
 
   StoreListing List(const QHash<QString, StoreStamp>& known, QByteArray& syncToken) override {
     StoreListing listing;

@@ -18,6 +18,7 @@ namespace {
 constexpr char kProductId[] = "-//Ploven//ploven-calendar//EN";
 // Ploven's own properties.
 constexpr char kXId[] = "X-PLOVEN-ID";
+constexpr char kXOrigin[] = "X-PLOVEN-ORIGIN";  // whose item number X-PLOVEN-ID is
 constexpr char kXEstimate[] = "X-PLOVEN-ESTIMATE";  // a to-do's duration, minutes
 constexpr char kXProject[] = "X-PLOVEN-PROJECT";
 constexpr char kXLabel[] = "X-PLOVEN-LABEL";
@@ -672,7 +673,7 @@ int Minutes(const QDateTime& a, const QDateTime& b) {
 }  // namespace
 
 Parsed<QByteArray> WriteItem(const QByteArray& existing, const ItemFields& item, const QString& uid,
-                             const QDate& today) {
+                             const QDate& today, const QString& origin) {
   Component calendar;
   if (existing.isEmpty()) {
     calendar = NewCalendar();
@@ -710,7 +711,10 @@ Parsed<QByteArray> WriteItem(const QByteArray& existing, const ItemFields& item,
   if (item.PrivateTitle() && icalcomponent_get_first_property(c, ICAL_CLASS_PROPERTY) == nullptr) {
     icalcomponent_add_property(c, icalproperty_new_class(ICAL_CLASS_PRIVATE));
   }
-  if (item.itemID != 0) AddX(c, kXId, QString::number(item.itemID));
+  if (item.itemID != 0) {
+    AddX(c, kXId, QString::number(item.itemID));
+    if (!origin.isEmpty()) AddX(c, kXOrigin, origin);
+  }
   Touch(c);
   return {Serialize(calendar.get()), {}};
 }
@@ -758,6 +762,7 @@ Parsed<CalendarEntry> ReadEntry(const QByteArray& text, const QDate& today) {
   item.title = Utf8(icalcomponent_get_summary(c));
   item.note = Utf8(icalcomponent_get_description(c));
   item.itemID = XValue(c, kXId).toUInt();
+  entry.origin = XValue(c, kXOrigin);
   ReadCategories(c, item);
   ReadAlarm(c, item);
   const Moment start = ReadMoment(c, ICAL_DTSTART_PROPERTY);

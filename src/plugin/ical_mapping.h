@@ -16,15 +16,18 @@ struct CalendarEntry {
   bool recurring = false;  // an RRULE or RDATEs
   ItemFields fields;       // as a Ploven record would carry them; itemID from X-PLOVEN-ID
   QList<QDate> exdates;    // cancelled occurrences, in local days
+  // X-PLOVEN-ORIGIN: whose item number X-PLOVEN-ID is (several Plovens may share a calendar,
+  // each with its own numbers); empty in files written before it was kept.
+  QString origin;
 };
 
 // Writes an item into a calendar file: `existing` is the file's text (empty for a new file).
 // The properties Ploven owns are replaced; everything else in the file (other programs' X-
 // properties, their alarms, attachments, cancelled occurrences) stays as it was. `uid` names
 // the item in a new file. `today` starts the coming year of dates for rules a calendar
-// cannot say.
+// cannot say. `origin` goes beside the item number.
 Parsed<QByteArray> WriteItem(const QByteArray& existing, const ItemFields& item, const QString& uid,
-                             const QDate& today);
+                             const QDate& today, const QString& origin = {});
 // Marks the file's item done or undone on `day`, changing nothing else.
 Parsed<QByteArray> WriteDone(const QByteArray& existing, bool done, const QDate& day);
 // Cancels the occurrence of `day` of a recurring item (an EXDATE).

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSaveFile>
 #include <QUuid>
 
 #include "plugin/calendar_side_messages.h"
@@ -17,6 +18,9 @@ namespace {
 constexpr char kConflictsFile[] = "ploven-calendar-conflicts.log";
 constexpr char kEmptyNoticeGiven[] = "empty_folder_notice";
 constexpr char kSyncToken[] = "sync_token";
+// The name this data folder's companion writes beside the item numbers it gives. A file of its
+// own, so that it outlives a lost memory: the items written before are still known as ours.
+constexpr char kOriginFile[] = "ploven-calendar-origin";
 // Fewer remembered items than this may all go at once without the pass stopping.
 constexpr int kEmptyGuardItems = 3;
 
@@ -45,6 +49,22 @@ QString NameOf(const QString& uid) {
   return name + QStringLiteral(".ics");
 }
 
+QString OriginOf(const QString& dataDir) {
+  const QString path = QDir(dataDir).filePath(QLatin1String(kOriginFile));
+  QFile file(path);
+  if (file.open(QIODevice::ReadOnly)) {
+    const QString origin = QString::fromLatin1(file.readAll().trimmed());
+    if (!origin.isEmpty()) return origin;
+  }
+  const QString origin = QUuid::createUuid().toString(QUuid::WithoutBraces);
+  QSaveFile save(path);
+  if (save.open(QIODevice::WriteOnly)) {
+    save.write(origin.toLatin1() + '\n');
+    save.commit();
+  }
+  return origin;
+}
+
 }  // namespace
 
 StoreTarget::StoreTarget(const QString& dataDir, const QString& memoryPath,
@@ -54,7 +74,9 @@ StoreTarget::StoreTarget(const QString& dataDir, const QString& memoryPath,
   if (!m_memory) {
     m_memoryError = Tr(messages::kMemoryUnavailable).arg(memoryPath, m_memoryError);
     m_log.Line(m_memoryError);
+    return;
   }
+  m_origin = OriginOf(dataDir);
 }
 
 ApplyResult StoreTarget::Unreached(StoreStatus status, const QString& error) const {
@@ -186,11 +208,11 @@ ApplyResult StoreTarget::WriteRecordItem(const ItemFields& fields, uint32_t fram
   }
   const QDate today = QDate::currentDate();
   const auto compose = [&](const QByteArray& text) {
-    Parsed<QByteArray> written = WriteItem(text, item, remembered.uid, today);
+    Parsed<QByteArray> written = WriteItem(text, item, remembered.uid, today, m_origin);
     if (!written && !text.isEmpty()) {
       // A damaged item is replaced; its text is kept beside the conflicts.
       KeepConflict(remembered, text, ComposeItemRecord(item));
-      written = WriteItem({}, item, remembered.uid, today);
+      written = WriteItem({}, item, remembered.uid, today, m_origin);
     }
     return written;
   };
@@ -437,10 +459,14 @@ ApplyResult StoreTarget::PassInTransaction(const CompanionSettings& settings) {
       m_memory->Put(item);
       continue;
     }
+    // The item number is this schedule's only when this memory wrote it: another Ploven sharing
+    // the calendar numbers its own items.
+    const bool ownNumber = entry.value->origin.isEmpty() || entry.value->origin == m_origin;
+    const uint32_t ownID = ownNumber ? entry.value->fields.itemID : 0;
     // An item another program renamed (a sync tool may): it keeps its number and its row.
     std::optional<RememberedItem> renamedFrom;
-    if ((!isKnown || wasDamaged) && entry.value->fields.itemID != 0) {
-      renamedFrom = m_memory->ItemByID(entry.value->fields.itemID);
+    if ((!isKnown || wasDamaged) && ownID != 0) {
+      renamedFrom = m_memory->ItemByID(ownID);
       if (renamedFrom && listing.items.contains(renamedFrom->file)) renamedFrom.reset();
     }
     if (renamedFrom) {
@@ -460,6 +486,7 @@ ApplyResult StoreTarget::PassInTransaction(const CompanionSettings& settings) {
     const bool seenBefore = (isKnown && !wasDamaged) || renamedFrom.has_value();
     const CalendarEntry& e = *entry.value;
     ItemFields fields = e.fields;
+    fields.itemID = ownID;
     item.stamp = stamp;
     item.hash = hash;
     item.damaged = false;

@@ -70,6 +70,7 @@ class StoreTarget : public CalendarTarget {
   CompanionLog& m_log;
   std::unique_ptr<CompanionMemory> m_memory;
   QString m_memoryError;
+  QString m_origin;  // this memory's name, written beside the item numbers it gives
   std::function<void()> m_stepHook;
 };
 

@@ -2,6 +2,8 @@
 
 caldav_client.py CALENDAR_URL USER find UID   prints the item with that UID
 caldav_client.py CALENDAR_URL USER save FILE  saves the event or task in FILE, prints its URL
+caldav_client.py CALENDAR_URL USER list -     one line per item: VEVENT|VTODO, tab, its SUMMARY
+caldav_client.py CALENDAR_URL USER rename OLD=NEW  gives the item titled OLD the title NEW
 """
 import sys
 
@@ -19,6 +21,19 @@ def main():
             data = f.read()
         saved = calendar.save_todo(data) if "BEGIN:VTODO" in data else calendar.save_event(data)
         print(saved.url)
+    elif action == "list":
+        for item in calendar.objects(load_objects=True):
+            component = item.icalendar_component
+            print("%s\t%s" % (component.name, component.get("SUMMARY")))
+    elif action == "rename":
+        old, new = argument.split("=", 1)
+        for item in calendar.objects(load_objects=True):
+            component = item.icalendar_component
+            if str(component.get("SUMMARY")) == old:
+                component["SUMMARY"] = new
+                item.save()
+                return
+        sys.exit("no item titled " + old)
     else:
         sys.exit("unknown action " + action)
 

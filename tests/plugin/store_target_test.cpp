@@ -107,16 +107,40 @@ class ServerLikeStore : public CalendarStore {
   int writes = 0;
 };
 
+// Another companion's view of the same server collection.
+class SharedStore : public CalendarStore {
+ public:
+  explicit SharedStore(CalendarStore& server) : m_server(server) {}
+  QString Where() const override { return m_server.Where(); }
+  bool Remote() const override { return true; }
+  StoreListing List(const QHash<QString, StoreStamp>& known, QByteArray& token) override {
+    return m_server.List(known, token);
+  }
+  StoreText Read(const QString& name) override { return m_server.Read(name); }
+  StoreWritten Write(const QString& name, const QByteArray& text,
+                     const StoreStamp* expected) override {
+    return m_server.Write(name, text, expected);
+  }
+  StoreStatus Remove(const QString& name, const StoreStamp& expected, QString& error) override {
+    return m_server.Remove(name, expected, error);
+  }
+
+ private:
+  CalendarStore& m_server;
+};
+
 class StoreTargetTest : public ::testing::Test {
  protected:
   StoreTargetTest() {
     settings.toPloven = true;
     Restart();
   }
-  void Restart() {
+  // `meanwhile` runs while no companion is running.
+  void Restart(const std::function<void()>& meanwhile = {}) {
     auto owned = std::make_unique<ServerLikeStore>();
     if (store != nullptr) *owned = *store;  // the server outlives the companion
     target.reset();
+    if (meanwhile) meanwhile();
     store = owned.get();
     target = std::make_unique<StoreTarget>(dir.path(), dir.filePath(QStringLiteral("memory.sqlite")),
                                            std::move(owned), log);
@@ -258,6 +282,37 @@ TEST_F(StoreTargetTest, AnEmptiedServerCalendarChangesNothingAndSaysItIsTheServe
   ASSERT_EQ(pending.size(), 1);
   EXPECT_EQ(pending[0].code, codes::kNotice);
   EXPECT_TRUE(pending[0].record.contains("on the server")) << pending[0].record.toStdString();
+}
+
+TEST_F(StoreTargetTest, AnotherPlovensItemNumbersAreNotTakenForThisSchedules) {
+  QTemporaryDir otherDir;
+  StoreTarget other(otherDir.path(), otherDir.filePath(QStringLiteral("memory.sqlite")),
+                    std::make_unique<SharedStore>(*store), log);
+  // Both schedules number their first item 7.
+  ASSERT_TRUE(Save(SampleAppointment("Dentist", 7)).ok);
+  InboundRecord swim;
+  swim.code = codes::kTask;
+  swim.action = actions::kSave;
+  swim.record = ComposeItemRecord(SampleTask("Swim", 7));
+  swim.itemID = 7;
+  ASSERT_TRUE(other.Apply(swim, settings).ok);
+
+  ASSERT_TRUE(other.Pass(settings).ok);
+  ASSERT_EQ(other.Pending().size(), 1);
+  EXPECT_EQ(other.Pending()[0].code, codes::kAppointment) << "a new item for that schedule";
+  EXPECT_TRUE(other.Pending()[0].record.startsWith("Dentist"));
+  ASSERT_TRUE(target->Pass(settings).ok);
+  ASSERT_EQ(target->Pending().size(), 1);
+  EXPECT_EQ(target->Pending()[0].code, codes::kTask);
+  // A companion that lost its memory still knows the items it numbered itself.
+  target->Confirm(target->Pending()[0].key);
+  Restart([&] {
+    for (const char* name : {"memory.sqlite", "memory.sqlite-wal", "memory.sqlite-shm"})
+      QFile::remove(dir.filePath(QLatin1String(name)));
+  });
+  ASSERT_TRUE(target->Pass(settings).ok);
+  for (const OutboundChange& c : target->Pending())
+    EXPECT_FALSE(c.record.startsWith("Dentist")) << "Dentist came back as a new item";
 }
 
 TEST(CompanionMemoryUpgrade, AFirstMemoryGainsEtagsAndKeepsItsItems) {
