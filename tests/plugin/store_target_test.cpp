@@ -288,13 +288,13 @@ TEST_F(StoreTargetTest, AnotherPlovensItemNumbersAreNotTakenForThisSchedules) {
   QTemporaryDir otherDir;
   StoreTarget other(otherDir.path(), otherDir.filePath(QStringLiteral("memory.sqlite")),
                     std::make_unique<SharedStore>(*store), log);
-  // Both schedules number their first item 7.
+  // Each schedule numbers its own items; neither knows the other's number.
   ASSERT_TRUE(Save(SampleAppointment("Dentist", 7)).ok);
   InboundRecord swim;
   swim.code = codes::kTask;
   swim.action = actions::kSave;
-  swim.record = ComposeItemRecord(SampleTask("Swim", 7));
-  swim.itemID = 7;
+  swim.record = ComposeItemRecord(SampleTask("Swim", 8));
+  swim.itemID = 8;
   ASSERT_TRUE(other.Apply(swim, settings).ok);
 
   ASSERT_TRUE(other.Pass(settings).ok);
