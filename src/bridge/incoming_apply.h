@@ -48,6 +48,7 @@ struct IncomingOutcome {
     kRefused,  // told: a refused subject, a record that does not read, an item not found
     kNotice,   // a text for the user
     kSkipped,  // the switches keep this kind out (logged)
+    kPasswordWanted,  // the calendar server wants a password: `text` is "url\nuser"
   } kind = Kind::kNothing;
   ActHandle item = kNoAct;
   uint32_t itemID = 0;  // kAdded: the new item's number
