@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "bridge/calendar_intake.h"
 #include "bridge/socket_bridge_link.h"
 #include "bridge/sync_switches.h"
 #include "file/file_system.h"
@@ -126,7 +127,8 @@ void CalendarSync::Done(ActHandle item, DayNumber occurrenceDate, bool done) {
 }
 
 bool CalendarSync::CalendarSetUp() {
-  if (m_link->IsRunning()) return true;
+  // A calendar server chosen in the settings is a calendar the user set up.
+  if (m_link->IsRunning() || ServerCalendarChosen(m_env.settings())) return true;
   std::string folder = m_env.settings().ReadString(kCalendarFolder);
   std::filesystem::path path = folder.empty() ? std::filesystem::path(kDefaultCalendarFolder)
                                               : std::filesystem::path(folder);
