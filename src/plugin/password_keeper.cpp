@@ -1,11 +1,18 @@
 #include "plugin/password_keeper.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QHash>
 #include <QMutex>
+#include <QPointer>
 #include <QSet>
+#include <QThread>
 #include <QTimer>
+#include <chrono>
+#include <functional>
+#include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <qt6keychain/keychain.h>
 
@@ -23,15 +30,13 @@ struct StoreAnswer {
   QString password;
 };
 
-StoreAnswer ReadSecretStore(const QString& key, int timeoutMs) {
-  // The job outlives a look that timed out and deletes itself when it ends; what it finds then
-  // goes nowhere (the connection ends with the loop).
+// Starts one look into the secret store; `done` gets what it found, once, on the thread that
+// started it. The job deletes itself when it ends.
+void StartRead(const QString& key, std::function<void(StoreAnswer)> done) {
   auto* job = new QKeychain::ReadPasswordJob(QString::fromLatin1(kSecretService));
   job->setAutoDelete(true);
   job->setKey(key);
-  auto answer = std::make_shared<std::optional<StoreAnswer>>();
-  QEventLoop loop;
-  QObject::connect(job, &QKeychain::Job::finished, &loop, [answer, &loop](QKeychain::Job* j) {
+  QObject::connect(job, &QKeychain::Job::finished, job, [done](QKeychain::Job* j) {
     StoreAnswer a;
     switch (j->error()) {
       case QKeychain::NoError:
@@ -47,13 +52,39 @@ StoreAnswer ReadSecretStore(const QString& key, int timeoutMs) {
         a.kind = StoreAnswer::Kind::kNoStore;
         break;
     }
-    *answer = a;
-    loop.quit();
+    done(a);
+  });
+  job->start();
+}
+
+// QtKeychain runs its jobs through one object that lives on the thread of the first job: they
+// all run on the program's main thread, and a caller on another thread (the sync thread) waits
+// for the answer there. A look that does not end in time counts as no store.
+StoreAnswer ReadSecretStore(const QString& key, int timeoutMs) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app == nullptr) return StoreAnswer{};
+  auto promise = std::make_shared<std::promise<StoreAnswer>>();
+  std::future<StoreAnswer> answer = promise->get_future();
+  auto once = std::make_shared<std::once_flag>();
+  auto give = [promise, once](StoreAnswer a) {
+    std::call_once(*once, [&] { promise->set_value(std::move(a)); });
+  };
+  if (QThread::currentThread() != app->thread()) {
+    QMetaObject::invokeMethod(app, [key, give] { StartRead(key, give); }, Qt::QueuedConnection);
+    if (answer.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
+      return StoreAnswer{};
+    return answer.get();
+  }
+  QEventLoop loop;
+  QPointer<QEventLoop> waiting(&loop);
+  StartRead(key, [give, waiting](StoreAnswer a) {
+    give(std::move(a));
+    if (waiting) waiting->quit();
   });
   QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-  job->start();
-  if (!answer->has_value()) loop.exec();
-  return answer->value_or(StoreAnswer{});
+  if (answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) loop.exec();
+  if (answer.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return StoreAnswer{};
+  return answer.get();
 }
 
 class KeychainPasswordKeeper : public PasswordKeeper {
