@@ -26,7 +26,12 @@ namespace {
 
 // What one look into the secret store found.
 struct StoreAnswer {
-  enum class Kind { kFound, kNotThere, kNoStore } kind = Kind::kNoStore;
+  enum class Kind {
+    kFound,
+    kNotThere,
+    kNoStore,   // none runs: not asked again
+    kNoAnswer,  // it did not answer in time (or the main thread was busy): asked next time
+  } kind = Kind::kNoAnswer;
   QString password;
 };
 
@@ -59,10 +64,10 @@ void StartRead(const QString& key, std::function<void(StoreAnswer)> done) {
 
 // QtKeychain runs its jobs through one object that lives on the thread of the first job: they
 // all run on the program's main thread, and a caller on another thread (the sync thread) waits
-// for the answer there. A look that does not end in time counts as no store.
+// for the answer there (the main thread of the companion never waits long for the sync thread).
 StoreAnswer ReadSecretStore(const QString& key, int timeoutMs) {
   QCoreApplication* app = QCoreApplication::instance();
-  if (app == nullptr) return StoreAnswer{};
+  if (app == nullptr) return {StoreAnswer::Kind::kNoStore, {}};
   auto promise = std::make_shared<std::promise<StoreAnswer>>();
   std::future<StoreAnswer> answer = promise->get_future();
   auto once = std::make_shared<std::once_flag>();
@@ -107,6 +112,7 @@ class KeychainPasswordKeeper : public PasswordKeeper {
         if (m_storeRefused.contains(key)) return std::nullopt;
         return found.password;
       case StoreAnswer::Kind::kNotThere:
+      case StoreAnswer::Kind::kNoAnswer:
         return std::nullopt;
       case StoreAnswer::Kind::kNoStore:
         // Not asked again for this companion's life; it replaces itself every 15 minutes.
