@@ -1,10 +1,11 @@
 #include "app/keychain_secret_store.h"
 
+#include <qt6keychain/keychain.h>
+
 #include <QEventLoop>
 #include <QTimer>
 #include <memory>
 #include <optional>
-#include <qt6keychain/keychain.h>
 #include <utility>
 
 namespace ploven {
@@ -33,7 +34,7 @@ class KeychainSecretStore : public SecretStore {
     QTimer::singleShot(kTimeoutMs, &loop, &QEventLoop::quit);
     job->start();
     if (!result->has_value()) loop.exec();
-      if (!result->has_value()) return Saved::kNoStore;
+    if (!result->has_value()) return Saved::kNoStore;
     const auto [error, text] = **result;
     switch (error) {
       case QKeychain::NoError:

@@ -11,10 +11,10 @@ std::optional<std::string> QtServerPasswordPrompt::AskServerPassword(const std::
                                                                      const std::string& user,
                                                                      bool refusedBefore) {
   namespace t = app_text;
-  QString text = QString::fromUtf8(t::kServerPasswordPrompt)
-                     .arg(user.empty() ? QString::fromUtf8(t::kServerNoUser)
-                                       : QString::fromStdString(user),
-                          QString::fromStdString(url));
+  QString text =
+      QString::fromUtf8(t::kServerPasswordPrompt)
+          .arg(user.empty() ? QString::fromUtf8(t::kServerNoUser) : QString::fromStdString(user),
+               QString::fromStdString(url));
   if (refusedBefore) text.prepend(QString::fromUtf8(t::kServerPasswordRefused));
   bool ok = false;
   const QString typed = QInputDialog::getText(m_owner, QString::fromUtf8(t::kServerPasswordCaption),

@@ -83,7 +83,8 @@ class TerminalServerPasswordPrompt : public ServerPasswordPrompt {
     if (isatty(STDIN_FILENO)) {
       typed = ReadHiddenLine(Sprintf(t::kServerPasswordPrompt, user.c_str(), url.c_str()));
     }
-    if (!typed) m_env.msg().ErrorMessage(Sprintf(t::kServerPasswordNeeded, url.c_str(), user.c_str()));
+    if (!typed)
+      m_env.msg().ErrorMessage(Sprintf(t::kServerPasswordNeeded, url.c_str(), user.c_str()));
     return typed;
   }
 

@@ -1,5 +1,7 @@
 #include "plugin/password_keeper.h"
 
+#include <qt6keychain/keychain.h>
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QHash>
@@ -14,13 +16,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <qt6keychain/keychain.h>
 
 namespace ploven::calendar {
 
-QString SecretKey(const QString& url, const QString& user) {
-  return user + QLatin1Char('@') + url;
-}
+QString SecretKey(const QString& url, const QString& user) { return user + QLatin1Char('@') + url; }
 
 namespace {
 
@@ -75,7 +74,8 @@ StoreAnswer ReadSecretStore(const QString& key, int timeoutMs) {
     std::call_once(*once, [&] { promise->set_value(std::move(a)); });
   };
   if (QThread::currentThread() != app->thread()) {
-    QMetaObject::invokeMethod(app, [key, give] { StartRead(key, give); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [key, give] { StartRead(key, give); }, Qt::QueuedConnection);
     if (answer.wait_for(std::chrono::milliseconds(timeoutMs)) != std::future_status::ready)
       return StoreAnswer{};
     return answer.get();

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QCheckBox>
 #include <QTimer>
 
 #include "app/companion_link.h"
@@ -251,8 +251,7 @@ TEST_F(MainWindowBridgeTest, AServersPasswordIsAskedOnceUnseenAndACancelIsNotAsk
   answerNextBox("s3cret");
   window->TakeCalendarChanges();
   EXPECT_EQ(asked, 1);
-  EXPECT_EQ(link->passwords,
-            std::vector<std::string>{"https://cal.example.org/dav/\nann\ns3cret"});
+  EXPECT_EQ(link->passwords, std::vector<std::string>{"https://cal.example.org/dav/\nann\ns3cret"});
   EXPECT_EQ(link->confirmed, std::vector<std::string>{"pw1"});
 
   link->calendarChanges = {PasswordQuestion("pw2", "bob")};
@@ -295,8 +294,7 @@ TEST_F(MainWindowBridgeTest, ChoosingAnotherCalendarClosesTheRunningCompanion) {
   });
   EXPECT_EQ(link->closes, 1);
   // No secret store: this session keeps it, and the next companion gets it without a question.
-  EXPECT_EQ(session->calendar().passwords().Kept("https://cal.example.org/dav/", "ann"),
-            "pw-e41d");
+  EXPECT_EQ(session->calendar().passwords().Kept("https://cal.example.org/dav/", "ann"), "pw-e41d");
   ASSERT_EQ(ui.Texts().size(), 1u);
   EXPECT_FALSE(link->running);
   link->running = true;  // the next send started a new one, which asks

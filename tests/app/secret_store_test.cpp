@@ -17,14 +17,12 @@ namespace {
 TEST(SecretStoreTest, WhatTheSettingsSaveTheCompanionsKeeperReads) {
   const std::string url = "https://cal.example.org/dav/ann/work/";
   std::string why;
-  ASSERT_EQ(MakeKeychainSecretStore()->Save(url, "ann", "pw-3d0c", why),
-            SecretStore::Saved::kSaved)
+  ASSERT_EQ(MakeKeychainSecretStore()->Save(url, "ann", "pw-3d0c", why), SecretStore::Saved::kSaved)
       << why;
   auto keeper = calendar::MakePasswordKeeper();
   std::optional<QString> read;
-  QThread* sync = QThread::create([&] {
-    read = keeper->Password(QString::fromStdString(url), QStringLiteral("ann"));
-  });
+  QThread* sync = QThread::create(
+      [&] { read = keeper->Password(QString::fromStdString(url), QStringLiteral("ann")); });
   sync->start();
   // The main thread serves its events meanwhile, as the companion's does.
   QElapsedTimer waited;
@@ -46,9 +44,9 @@ TEST(SecretStoreTest, WhatTheSettingsSaveTheCompanionsKeeperReads) {
   // A new password saved replaces the old one for the next companion.
   ASSERT_EQ(MakeKeychainSecretStore()->Save(url, "ann", "pw-9a41", why),
             SecretStore::Saved::kSaved);
-  EXPECT_EQ(calendar::MakePasswordKeeper()->Password(QString::fromStdString(url),
-                                                     QStringLiteral("ann")),
-            QStringLiteral("pw-9a41"));
+  EXPECT_EQ(
+      calendar::MakePasswordKeeper()->Password(QString::fromStdString(url), QStringLiteral("ann")),
+      QStringLiteral("pw-9a41"));
 }
 
 }  // namespace

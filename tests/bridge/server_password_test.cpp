@@ -47,7 +47,8 @@ TEST_P(ParsePasswordQuestion, ReadsUrlAndUser) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, ParsePasswordQuestion,
-    ::testing::Values(ParseCase{"https://cal.example/ann/\nann", true, "https://cal.example/ann/", "ann"},
+    ::testing::Values(ParseCase{"https://cal.example/ann/\nann", true, "https://cal.example/ann/",
+                                "ann"},
                       ParseCase{"https://cal.example/\nann\n", true, "https://cal.example/", "ann"},
                       ParseCase{"https://cal.example/\n", true, "https://cal.example/", ""},
                       ParseCase{"https://cal.example/", false, "", ""},

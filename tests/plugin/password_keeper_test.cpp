@@ -1,13 +1,13 @@
 // The companion's password keeper with no secret store to ask: the session bus is pointed at
 // an address nobody serves (before Qt opens it), so the keeper keeps only what it was handed.
 
+#include "plugin/password_keeper.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdlib>
-
-#include "plugin/password_keeper.h"
 
 namespace ploven::calendar {
 namespace {
