@@ -183,9 +183,10 @@ void SyncSettingsDialog::KeepPassword(const std::string& url, const std::string&
   const SecretStore::Saved saved = m_passwords.store != nullptr
                                        ? m_passwords.store->Save(url, user, password, why)
                                        : SecretStore::Saved::kNoStore;
-  if (saved == SecretStore::Saved::kSaved) return;
-  // Kept for this session only, in memory: handed to the companion when it asks.
+  // This session's memory holds the newest one too, so that a question of the companion is
+  // never answered with one given before; without a store it is the only copy.
   if (m_passwords.memory != nullptr) m_passwords.memory->Keep(url, user, password);
+  if (saved == SecretStore::Saved::kSaved) return;
   if (saved == SecretStore::Saved::kNoStore) {
     m_msg.InformationMessage(t::kNoSecretStore);
   } else {

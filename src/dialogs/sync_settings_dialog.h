@@ -17,8 +17,8 @@ class ServerPasswords;
 class Settings;
 struct ProgramSettings;
 
-// Where a calendar server's password typed in the dialog goes: the desktop's secret store, else
-// this session's memory.
+// Where a calendar server's password typed in the dialog goes: the desktop's secret store, and
+// this session's memory (the only copy when no secret store runs).
 struct ServerPasswordPlaces {
   SecretStore* store = nullptr;
   ServerPasswords* memory = nullptr;
