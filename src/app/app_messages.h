@@ -148,4 +148,14 @@ inline constexpr char kWriteAccessChanged[] =
 inline constexpr char kWriteAccessNoRestart[] =
     "Ploven could not start again by itself. Close it and open the schedule again to change it.";
 
+// The calendar server's password, asked when the companion has none.
+inline constexpr char kServerPasswordCaption[] = "Calendar Server Password";
+inline constexpr char kServerPasswordPrompt[] =
+    "The Ploven calendar plug-in needs the password of %1 on the calendar server %2.\n\n"
+    "Ploven keeps it in memory until it ends. To keep it for good, enter it in Synchronization "
+    "Settings (on the Settings menu) while your desktop's password store is running.";
+inline constexpr char kServerPasswordRefused[] =
+    "The calendar server did not accept the password given before.\n\n";
+inline constexpr char kServerNoUser[] = "(no user name)";
+
 }  // namespace ploven::app_text

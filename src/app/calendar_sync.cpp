@@ -1,5 +1,6 @@
 #include "app/calendar_sync.h"
 
+#include "app/keychain_secret_store.h"
 #include "app/program_session.h"
 #include "bridge/item_sync.h"
 #include "platform/label_table.h"
@@ -8,7 +9,7 @@
 namespace ploven {
 
 CalendarSync::CalendarSync(ProgramSession& session, std::unique_ptr<BridgeLink> link)
-    : m_session(session) {
+    : m_session(session), m_secretStore(MakeKeychainSecretStore()) {
   UseLink(std::move(link));
 }
 
@@ -22,6 +23,17 @@ void CalendarSync::UseLink(std::unique_ptr<BridgeLink> link) {
   m_startRefused = false;
   m_senders = std::make_unique<BridgeSenders>(m_session.messages(), *m_link, Switches());
   m_intake = std::make_unique<CalendarIntake>(m_session.messages(), *m_link, *m_senders);
+  m_intake->AnswerPasswordsWith(&m_passwords, m_prompt);
+}
+
+void CalendarSync::AskPasswordsWith(ServerPasswordPrompt* prompt) {
+  m_prompt = prompt;
+  m_intake->AnswerPasswordsWith(&m_passwords, m_prompt);
+}
+
+void CalendarSync::SettingsChanged(bool calendarChanged) {
+  m_startRefused = false;
+  if (calendarChanged) m_link->Close();
 }
 
 SyncSwitches CalendarSync::Switches() const {

@@ -6,6 +6,7 @@
 #include "bridge/bridge_senders.h"
 #include "bridge/calendar_intake.h"
 #include "bridge/item_records.h"
+#include "bridge/server_passwords.h"
 
 namespace ploven {
 
@@ -44,7 +45,17 @@ class CalendarSync {
   // attempt a run, and one more after each change of the settings, so that a missing program
   // does not hold the window up every few seconds).
   void StartCompanionForIntake();
-  void SettingsChanged() { m_startRefused = false; }
+  // After Synchronization Settings changed something. `calendarChanged`: another calendar (its
+  // kind, server, user or password): the running companion is closed, so that the next use
+  // starts one on the new calendar.
+  void SettingsChanged(bool calendarChanged = false);
+
+  // A calendar server's password: the desktop's secret store (tests put another here), this
+  // session's memory of them, and who asks the user when the companion needs one.
+  SecretStore& secretStore() { return *m_secretStore; }
+  void UseSecretStore(std::unique_ptr<SecretStore> store) { m_secretStore = std::move(store); }
+  ServerPasswords& passwords() { return m_passwords; }
+  void AskPasswordsWith(ServerPasswordPrompt* prompt);
 
   // One pass of the calendar's changes into the schedule `host` gives.
   IntakeReport TakeCalendarChanges(IntakeHost& host);
@@ -57,6 +68,9 @@ class CalendarSync {
   std::unique_ptr<BridgeSenders> m_senders;
   std::unique_ptr<CalendarIntake> m_intake;
   bool m_startRefused = false;
+  ServerPasswords m_passwords;
+  std::unique_ptr<SecretStore> m_secretStore;
+  ServerPasswordPrompt* m_prompt = nullptr;
 };
 
 }  // namespace ploven

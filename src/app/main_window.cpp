@@ -145,6 +145,7 @@ MainWindow::MainWindow(ProgramSession& session, Ui& ui)
 
 MainWindow::~MainWindow() {
   m_session.StartAlarms(nullptr, nullptr);
+  m_session.calendar().AskPasswordsWith(nullptr);
   // Note windows still open (the close query closes them) save what they hold and go.
   for (int slot = 0; slot < kMaxNoteWindows; ++slot) {
     NoteWindow* w = NoteWindowOf(slot);

@@ -401,6 +401,7 @@ class MainWindow : public QMainWindow {
   QTimer m_clockTimer;
   QTimer m_calendarTimer;
   bool m_calendarPassRunning = false;
+  std::unique_ptr<ServerPasswordPrompt> m_serverPasswordPrompt;
   DayNumber m_viewedDate = 0;
   Command m_viewCommand = Command::kDayView;
   int m_multipleDays = 4;  // My Multiple Day View's windows

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "app/server_password_prompt.h"
 #include "app/session_intake_host.h"
 #include "dialogs/sync_settings_dialog.h"
 
@@ -15,6 +16,8 @@ constexpr int kCalendarPollMilliseconds = 5000;
 }  // namespace
 
 void MainWindow::StartCalendarIntake() {
+  m_serverPasswordPrompt = std::make_unique<QtServerPasswordPrompt>(this);
+  m_session.calendar().AskPasswordsWith(m_serverPasswordPrompt.get());
   connect(&m_calendarTimer, &QTimer::timeout, this, &MainWindow::TakeCalendarChanges);
   m_calendarTimer.start(kCalendarPollMilliseconds);
 }
@@ -25,9 +28,12 @@ void MainWindow::TakeCalendarChanges() {
   if (m_calendarPassRunning || m_closing || QApplication::activeModalWidget() != nullptr) return;
   if (!m_session.open() || !m_session.writable()) return;
   CalendarSync& calendar = m_session.calendar();
-  if (!calendar.IntakeSwitchesNow().fromCalendar) return;
+  const IntakeSwitches switches = calendar.IntakeSwitchesNow();
+  // A calendar server's companion may want its password even while nothing comes back; only
+  // one already running is asked then (the senders start it).
+  if (!switches.fromCalendar && !(switches.serverCalendar && calendar.link().IsRunning())) return;
   m_calendarPassRunning = true;
-  calendar.StartCompanionForIntake();
+  if (switches.fromCalendar) calendar.StartCompanionForIntake();
   SessionIntakeHost host(m_session, *m_undelete);
   const IntakeReport report = calendar.TakeCalendarChanges(host);
   m_calendarPassRunning = false;
@@ -36,9 +42,11 @@ void MainWindow::TakeCalendarChanges() {
 
 void MainWindow::OpenSynchronizationSettings() {
   const std::string openPath = m_session.open() ? m_session.files().schedulePath() : std::string();
-  if (RunSyncSettingsDialog(this, m_session.programSettings(), m_session.settings(),
-                            m_session.messages(), openPath, m_session.places().dataFolder))
-    m_session.calendar().SettingsChanged();
+  CalendarSync& calendar = m_session.calendar();
+  const SyncSettingsOutcome outcome = RunSyncSettingsDialog(
+      this, m_session.programSettings(), m_session.settings(), m_session.messages(), openPath,
+      m_session.places().dataFolder, {&calendar.secretStore(), &calendar.passwords()});
+  if (outcome.changed) calendar.SettingsChanged(outcome.calendarChanged);
 }
 
 }  // namespace ploven

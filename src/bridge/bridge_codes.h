@@ -17,6 +17,8 @@ enum class BridgeCode : uint32_t {
   kCalendarDeleteAppointment = 0x2BB7B2B0,
   kCalendarDelete2 = 0x2BB7B2B1,
   kKeptText = 0x3B66AC8A,  // a text the main program keeps in a buffer
+  // The calendar server wants a password: "url\nuser". Answered with kActionPassword.
+  kPasswordWanted = 0x3B66AC8B,
 };
 
 inline constexpr uint32_t CodeValue(BridgeCode code) { return static_cast<uint32_t>(code); }
@@ -37,6 +39,8 @@ inline constexpr char kActionApplied[] = "Ploven_Applied";       // the record w
 inline constexpr char kActionNotApplied[] = "Ploven_Failed";     // it was not; the reason follows
 inline constexpr char kActionFromCalendar[] = "Ploven_FromCalendar";  // one change made there
 inline constexpr char kActionPassDone[] = "Ploven_PassDone";     // no more changes this time
+// A calendar server's password the user gave, "url\nuser\npassword" (never logged).
+inline constexpr char kActionPassword[] = "Ploven_PasswordNow";
 
 // The separators of a record.
 inline constexpr char kFieldEnd = '\t';

@@ -47,6 +47,9 @@ class BridgeLink {
   // The change under `key` is in the schedule (or was refused and the user told): the
   // companion forgets it. A new item is confirmed by its ID echo instead.
   virtual bool Confirm(const std::string& key) = 0;
+  // Hands the companion a calendar server's password (the record "url\nuser\npassword",
+  // kActionPassword); true when it got it.
+  virtual bool HandOverPassword(const std::string& record) = 0;
   // Tells the companion that a client is alive; its watchdog counts from the last frame.
   virtual bool Hello() { return IsRunning(); }
   // Tells the companion to end (kActionCloseStub) and gives it a second to do so.

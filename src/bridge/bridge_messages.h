@@ -133,4 +133,9 @@ inline constexpr char kReceivingNotOpened[] =
     "The calendar's changes wait in the Ploven calendar plug-in until the schedule set to "
     "receive them can be opened: ";
 
+// The companion's question for a calendar server's password does not read ("url\nuser").
+inline constexpr char kPasswordQuestionUnread[] =
+    "The Ploven calendar plug-in asked for a calendar server's password without naming the "
+    "server and user; not answered.";
+
 }  // namespace ploven

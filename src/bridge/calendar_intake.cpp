@@ -1,6 +1,7 @@
 #include "bridge/calendar_intake.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,16 @@ IntakeSwitches IntakeSwitchesOf(const ProgramSettings& program, const Settings& 
   s.appointmentsFromCalendar = program.outlookToPlovenAppts != 0;
   s.tasksFromCalendar = program.outlookToPlovenTasks != 0;
   s.receivingPath = settings.ReadString(key::kOutlookToPlovenPakPath, kReceivingIsOpenSchedule);
+  s.serverCalendar = ServerCalendarChosen(settings);
   return s;
+}
+
+bool ServerCalendarChosen(const Settings& settings) {
+  const std::string kind = settings.ReadString(key::kCalendarKind);
+  return std::equal(kind.begin(), kind.end(), std::string_view(key::kCalendarKindServer).begin(),
+                    std::string_view(key::kCalendarKindServer).end(), [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) == b;
+                    });
 }
 
 bool IsReceivingSchedule(const std::string& receivingPath, const std::string& openPath) {
@@ -41,10 +51,41 @@ void CalendarIntake::Answer(const std::string& key, Taken& taken) {
   if (taken.answered) m_taken.erase(key);
 }
 
+void CalendarIntake::AnswerPasswordQuestion(const BridgeFrame& frame,
+                                            std::set<std::string>& answeredThisPass,
+                                            IntakeReport& report) {
+  if (!frame.key.empty() && m_questionsAnswered.contains(frame.key)) {
+    if (m_link.Confirm(frame.key)) m_questionsAnswered.erase(frame.key);
+    return;
+  }
+  const std::optional<PasswordWanted> wanted = ParsePasswordWanted(frame.record);
+  if (!wanted) {
+    m_msg.LogLine(kPasswordQuestionUnread);
+    if (!frame.key.empty()) m_link.Confirm(frame.key);
+    return;
+  }
+  if (m_passwords == nullptr || m_prompt == nullptr) return;
+  // The same server twice in one pass is one question.
+  if (answeredThisPass.insert(PasswordRecord(wanted->url, wanted->user, {})).second) {
+    if (const std::optional<std::string> password = m_passwords->Answer(*wanted, *m_prompt)) {
+      // Not handed over: the question comes again with the next pass.
+      if (!m_link.HandOverPassword(PasswordRecord(wanted->url, wanted->user, *password))) {
+        answeredThisPass.erase(PasswordRecord(wanted->url, wanted->user, {}));
+        return;
+      }
+      m_passwords->HandedOver(*wanted);
+      ++report.passwordsGiven;
+    }
+  }
+  if (frame.key.empty()) return;
+  m_questionsAnswered.insert(frame.key);
+  if (m_link.Confirm(frame.key)) m_questionsAnswered.erase(frame.key);
+}
+
 IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& switches,
                                      IntakeRules rules) {
   IntakeReport report;
-  if (!switches.fromCalendar) return report;
+  if (!switches.fromCalendar && !switches.serverCalendar) return report;
   const std::optional<std::vector<BridgeFrame>> frames = m_link.FetchCalendarChanges();
   if (!frames) return report;
   report.reached = true;
@@ -56,7 +97,12 @@ IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& swi
   std::vector<const BridgeFrame*> work;
   std::vector<std::string> owed;
   bool owedUnsaved = false;
+  std::set<std::string> passwordsThisPass;
   for (const BridgeFrame& f : *frames) {
+    if (f.code == BridgeCode::kPasswordWanted) {
+      AnswerPasswordQuestion(f, passwordsThisPass, report);
+      continue;
+    }
     if (f.code == BridgeCode::kKeptText) {
       if (f.key.empty() || m_noticesShown.insert(f.key).second) m_msg.InformationMessage(f.record);
       if (!f.key.empty()) m_link.Confirm(f.key);
@@ -69,6 +115,8 @@ IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& swi
     }
     work.push_back(&f);
   }
+  // Only the password and the notices while the calendar's changes stay out: the rest waits.
+  if (!switches.fromCalendar) return report;
   if (work.empty() && !owedUnsaved) {
     for (const std::string& key : owed) Answer(key, m_taken[key]);
     return report;
@@ -119,6 +167,7 @@ IntakeReport CalendarIntake::RunPass(IntakeHost& host, const IntakeSwitches& swi
       case IncomingOutcome::Kind::kNothing:
       case IncomingOutcome::Kind::kSkipped:
       case IncomingOutcome::Kind::kNotice:
+      case IncomingOutcome::Kind::kPasswordWanted:
         break;
     }
     IntakeReport::Line line{outcome.kind, f->code, outcome.itemID != 0 ? outcome.itemID : f->itemID,

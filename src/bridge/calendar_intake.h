@@ -8,6 +8,7 @@
 
 #include "bridge/bridge_senders.h"
 #include "bridge/incoming_apply.h"
+#include "bridge/server_passwords.h"
 
 namespace ploven {
 
@@ -24,9 +25,15 @@ struct IntakeSwitches {
   bool tasksFromCalendar = true;
   // The schedule that receives the calendar's changes, or kReceivingIsOpenSchedule.
   std::string receivingPath = kReceivingIsOpenSchedule;
+  // "CalendarKind" is "server": the companion may ask for the server's password, which the
+  // pass answers even while the calendar's changes stay out.
+  bool serverCalendar = false;
 };
 
 IntakeSwitches IntakeSwitchesOf(const ProgramSettings& program, const Settings& settings);
+
+// "CalendarKind" says "server" (in any case, as the companion reads it).
+bool ServerCalendarChosen(const Settings& settings);
 
 // The schedule named by `receivingPath` is the open one (or none is named). Paths are compared
 // as written, after removing "." and ".." steps.
@@ -52,6 +59,7 @@ struct IntakeReport {
   int taken = 0;             // changes applied to a schedule
   int refused = 0;           // refused and told
   bool openChanged = false;  // the open schedule changed: plan and draw again
+  int passwordsGiven = 0;    // calendar server passwords handed to the companion
   // Each change looked at, in order, for a front end that lists them.
   struct Line {
     IncomingOutcome::Kind kind = IncomingOutcome::Kind::kNothing;
@@ -75,6 +83,13 @@ class CalendarIntake {
 
   IntakeReport RunPass(IntakeHost& host, const IntakeSwitches& switches, IntakeRules rules);
 
+  // Who answers the companion's question for a calendar server's password; without them the
+  // question waits in the companion.
+  void AnswerPasswordsWith(ServerPasswords* passwords, ServerPasswordPrompt* prompt) {
+    m_passwords = passwords;
+    m_prompt = prompt;
+  }
+
  private:
   // An applied change waiting for its answer.
   struct Taken {
@@ -88,6 +103,9 @@ class CalendarIntake {
   // `key` must not be the map's own: an answered change leaves the map.
   void Answer(const std::string& key, Taken& taken);
   bool ReceivingReady(IntakeHost& host, const IntakeSwitches& switches);
+  // Answers one question for a password (handed over, or the user cancelled) and confirms it.
+  void AnswerPasswordQuestion(const BridgeFrame& frame, std::set<std::string>& answeredThisPass,
+                              IntakeReport& report);
 
   Messages& m_msg;
   BridgeLink& m_link;
@@ -95,6 +113,11 @@ class CalendarIntake {
   std::map<std::string, Taken> m_taken;
   std::set<std::string> m_noticesShown;
   std::string m_missingTold;  // the missing receiving schedule already told about
+  ServerPasswords* m_passwords = nullptr;
+  ServerPasswordPrompt* m_prompt = nullptr;
+  // Questions answered whose confirmation may not have got through: confirmed again, not
+  // taken for a refusal of the password.
+  std::set<std::string> m_questionsAnswered;
 };
 
 }  // namespace ploven

@@ -317,6 +317,8 @@ IncomingOutcome ApplyIncomingFrame(IntakeSchedule& target, const IntakeRules& ru
   switch (frame.code) {
     case BridgeCode::kKeptText:
       return {Kind::kNotice, kNoAct, 0, {}, std::string(Trimmed(frame.record))};
+    case BridgeCode::kPasswordWanted:
+      return {Kind::kPasswordWanted, kNoAct, 0, {}, frame.record};
     case BridgeCode::kTask:
     case BridgeCode::kAppointment:
     case BridgeCode::kCalendarChange1:

@@ -42,12 +42,13 @@ struct IntakeRules {
 // What one frame from the calendar did.
 struct IncomingOutcome {
   enum class Kind {
-    kAdded,    // a new item: answered with the ID echo
-    kChanged,  // an item changed, done or undone, or deleted
-    kNothing,  // the change was already so (done again, a deleted occurrence not there)
-    kRefused,  // told: a refused subject, a record that does not read, an item not found
-    kNotice,   // a text for the user
-    kSkipped,  // the switches keep this kind out (logged)
+    kAdded,           // a new item: answered with the ID echo
+    kChanged,         // an item changed, done or undone, or deleted
+    kNothing,         // the change was already so (done again, a deleted occurrence not there)
+    kRefused,         // told: a refused subject, a record that does not read, an item not found
+    kNotice,          // a text for the user
+    kSkipped,         // the switches keep this kind out (logged)
+    kPasswordWanted,  // the calendar server wants a password: `text` is "url\nuser"
   } kind = Kind::kNothing;
   ActHandle item = kNoAct;
   uint32_t itemID = 0;  // kAdded: the new item's number

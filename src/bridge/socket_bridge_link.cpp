@@ -308,6 +308,12 @@ bool SocketBridgeLink::Confirm(const std::string& key) {
   return Exchange(ControlFrame(kActionTaken, key));
 }
 
+bool SocketBridgeLink::HandOverPassword(const std::string& record) {
+  BridgeFrame frame = ControlFrame(kActionPassword);
+  frame.record = record;
+  return Exchange(frame);
+}
+
 bool SocketBridgeLink::Hello() { return Exchange(ControlFrame(kActionHello)); }
 
 void SocketBridgeLink::Close() {

@@ -40,6 +40,7 @@ class SocketBridgeLink : public BridgeLink {
   LinkResult Send(const BridgeFrame& frame) override;
   std::optional<std::vector<BridgeFrame>> FetchCalendarChanges() override;
   bool Confirm(const std::string& key) override;
+  bool HandOverPassword(const std::string& record) override;
   void Close() override;
   std::string ProgramPath() const override;
   bool Hello() override;

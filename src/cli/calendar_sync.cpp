@@ -2,11 +2,11 @@
 
 #include <system_error>
 
+#include "bridge/calendar_intake.h"
 #include "bridge/socket_bridge_link.h"
 #include "bridge/sync_switches.h"
 #include "file/file_system.h"
 #include "notes/note_files.h"
-#include "platform/ini_file.h"
 #include "platform/label_table.h"
 #include "platform/program_settings.h"
 #include "platform/settings_keys.h"
@@ -24,9 +24,6 @@ constexpr char kSyncSchedulePath[] = "OutlookToPlovenPakPath";
 // The calendar folder the companion writes, in the data folder unless set.
 constexpr char kCalendarFolder[] = "CalendarFolder";
 constexpr char kDefaultCalendarFolder[] = "calendar";
-constexpr char kCalendarKind[] = "CalendarKind";
-constexpr char kCalendarKindServer[] = "server";
-constexpr char kCalendarServerUrl[] = "CalendarServerUrl";
 
 // How far ahead the first occurrence of a recurring item is looked for.
 constexpr int kOccurrenceSearchDays = 400;
@@ -130,10 +127,8 @@ void CalendarSync::Done(ActHandle item, DayNumber occurrenceDate, bool done) {
 }
 
 bool CalendarSync::CalendarSetUp() {
-  if (m_link->IsRunning()) return true;
-  // A calendar server is set up once it is named; the companion keeps what it cannot send yet.
-  if (EqualsNoCase(m_env.settings().ReadString(kCalendarKind), kCalendarKindServer))
-    return !m_env.settings().ReadString(kCalendarServerUrl).empty();
+  // A calendar server chosen in the settings is a calendar the user set up.
+  if (m_link->IsRunning() || ServerCalendarChosen(m_env.settings())) return true;
   std::string folder = m_env.settings().ReadString(kCalendarFolder);
   std::filesystem::path path = folder.empty() ? std::filesystem::path(kDefaultCalendarFolder)
                                               : std::filesystem::path(folder);

@@ -61,6 +61,15 @@ inline constexpr char kSyncSwitchedOff[] =
     "OutlookToPloven=1).";
 inline constexpr char kSyncOtherSchedule[] =
     "Your calendar's changes go to %s (Synchronization Settings); sync that schedule instead.";
+// sync with a calendar server whose password the companion does not have.
+inline constexpr char kServerPasswordVariable[] = "PLOVEN_CALENDAR_PASSWORD";
+inline constexpr char kServerPasswordPrompt[] = "Password of %s on the calendar server %s: ";
+inline constexpr char kServerPasswordNeeded[] =
+    "The calendar server %s wants the password of %s. Type it when asked (on a terminal), give "
+    "it in the environment variable PLOVEN_CALENDAR_PASSWORD, or save it in the desktop "
+    "program's Synchronization Settings.";
+inline constexpr char kServerPasswordRefused[] =
+    "The calendar server %s did not accept the password of %s.";
 inline constexpr char kSyncNoCompanion[] =
     "Ploven could not reach the Ploven calendar plug-in (%s), so nothing was taken in.";
 inline constexpr char kNoSuchFile[] = "There is no schedule file %s.";

@@ -96,7 +96,10 @@ std::string PlovenctlManPage() {
   page.sections.push_back({"Environment",
                            "  PLOVEN_PASSWORD\n"
                            "      the password of a schedule that has one; without it plovenctl\n"
-                           "      asks on the terminal, and refuses when there is none"});
+                           "      asks on the terminal, and refuses when there is none\n"
+                           "  PLOVEN_CALENDAR_PASSWORD\n"
+                           "      for sync: the calendar server's password when the calendar\n"
+                           "      plug-in has none; without it plovenctl asks on the terminal"});
   page.sections.push_back({"See also", "ploven(1)"});
   return RenderManPage(page);
 }

@@ -24,6 +24,27 @@ std::string FullPath(const std::string& path) {
   return ec ? path : full.lexically_normal().string();
 }
 
+// A schedule with a password opens only for the one who gives it: from PLOVEN_PASSWORD (for
+// scripts), else typed on the terminal.
+bool PasswordGate(CliEnv& env, const std::string& path) {
+  if (!HasPassword(env.fs(), path)) return true;
+  SodiumPasswordHasher hasher;
+  if (const char* given = std::getenv(t::kPasswordVariable)) {
+    if (PasswordAccepted(env.fs(), hasher, path, given)) return true;
+    return PasswordGiven(env.fs(), hasher, path, env.msg(),
+                         [] { return std::optional<std::string>(); });
+  }
+  if (!isatty(STDIN_FILENO)) {
+    env.msg().ErrorMessage(Sprintf(t::kPasswordNeeded, path.c_str()));
+    return false;
+  }
+  const std::string prompt = Sprintf(t::kPasswordPrompt, path.c_str());
+  return PasswordGiven(env.fs(), hasher, path, env.msg(),
+                       [&prompt] { return ReadHiddenLine(prompt); });
+}
+
+}  // namespace
+
 // A password typed on the terminal without showing it; nothing at end of input.
 std::optional<std::string> ReadHiddenLine(const std::string& prompt) {
   FILE* tty = std::fopen("/dev/tty", "r+");
@@ -46,27 +67,6 @@ std::optional<std::string> ReadHiddenLine(const std::string& prompt) {
   if (c == EOF && line.empty()) return std::nullopt;
   return line;
 }
-
-// A schedule with a password opens only for the one who gives it: from PLOVEN_PASSWORD (for
-// scripts), else typed on the terminal.
-bool PasswordGate(CliEnv& env, const std::string& path) {
-  if (!HasPassword(env.fs(), path)) return true;
-  SodiumPasswordHasher hasher;
-  if (const char* given = std::getenv(t::kPasswordVariable)) {
-    if (PasswordAccepted(env.fs(), hasher, path, given)) return true;
-    return PasswordGiven(env.fs(), hasher, path, env.msg(),
-                         [] { return std::optional<std::string>(); });
-  }
-  if (!isatty(STDIN_FILENO)) {
-    env.msg().ErrorMessage(Sprintf(t::kPasswordNeeded, path.c_str()));
-    return false;
-  }
-  const std::string prompt = Sprintf(t::kPasswordPrompt, path.c_str());
-  return PasswordGiven(env.fs(), hasher, path, env.msg(),
-                       [&prompt] { return ReadHiddenLine(prompt); });
-}
-
-}  // namespace
 
 std::unique_ptr<Schedule> LoadForReading(CliEnv& env, const std::string& path) {
   const std::string full = FullPath(path);

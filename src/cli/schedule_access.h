@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/cli_env.h"
@@ -8,6 +9,10 @@
 #include "store/schedule.h"
 
 namespace ploven::cli {
+
+// A password typed on the terminal (/dev/tty) without showing it; nothing when there is no
+// terminal or at end of input.
+std::optional<std::string> ReadHiddenLine(const std::string& prompt);
 
 // A schedule read for looking only: no lock, no backups, nothing written.
 // Null when it cannot be read or loaded (told).

@@ -1,5 +1,8 @@
 #include "cli/sync_command.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <iostream>
 #include <random>
 
@@ -64,6 +67,31 @@ class CommandLineSchedule : public IntakeSchedule, public IntakeHost {
   NoteFiles m_notes;
 };
 
+// The calendar server's password for the companion: from PLOVEN_CALENDAR_PASSWORD (for
+// scripts), else typed on the terminal; else the user is told how to give it.
+class TerminalServerPasswordPrompt : public ServerPasswordPrompt {
+ public:
+  explicit TerminalServerPasswordPrompt(CliEnv& env) : m_env(env) {}
+  std::optional<std::string> AskServerPassword(const std::string& url, const std::string& user,
+                                               bool refusedBefore) override {
+    if (refusedBefore) {
+      m_env.msg().ErrorMessage(Sprintf(t::kServerPasswordRefused, url.c_str(), user.c_str()));
+      return std::nullopt;
+    }
+    if (const char* given = std::getenv(t::kServerPasswordVariable)) return std::string(given);
+    std::optional<std::string> typed;
+    if (isatty(STDIN_FILENO)) {
+      typed = ReadHiddenLine(Sprintf(t::kServerPasswordPrompt, user.c_str(), url.c_str()));
+    }
+    if (!typed)
+      m_env.msg().ErrorMessage(Sprintf(t::kServerPasswordNeeded, url.c_str(), user.c_str()));
+    return typed;
+  }
+
+ private:
+  CliEnv& m_env;
+};
+
 const char* KindWord(IncomingOutcome::Kind kind, BridgeCode code) {
   switch (kind) {
     case IncomingOutcome::Kind::kAdded:
@@ -80,6 +108,7 @@ const char* KindWord(IncomingOutcome::Kind kind, BridgeCode code) {
       return "skipped";
     case IncomingOutcome::Kind::kNothing:
     case IncomingOutcome::Kind::kNotice:
+    case IncomingOutcome::Kind::kPasswordWanted:
       break;
   }
   return "unchanged";
@@ -120,10 +149,20 @@ int SyncCommand(CliEnv& env, const std::vector<std::string>& a) {
     return kExitRefused;
   }
   CalendarIntake intake(env.msg(), link, senders);
+  ServerPasswords passwords;
+  TerminalServerPasswordPrompt prompt(env);
+  intake.AnswerPasswordsWith(&passwords, &prompt);
   IntakeRules rules;
   rules.dateText = env.text();
   rules.labelNames = ReadLabelTable(env.settings()).Names();
-  const IntakeReport report = intake.RunPass(schedule, switches, rules);
+  IntakeReport report = intake.RunPass(schedule, switches, rules);
+  // A calendar server that wanted its password is looked at again with it.
+  if (report.reached && report.passwordsGiven > 0) {
+    IntakeReport again = intake.RunPass(schedule, switches, rules);
+    again.lines.insert(again.lines.begin(), report.lines.begin(), report.lines.end());
+    again.refused += report.refused;
+    report = std::move(again);
+  }
   if (!report.reached) {
     env.msg().ErrorMessage(Sprintf(t::kSyncNoCompanion, link.ProgramPath().c_str()));
     return kExitRefused;

@@ -3,15 +3,19 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <system_error>
 
 #include "bridge/calendar_intake.h"
+#include "bridge/server_passwords.h"
 #include "dialogs/sync_settings_messages.h"
 #include "platform/messages.h"
 #include "platform/program_settings.h"
@@ -25,6 +29,14 @@ namespace t = sync_settings_text;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// An http or https address that names a server.
+bool ServerUrlReads(const std::string& text) {
+  const QUrl url(Q(text), QUrl::StrictMode);
+  const QString scheme = url.scheme().toLower();
+  return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+         !url.host().isEmpty();
+}
+
 }  // namespace
 
 std::filesystem::path CalendarFolderOf(const Settings& settings,
@@ -35,13 +47,14 @@ std::filesystem::path CalendarFolderOf(const Settings& settings,
 
 SyncSettingsDialog::SyncSettingsDialog(ProgramSettings& program, Settings& settings, Messages& msg,
                                        std::string openPath, std::filesystem::path dataFolder,
-                                       QWidget* owner)
+                                       ServerPasswordPlaces passwords, QWidget* owner)
     : QDialog(owner),
       m_program(program),
       m_settings(settings),
       m_msg(msg),
       m_openPath(std::move(openPath)),
-      m_dataFolder(std::move(dataFolder)) {
+      m_dataFolder(std::move(dataFolder)),
+      m_passwords(passwords) {
   setWindowTitle(t::kTitle);
   const IntakeSwitches intake = IntakeSwitchesOf(m_program, m_settings);
 
@@ -94,12 +107,40 @@ SyncSettingsDialog::SyncSettingsDialog(ProgramSettings& program, Settings& setti
   m_folder = new QLineEdit(Q(CalendarFolderOf(m_settings, m_dataFolder).string()));
   m_browse = new QPushButton(t::kBrowse);
   connect(m_browse, &QPushButton::clicked, this, &SyncSettingsDialog::Browse);
-  auto* folderLabel = new QLabel(t::kFolderLabel);
-  folderLabel->setBuddy(m_folder);
+  m_folderKind = new QRadioButton(t::kFolderKind);
+  m_serverKind = new QRadioButton(t::kServerKind);
+  const bool server = ServerCalendarChosen(m_settings);
+  (server ? m_serverKind : m_folderKind)->setChecked(true);
   auto* folderRow = new QHBoxLayout();
-  folderRow->addWidget(folderLabel);
+  folderRow->setContentsMargins(24, 0, 0, 0);
   folderRow->addWidget(m_folder, 1);
   folderRow->addWidget(m_browse);
+  m_folder->setAccessibleName(QString::fromUtf8(t::kFolderLabel).remove(QLatin1Char('&')));
+
+  m_serverUrl = new QLineEdit(Q(m_settings.ReadString(key::kCalendarServerUrl)));
+  m_serverUrl->setPlaceholderText(t::kServerUrlHint);
+  m_serverUser = new QLineEdit(Q(m_settings.ReadString(key::kCalendarServerUser)));
+  m_serverPassword = new QLineEdit();
+  m_serverPassword->setEchoMode(QLineEdit::Password);
+  m_serverPassword->setPlaceholderText(t::kServerPasswordHint);
+  auto* serverForm = new QFormLayout();
+  serverForm->setContentsMargins(24, 0, 0, 0);
+  serverForm->addRow(t::kServerUrlLabel, m_serverUrl);
+  serverForm->addRow(t::kServerUserLabel, m_serverUser);
+  serverForm->addRow(t::kServerPasswordLabel, m_serverPassword);
+  auto* passwordNote = new QLabel(t::kServerPasswordNote);
+  passwordNote->setWordWrap(true);
+  passwordNote->setEnabled(false);
+  serverForm->addRow(passwordNote);
+
+  auto* calendar = new QGroupBox(t::kCalendarGroup);
+  auto* calendarLayout = new QVBoxLayout(calendar);
+  calendarLayout->addWidget(m_folderKind);
+  calendarLayout->addLayout(folderRow);
+  calendarLayout->addWidget(m_serverKind);
+  calendarLayout->addLayout(serverForm);
+  FollowKind();
+  connect(m_folderKind, &QRadioButton::toggled, this, &SyncSettingsDialog::FollowKind);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   QPushButton* help = buttons->addButton(t::kHelp, QDialogButtonBox::HelpRole);
@@ -112,7 +153,7 @@ SyncSettingsDialog::SyncSettingsDialog(ProgramSettings& program, Settings& setti
   layout->setSpacing(12);
   layout->addWidget(toCalendar);
   layout->addWidget(fromCalendar);
-  layout->addLayout(folderRow);
+  layout->addWidget(calendar);
   layout->addWidget(buttons);
 }
 
@@ -127,6 +168,32 @@ void SyncSettingsDialog::FollowFromCalendar(bool on) {
   m_thisSchedule->setEnabled(on);
 }
 
+void SyncSettingsDialog::FollowKind() {
+  const bool server = m_serverKind->isChecked();
+  m_folder->setEnabled(!server);
+  m_browse->setEnabled(!server);
+  m_serverUrl->setEnabled(server);
+  m_serverUser->setEnabled(server);
+  m_serverPassword->setEnabled(server);
+}
+
+void SyncSettingsDialog::KeepPassword(const std::string& url, const std::string& user,
+                                      const std::string& password) {
+  std::string why;
+  const SecretStore::Saved saved = m_passwords.store != nullptr
+                                       ? m_passwords.store->Save(url, user, password, why)
+                                       : SecretStore::Saved::kNoStore;
+  // This session's memory holds the newest one too, so that a question of the companion is
+  // never answered with one given before; without a store it is the only copy.
+  if (m_passwords.memory != nullptr) m_passwords.memory->Keep(url, user, password);
+  if (saved == SecretStore::Saved::kSaved) return;
+  if (saved == SecretStore::Saved::kNoStore) {
+    m_msg.InformationMessage(t::kNoSecretStore);
+  } else {
+    m_msg.InformationMessage(QString(t::kSecretNotSaved).arg(Q(why)).toStdString());
+  }
+}
+
 void SyncSettingsDialog::Browse() {
   const QString chosen =
       QFileDialog::getExistingDirectory(this, t::kBrowseCaption, m_folder->text());
@@ -134,19 +201,27 @@ void SyncSettingsDialog::Browse() {
 }
 
 void SyncSettingsDialog::accept() {
-  // The folder is checked before anything is taken over.
+  // The calendar chosen is checked before anything is taken over.
+  const bool server = m_serverKind->isChecked();
   const std::string folder = m_folder->text().trimmed().toStdString();
-  auto refuse = [this](const std::string& text) {
+  const std::string url = m_serverUrl->text().trimmed().toStdString();
+  const std::string user = m_serverUser->text().trimmed().toStdString();
+  const std::string password = m_serverPassword->text().toStdString();
+  auto refuse = [this](const std::string& text, QLineEdit* field) {
     m_msg.ErrorMessage(text);
-    m_folder->setFocus();
-    m_folder->selectAll();
+    field->setFocus();
+    field->selectAll();
   };
-  if (folder.empty()) return refuse(t::kFolderEmpty);
   const std::filesystem::path folderPath(folder);
-  if (!folderPath.is_absolute()) return refuse(t::kFolderNotAbsolute);
-  std::error_code ec;
-  if (std::filesystem::exists(folderPath, ec) && !std::filesystem::is_directory(folderPath, ec))
-    return refuse(t::kFolderIsAFile + folder);
+  if (server) {
+    if (!ServerUrlReads(url)) return refuse(t::kServerUrlBad, m_serverUrl);
+  } else {
+    if (folder.empty()) return refuse(t::kFolderEmpty, m_folder);
+    if (!folderPath.is_absolute()) return refuse(t::kFolderNotAbsolute, m_folder);
+    std::error_code ec;
+    if (std::filesystem::exists(folderPath, ec) && !std::filesystem::is_directory(folderPath, ec))
+      return refuse(t::kFolderIsAFile + folder, m_folder);
+  }
 
   bool written = true;
   auto setInt = [&](const char* name, bool on) {
@@ -172,17 +247,41 @@ void SyncSettingsDialog::accept() {
       m_thisSchedule->isChecked() && !m_openPath.empty() ? m_openPath : kReceivingIsOpenSchedule;
   setString(key::kOutlookToPlovenPakPath, receiving,
             m_settings.ReadString(key::kOutlookToPlovenPakPath, kReceivingIsOpenSchedule));
-  setString(key::kCalendarFolder, folderPath.lexically_normal().string(),
-            CalendarFolderOf(m_settings, m_dataFolder).string());
+  // Another kind, server or user is another calendar: the companion starts afresh on it.
+  const bool wasServer = ServerCalendarChosen(m_settings);
+  const std::string urlBefore = m_settings.ReadString(key::kCalendarServerUrl);
+  const std::string userBefore = m_settings.ReadString(key::kCalendarServerUser);
+  if (server) {
+    m_calendarChanged = !wasServer || url != urlBefore || user != userBefore;
+    setString(key::kCalendarKind, key::kCalendarKindServer,
+              wasServer ? key::kCalendarKindServer : "");
+    setString(key::kCalendarServerUrl, url, urlBefore);
+    setString(key::kCalendarServerUser, user, userBefore);
+    if (!password.empty()) {
+      KeepPassword(url, user, password);
+      m_calendarChanged = true;
+      m_changed = true;
+    }
+  } else {
+    m_calendarChanged = wasServer;
+    setString(key::kCalendarKind, key::kCalendarKindFolder,
+              wasServer ? "" : m_settings.ReadString(key::kCalendarKind, key::kCalendarKindFolder));
+    setString(key::kCalendarFolder, folderPath.lexically_normal().string(),
+              CalendarFolderOf(m_settings, m_dataFolder).string());
+  }
+  m_serverPassword->clear();
   if (!written) m_msg.ErrorMessage(t::kNotWritten);
   QDialog::accept();
 }
 
-bool RunSyncSettingsDialog(QWidget* owner, ProgramSettings& program, Settings& settings,
-                           Messages& msg, const std::string& openPath,
-                           const std::filesystem::path& dataFolder) {
-  SyncSettingsDialog dialog(program, settings, msg, openPath, dataFolder, owner);
-  return dialog.exec() == QDialog::Accepted && dialog.changed();
+SyncSettingsOutcome RunSyncSettingsDialog(QWidget* owner, ProgramSettings& program,
+                                          Settings& settings, Messages& msg,
+                                          const std::string& openPath,
+                                          const std::filesystem::path& dataFolder,
+                                          ServerPasswordPlaces passwords) {
+  SyncSettingsDialog dialog(program, settings, msg, openPath, dataFolder, passwords, owner);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return {dialog.changed(), dialog.calendarChanged()};
 }
 
 }  // namespace ploven

@@ -105,6 +105,14 @@ inline constexpr char kOutlookToPlovenTasks[] = "OutlookToPlovenTasks";
 inline constexpr char kOutlookToPlovenPakPath[] = "OutlookToPlovenPakPath";
 // The calendar folder the companion mirrors into; empty: "calendar" in the data folder.
 inline constexpr char kCalendarFolder[] = "CalendarFolder";
+// The calendar the companion mirrors into: "folder" (the default) or "server", a calendar
+// collection at "CalendarServerUrl" reached as "CalendarServerUser". The password is never an
+// ini key: it lives in the desktop's secret store, or in memory for the session.
+inline constexpr char kCalendarKind[] = "CalendarKind";
+inline constexpr char kCalendarKindFolder[] = "folder";
+inline constexpr char kCalendarKindServer[] = "server";
+inline constexpr char kCalendarServerUrl[] = "CalendarServerUrl";
+inline constexpr char kCalendarServerUser[] = "CalendarServerUser";
 inline constexpr char kCaseFilter[] = "CaseFilter";
 inline constexpr char kTimerPos[] = "TimerPos";
 inline constexpr char kFilterWnd[] = "FilterWnd";

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "app/companion_link.h"
@@ -14,6 +17,7 @@
 #include "bridge/bridge_messages.h"
 #include "bridge/fake_link.h"
 #include "dialogs/item_properties_dialog.h"
+#include "dialogs/sync_settings_dialog.h"
 #include "mock/test_env.h"
 #include "platform/settings_keys.h"
 #include "views/day_view.h"
@@ -207,6 +211,97 @@ TEST_F(MainWindowBridgeTest, NothingComesInWhileADialogIsOpen) {
   EXPECT_EQ(fetchesInside, 0);
   window->TakeCalendarChanges();
   EXPECT_EQ(link->fetches, 1);
+}
+
+// A desktop without a secret store.
+class NoSecretStore : public SecretStore {
+ public:
+  Saved Save(const std::string&, const std::string&, const std::string&, std::string&) override {
+    return Saved::kNoStore;
+  }
+};
+
+// The companion's question for the password of a calendar server, as it arrives.
+BridgeFrame PasswordQuestion(const std::string& key, const std::string& user) {
+  BridgeFrame f;
+  f.code = BridgeCode::kPasswordWanted;
+  f.action = kActionFromCalendar;
+  f.key = key;
+  f.record = "https://cal.example.org/dav/\n" + user;
+  return f;
+}
+
+TEST_F(MainWindowBridgeTest, AServersPasswordIsAskedOnceUnseenAndACancelIsNotAskedAgain) {
+  // Only sending is on; a server's companion that runs is asked all the same.
+  ASSERT_TRUE(session->settings().WriteString(key::kCalendarKind, "server"));
+  int asked = 0;
+  auto answerNextBox = [&](const char* typed) {
+    QTimer::singleShot(0, [&asked, typed] {
+      auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      ++asked;
+      EXPECT_EQ(box->textEchoMode(), QLineEdit::Password);
+      EXPECT_NE(box->labelText().indexOf("https://cal.example.org/dav/"), -1);
+      if (typed == nullptr) return box->reject();
+      box->setTextValue(typed);
+      box->accept();
+    });
+  };
+  link->calendarChanges = {PasswordQuestion("pw1", "ann")};
+  answerNextBox("s3cret");
+  window->TakeCalendarChanges();
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(link->passwords, std::vector<std::string>{"https://cal.example.org/dav/\nann\ns3cret"});
+  EXPECT_EQ(link->confirmed, std::vector<std::string>{"pw1"});
+
+  link->calendarChanges = {PasswordQuestion("pw2", "bob")};
+  answerNextBox(nullptr);
+  window->TakeCalendarChanges();
+  link->calendarChanges = {PasswordQuestion("pw3", "bob")};
+  window->TakeCalendarChanges();
+  QApplication::processEvents();  // a box that was not there is not answered later either
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(link->passwords.size(), 1u);
+  EXPECT_EQ(link->confirmed, (std::vector<std::string>{"pw1", "pw2", "pw3"}));
+
+  // A folder calendar with nothing coming back: the companion is not asked at all.
+  ASSERT_TRUE(session->settings().WriteString(key::kCalendarKind, "folder"));
+  const int fetches = link->fetches;
+  window->TakeCalendarChanges();
+  EXPECT_EQ(link->fetches, fetches);
+}
+
+TEST_F(MainWindowBridgeTest, ChoosingAnotherCalendarClosesTheRunningCompanion) {
+  // The dialog gets `use`, then OK; the secret store is a test's, not the desktop's.
+  session->calendar().UseSecretStore(std::make_unique<NoSecretStore>());
+  auto settingsDialog = [this](std::function<void(SyncSettingsDialog&)> use) {
+    QTimer::singleShot(0, [use = std::move(use)] {
+      auto* d = qobject_cast<SyncSettingsDialog*>(QApplication::activeModalWidget());
+      if (d == nullptr) return;
+      use(*d);
+      d->accept();
+      if (d->isVisible()) d->reject();
+    });
+    window->Dispatch(Command::kSynchronizationSettings);
+  };
+  settingsDialog([](SyncSettingsDialog& d) { d.toCalendarBox()->setChecked(false); });
+  EXPECT_EQ(link->closes, 0);  // the same calendar
+  settingsDialog([](SyncSettingsDialog& d) {
+    d.serverKindButton()->setChecked(true);
+    d.serverUrlField()->setText("https://cal.example.org/dav/");
+    d.serverUserField()->setText("ann");
+    d.serverPasswordField()->setText("pw-e41d");
+  });
+  EXPECT_EQ(link->closes, 1);
+  // No secret store: this session keeps it, and the next companion gets it without a question.
+  EXPECT_EQ(session->calendar().passwords().Kept("https://cal.example.org/dav/", "ann"), "pw-e41d");
+  ASSERT_EQ(ui.Texts().size(), 1u);
+  EXPECT_FALSE(link->running);
+  link->running = true;  // the next send started a new one, which asks
+  link->calendarChanges = {PasswordQuestion("pw1", "ann")};
+  window->TakeCalendarChanges();
+  EXPECT_EQ(link->passwords,
+            std::vector<std::string>{"https://cal.example.org/dav/\nann\npw-e41d"});
 }
 
 }  // namespace

@@ -33,7 +33,13 @@ class FakeLink : public BridgeLink {
     return calendarChanges;
   }
   bool Confirm(const std::string& key) override {
+    if (!confirmWorks) return false;
     confirmed.push_back(key);
+    return running;
+  }
+  bool HandOverPassword(const std::string& record) override {
+    passwords.push_back(record);
+    if (handOverFails > 0) return --handOverFails, false;
     return running;
   }
   void Close() override {
@@ -53,6 +59,9 @@ class FakeLink : public BridgeLink {
   std::vector<BridgeFrame> calendarChanges;
   int fetches = 0;
   std::vector<std::string> confirmed;
+  bool confirmWorks = true;
+  std::vector<std::string> passwords;  // the records handed over (or tried)
+  int handOverFails = 0;               // this many handovers do not get through
 };
 
 }  // namespace ploven::test

@@ -4,8 +4,13 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "bridge/calendar_intake.h"
+#include "bridge/server_passwords.h"
 #include "bridge/sync_switches.h"
 #include "mock/test_env.h"
 #include "platform/program_settings.h"
@@ -14,6 +19,19 @@
 
 namespace ploven::test {
 namespace {
+
+// The desktop's secret store: saves into a map, or is not running.
+class FakeSecretStore : public SecretStore {
+ public:
+  Saved Save(const std::string& url, const std::string& user, const std::string& password,
+             std::string& why) override {
+    if (answer == Saved::kFailed) why = "the user said no";
+    if (answer == Saved::kSaved) saved[user + "@" + url] = password;
+    return answer;
+  }
+  Saved answer = Saved::kSaved;
+  std::map<std::string, std::string> saved;
+};
 
 class SyncSettingsDialogTest : public ::testing::Test {
  protected:
@@ -29,13 +47,38 @@ class SyncSettingsDialogTest : public ::testing::Test {
   }
   std::unique_ptr<SyncSettingsDialog> Dialog() {
     return std::make_unique<SyncSettingsDialog>(program, settings, env.msg, kOpenPath,
-                                                env.dir / "data");
+                                                env.dir / "data",
+                                                ServerPasswordPlaces{&store, &memory});
+  }
+  // Every file under the test's folder whose bytes hold `text`.
+  std::vector<std::string> FilesHolding(const std::string& text) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(env.dir.path())) {
+      if (!entry.is_regular_file()) continue;
+      std::ifstream in(entry.path(), std::ios::binary);
+      const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+      if (bytes.find(text) != std::string::npos) found.push_back(entry.path().string());
+    }
+    return found;
+  }
+  // The server calendar chosen with an address, a user and a password, then OK.
+  std::unique_ptr<SyncSettingsDialog> ChooseServer(const char* url, const char* user,
+                                                   const char* password) {
+    auto d = Dialog();
+    d->serverKindButton()->setChecked(true);
+    d->serverUrlField()->setText(url);
+    d->serverUserField()->setText(user);
+    d->serverPasswordField()->setText(password);
+    d->accept();
+    return d;
   }
 
   const std::string kOpenPath = "/home/ann/Ploven/Schedule.pln";
   TestEnv env;
   Settings settings{env.dir / "Ploven.ini", env.dir / "profile.ini"};
   ProgramSettings program;
+  FakeSecretStore store;
+  ServerPasswords memory;
 };
 
 TEST_F(SyncSettingsDialogTest, OpensOnTheDefaultsWithTheKindsWaitingForTheirSwitch) {
@@ -106,6 +149,86 @@ TEST_F(SyncSettingsDialogTest, ARelativeOrEmptyFolderIsRefusedAndNothingIsWritte
   }
   EXPECT_EQ(env.ui.boxes.size(), 2u);
   EXPECT_EQ(program.plovenOutlook, 0);
+  EXPECT_EQ(Reloaded().ReadString(key::kCalendarFolder), "");
+}
+
+TEST_F(SyncSettingsDialogTest, AServerIsWrittenToTheSettingsAndItsPasswordOnlyToTheSecretStore) {
+  {
+    auto d = Dialog();
+    EXPECT_TRUE(d->folderKindButton()->isChecked());
+    EXPECT_FALSE(d->serverUrlField()->isEnabled());
+    EXPECT_EQ(d->serverPasswordField()->echoMode(), QLineEdit::Password);
+  }
+  auto d = ChooseServer(" https://cal.example.org/dav/ann/work/ ", "ann", "pw-7f3a9c");
+  ASSERT_EQ(d->result(), QDialog::Accepted);
+  EXPECT_TRUE(d->calendarChanged());
+  EXPECT_TRUE(env.ui.boxes.empty());
+  EXPECT_EQ(store.saved, (std::map<std::string, std::string>{
+                             {"ann@https://cal.example.org/dav/ann/work/", "pw-7f3a9c"}}));
+  // The session's memory has the newest one too, for the companion's question.
+  EXPECT_EQ(memory.Kept("https://cal.example.org/dav/ann/work/", "ann"), "pw-7f3a9c");
+  Settings again = Reloaded();
+  EXPECT_EQ(again.ReadString(key::kCalendarKind), "server");
+  EXPECT_EQ(again.ReadString(key::kCalendarServerUrl), "https://cal.example.org/dav/ann/work/");
+  EXPECT_EQ(again.ReadString(key::kCalendarServerUser), "ann");
+  EXPECT_TRUE(IntakeSwitchesOf(program, again).serverCalendar);
+  EXPECT_EQ(FilesHolding("pw-7f3a9c"), std::vector<std::string>{});
+
+  // Opened again: the server as saved, the password field empty; OK alone changes nothing.
+  auto same = Dialog();
+  EXPECT_TRUE(same->serverKindButton()->isChecked());
+  EXPECT_FALSE(same->folderField()->isEnabled());
+  EXPECT_EQ(same->serverUserField()->text(), "ann");
+  EXPECT_TRUE(same->serverPasswordField()->text().isEmpty());
+  same->accept();
+  EXPECT_FALSE(same->calendarChanged());
+  EXPECT_EQ(store.saved.size(), 1u);
+
+  // Another user is another calendar; so is going back to the folder.
+  EXPECT_TRUE(ChooseServer("https://cal.example.org/dav/ann/work/", "bob", "")->calendarChanged());
+  auto folder = Dialog();
+  folder->folderKindButton()->setChecked(true);
+  folder->accept();
+  EXPECT_TRUE(folder->calendarChanged());
+  EXPECT_EQ(Reloaded().ReadString(key::kCalendarKind), "folder");
+}
+
+TEST_F(SyncSettingsDialogTest, WithoutASecretStoreThePasswordIsKeptInMemoryAndTheUserTold) {
+  for (const auto answer : {SecretStore::Saved::kNoStore, SecretStore::Saved::kFailed}) {
+    store.answer = answer;
+    env.ui.boxes.clear();
+    auto d = ChooseServer("http://localhost:5232/ann/cal/", "ann", "pw-51be02");
+    ASSERT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(memory.Kept("http://localhost:5232/ann/cal/", "ann"), "pw-51be02");
+    ASSERT_EQ(env.ui.Texts().size(), 1u);
+    const std::string told = env.ui.Texts()[0];
+    EXPECT_NE(told.find(answer == SecretStore::Saved::kNoStore ? "No password store"
+                                                               : "the user said no"),
+              std::string::npos)
+        << told;
+    EXPECT_TRUE(store.saved.empty());
+    EXPECT_EQ(FilesHolding("pw-51be02"), std::vector<std::string>{});
+  }
+}
+
+TEST_F(SyncSettingsDialogTest, AnAddressThatIsNotHttpIsRefusedAndNothingIsWritten) {
+  for (const char* typed : {"", "cal.example.org/dav/", "ftp://cal.example.org/dav/", "https://",
+                            "file:///home/ann/cal"}) {
+    auto d = ChooseServer(typed, "ann", "pw-0c11");
+    EXPECT_NE(d->result(), QDialog::Accepted) << typed;
+  }
+  EXPECT_EQ(env.ui.boxes.size(), 5u);
+  EXPECT_NE(env.ui.Texts()[0].find("http://"), std::string::npos);
+  EXPECT_TRUE(store.saved.empty());
+  EXPECT_EQ(memory.Kept("ftp://cal.example.org/dav/", "ann"), std::nullopt);
+  EXPECT_EQ(Reloaded().ReadString(key::kCalendarKind), "");
+  // While the server is chosen, a folder field left bad is no reason to refuse.
+  auto d = Dialog();
+  d->folderField()->setText("relative");
+  d->serverKindButton()->setChecked(true);
+  d->serverUrlField()->setText("https://cal.example.org/");
+  d->accept();
+  EXPECT_EQ(d->result(), QDialog::Accepted);
   EXPECT_EQ(Reloaded().ReadString(key::kCalendarFolder), "");
 }
 

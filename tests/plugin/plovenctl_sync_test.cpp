@@ -145,5 +145,33 @@ TEST_F(PlovenctlSync, AFolderWithACalendarHasTheCompanionStarted) {
   EXPECT_FALSE(link.IsRunning());
 }
 
+TEST_F(PlovenctlSync, ACalendarServerChosenInTheSettingsHasTheCompanionStarted) {
+  Ini("[Ploven]\nPlovenOutlook=1\nCalendarKind=server\n"
+      "CalendarServerUrl=http://127.0.0.1:9/dav/\n");
+  ASSERT_EQ(RunCli(dir, {"new", "s.pak"}).status, 0);
+  const CliRun add = RunCli(dir, {"add", "s.pak", "--title", "Swim", "--date", "2026-12-10"});
+  ASSERT_EQ(add.status, 0);
+  SocketBridgeLink link((dir / "home").string());
+  ASSERT_TRUE(link.IsRunning());
+  link.Close();
+}
+
+TEST_F(PlovenctlSync, ASyncHandsTheServersPasswordFromTheEnvironmentAndLooksAgain) {
+  Ini("[Ploven]\nOutlookToPloven=1\nCalendarKind=server\n");
+  Serve();
+  ASSERT_EQ(RunCli(dir, {"new", "s.pak"}).status, 0);
+  target.pending = {calendar::OutboundChange{CodeValue(BridgeCode::kPasswordWanted), "pw1",
+                                             "https://cal.example.org/dav/\nann", 0, 0}};
+  setenv("PLOVEN_CALENDAR_PASSWORD", "pw-66b2", 1);
+  const CliRun r = Run({"sync", "s.pak"});
+  unsetenv("PLOVEN_CALENDAR_PASSWORD");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(target.confirmed, QList<QByteArray>{"pw1"});
+  EXPECT_EQ(target.passes, 2);  // once more, with the password
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err.find("pw-66b2"), std::string::npos);
+  for (const QString& line : log.lines) EXPECT_FALSE(line.contains("pw-66b2")) << line.toStdString();
+}
+
 }  // namespace
 }  // namespace ploven::test
