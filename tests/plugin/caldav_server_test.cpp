@@ -43,7 +43,7 @@ class CalDavServerTest : public ::testing::Test {
   }
   void SetUp() override {
     if (!RadicaleServer::Installed()) {
-      GTEST_SKIP() << kRadicale_ << " is missing (Debian's radicale; scripts/install-deps)";
+      GTEST_SKIP() << test::kRadicale << " is missing (Debian's radicale; scripts/install-deps)";
     }
     ASSERT_NE(server_, nullptr) << startError_.toStdString();
     user_ = QStringLiteral("user%1").arg(++users_);
@@ -63,7 +63,6 @@ class CalDavServerTest : public ::testing::Test {
     return server_->Request("GET", calendar.resolved(QUrl(name)), user_);
   }
 
-  static constexpr char kRadicale_[] = "/usr/bin/radicale";
   static inline RadicaleServer* server_ = nullptr;
   static inline QString startError_;
   static inline int users_ = 0;

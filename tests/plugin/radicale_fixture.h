@@ -4,6 +4,9 @@
 // in a temporary folder, no authentication (every user name is taken as given, with any
 // password). System configuration files are left out so that the machine's settings do not
 // change what the tests see.
+#include <signal.h>
+#include <sys/prctl.h>
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -45,6 +48,8 @@ class RadicaleServer {
     }
     port_ = FreePort();
     process_.setProcessChannelMode(QProcess::MergedChannels);
+    // A test program that crashes or is killed takes the server with it.
+    process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process_.start(QString::fromLatin1(kRadicale), Arguments(port_, folder_.filePath("storage")));
     if (!process_.waitForStarted(10000)) {
       error = QStringLiteral("radicale does not start: ") + process_.errorString();
