@@ -37,6 +37,15 @@ bool ServerUrlReads(const std::string& text) {
          !url.host().isEmpty();
 }
 
+// A login sent to this address travels unencrypted to another computer.
+bool LoginInClear(const std::string& text) {
+  const QUrl url(Q(text), QUrl::StrictMode);
+  if (url.scheme().toLower() != QLatin1String("http")) return false;
+  const QString host = url.host().toLower();
+  return host != QLatin1String("localhost") && host != QLatin1String("127.0.0.1") &&
+         host != QLatin1String("::1");
+}
+
 }  // namespace
 
 std::filesystem::path CalendarFolderOf(const Settings& settings,
@@ -215,6 +224,13 @@ void SyncSettingsDialog::accept() {
   const std::filesystem::path folderPath(folder);
   if (server) {
     if (!ServerUrlReads(url)) return refuse(t::kServerUrlBad, m_serverUrl);
+    if (!user.empty() && LoginInClear(url) &&
+        m_msg.Question(QString(t::kPasswordInClear)
+                           .arg(QUrl(Q(url)).host())
+                           .toStdString()) != kIdYes) {
+      m_serverUrl->setFocus();
+      return;
+    }
   } else {
     if (folder.empty()) return refuse(t::kFolderEmpty, m_folder);
     if (!folderPath.is_absolute()) return refuse(t::kFolderNotAbsolute, m_folder);

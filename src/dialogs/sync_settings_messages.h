@@ -40,6 +40,10 @@ inline constexpr char kFolderIsAFile[] = "The calendar folder names a file, not 
 inline constexpr char kServerUrlBad[] =
     "The calendar server's address must start with http:// or https:// and name the server, "
     "for example https://calendar.example.org/dav/ann/calendar/.";
+inline constexpr char kPasswordInClear[] =
+    "The address starts with http://, so your user name and password would travel to %1 "
+    "unencrypted, readable by anyone on the way. Use https:// if the server offers it.\n\n"
+    "Use this address all the same?";
 inline constexpr char kNoSecretStore[] =
     "No password store is running on your desktop, so Ploven keeps the calendar server's "
     "password in memory only, until Ploven ends. It will ask for it again next time.";

@@ -232,5 +232,26 @@ TEST_F(SyncSettingsDialogTest, AnAddressThatIsNotHttpIsRefusedAndNothingIsWritte
   EXPECT_EQ(Reloaded().ReadString(key::kCalendarFolder), "");
 }
 
+TEST_F(SyncSettingsDialogTest, ALoginOverPlainHttpToAnotherComputerIsAskedAbout) {
+  env.ui.Answer(kIdNo);
+  auto refused = ChooseServer("http://cal.example.org/dav/ann/", "ann", "pw-77");
+  EXPECT_NE(refused->result(), QDialog::Accepted);
+  ASSERT_EQ(env.ui.boxes.size(), 1u);
+  EXPECT_NE(env.ui.Texts()[0].find("cal.example.org"), std::string::npos);
+  EXPECT_EQ(Reloaded().ReadString(key::kCalendarKind), "");
+
+  env.ui.Answer(kIdYes);
+  EXPECT_EQ(ChooseServer("http://cal.example.org/dav/ann/", "ann", "pw-77")->result(),
+            QDialog::Accepted);
+  // No login, https, or this computer itself: nothing to ask.
+  const size_t asked = env.ui.boxes.size();
+  EXPECT_EQ(ChooseServer("http://cal.example.org/public/", "", "")->result(), QDialog::Accepted);
+  EXPECT_EQ(ChooseServer("https://cal.example.org/dav/ann/", "ann", "")->result(),
+            QDialog::Accepted);
+  EXPECT_EQ(ChooseServer("http://127.0.0.1:5232/ann/cal/", "ann", "")->result(),
+            QDialog::Accepted);
+  EXPECT_EQ(env.ui.boxes.size(), asked);
+}
+
 }  // namespace
 }  // namespace ploven::test
