@@ -357,7 +357,12 @@ class CalDavStore final : public CalendarStore {
                      const StoreStamp* expected) override {
     StoreWritten written;
     Failure failure;
-    if (!Discover(failure)) return Failed(written, failure);
+    if (!Discover(failure)) {
+      // No calendar at that address (a mistyped one, or one not made yet): the record waits,
+      // and the user is told, until the address is put right; it is not refused for good.
+      if (failure.missing) failure.status = StoreStatus::kUnreachable;
+      return Failed(written, failure);
+    }
     Headers headers{{"Content-Type", kCalendarType}};
     if (!expected) {
       headers.push_back({"If-None-Match", "*"});

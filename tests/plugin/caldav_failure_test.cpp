@@ -146,6 +146,16 @@ INSTANTIATE_TEST_SUITE_P(
                    StoreStatus::kFailed, true, "no calendar"}),
     [](const auto& param) { return std::string(param.param.name); });
 
+TEST(CalDavFailureTest, AWriteToACalendarThatIsNotThereWaitsInsteadOfFailingForGood) {
+  FakeDavServer server([](const FakeRequest&) { return Status(404, "Not Found"); });
+  const StoreWritten written = WhileServing([&] {
+    return Store(server)->Write(QStringLiteral("a.ics"), "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n",
+                                nullptr);
+  });
+  EXPECT_EQ(written.status, StoreStatus::kUnreachable);
+  EXPECT_TRUE(written.error.contains(QStringLiteral("404"))) << written.error.toStdString();
+}
+
 TEST(CalDavFailureTest, WritesAndRemovesAskOnTheEtagAndTake412AsConflict) {
   FakeDavServer server(
       Calendar(false, [](const FakeRequest&) { return Status(412, "Precondition Failed"); }));
