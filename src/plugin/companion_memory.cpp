@@ -3,7 +3,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 #include <QVariant>
 
 namespace ploven::calendar {
@@ -57,16 +56,8 @@ OutboundChange ChangeOf(const QSqlQuery& q) {
 }  // namespace
 
 std::unique_ptr<CompanionMemory> CompanionMemory::Open(const QString& path, QString& error) {
-  const QString connection = QStringLiteral("ploven-calendar-") + QUuid::createUuid().toString();
-  std::unique_ptr<CompanionMemory> memory(new CompanionMemory(connection));
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(path);
-    if (!db.open()) {
-      error = db.lastError().text();
-      return nullptr;
-    }
-  }
+  std::unique_ptr<CompanionMemory> memory(new CompanionMemory());
+  if (!memory->m_connection.Open(path, {}, error)) return nullptr;
   if (!memory->Prepare()) {
     error = memory->m_error;
     return nullptr;
@@ -74,13 +65,7 @@ std::unique_ptr<CompanionMemory> CompanionMemory::Open(const QString& path, QStr
   return memory;
 }
 
-CompanionMemory::~CompanionMemory() {
-  {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (db.isOpen()) db.close();
-  }
-  QSqlDatabase::removeDatabase(m_connection);
-}
+CompanionMemory::~CompanionMemory() = default;
 
 bool CompanionMemory::Prepare() {
   // A second reader (the companion that replaces this one) waits instead of failing.
@@ -116,12 +101,7 @@ bool CompanionMemory::Prepare() {
   return Commit();
 }
 
-bool CompanionMemory::Exec(const QString& sql) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
-  if (q.exec(sql)) return true;
-  m_error = q.lastError().text();
-  return false;
-}
+bool CompanionMemory::Exec(const QString& sql) { return m_connection.Exec(sql, m_error); }
 
 bool CompanionMemory::Begin() { return Exec(QStringLiteral("BEGIN IMMEDIATE")); }
 
@@ -130,7 +110,7 @@ bool CompanionMemory::Commit() { return Exec(QStringLiteral("COMMIT")); }
 void CompanionMemory::Rollback() { Exec(QStringLiteral("ROLLBACK")); }
 
 QList<RememberedItem> CompanionMemory::Items() {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   QList<RememberedItem> items;
   if (!q.exec(QStringLiteral("SELECT %1 FROM items").arg(QLatin1String(kItemColumns)))) {
     m_error = q.lastError().text();
@@ -142,7 +122,7 @@ QList<RememberedItem> CompanionMemory::Items() {
 
 std::optional<RememberedItem> CompanionMemory::ItemByID(uint32_t itemID) {
   if (itemID == 0) return std::nullopt;
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("SELECT %1 FROM items WHERE item_id = ? AND damaged = 0 LIMIT 1")
                 .arg(QLatin1String(kItemColumns)));
   q.addBindValue(itemID);
@@ -151,7 +131,7 @@ std::optional<RememberedItem> CompanionMemory::ItemByID(uint32_t itemID) {
 }
 
 std::optional<RememberedItem> CompanionMemory::ItemByFile(const QString& file) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("SELECT %1 FROM items WHERE file = ?").arg(QLatin1String(kItemColumns)));
   q.addBindValue(file);
   if (q.exec() && q.next()) return ItemOf(q);
@@ -160,7 +140,7 @@ std::optional<RememberedItem> CompanionMemory::ItemByFile(const QString& file) {
 
 std::optional<RememberedItem> CompanionMemory::ItemByTitleDate(const QString& title,
                                                                const QDate& date) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("SELECT %1 FROM items WHERE title = ? AND date = ? AND damaged = 0 "
                            "LIMIT 1")
                 .arg(QLatin1String(kItemColumns)));
@@ -171,7 +151,7 @@ std::optional<RememberedItem> CompanionMemory::ItemByTitleDate(const QString& ti
 }
 
 int CompanionMemory::ItemCount() {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   if (q.exec(QStringLiteral("SELECT COUNT(*) FROM items WHERE damaged = 0")) && q.next()) {
     return q.value(0).toInt();
   }
@@ -179,7 +159,7 @@ int CompanionMemory::ItemCount() {
 }
 
 bool CompanionMemory::Put(const RememberedItem& item) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("INSERT OR REPLACE INTO items (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
                 .arg(QLatin1String(kItemColumns)));
   q.addBindValue(item.file);
@@ -201,7 +181,7 @@ bool CompanionMemory::Put(const RememberedItem& item) {
 }
 
 bool CompanionMemory::Forget(const QString& file) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("DELETE FROM items WHERE file = ?"));
   q.addBindValue(file);
   if (q.exec()) return true;
@@ -210,7 +190,7 @@ bool CompanionMemory::Forget(const QString& file) {
 }
 
 bool CompanionMemory::Queue(const OutboundChange& change, const QString& file) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(
       QStringLiteral("INSERT OR REPLACE INTO queue (key, code, record, item_id, "
                      "occurrence_date, file, queued_at) VALUES (?,?,?,?,?,?,"
@@ -227,7 +207,7 @@ bool CompanionMemory::Queue(const OutboundChange& change, const QString& file) {
 }
 
 bool CompanionMemory::DropQueued(const QByteArray& key) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("DELETE FROM queue WHERE key = ?"));
   q.addBindValue(key);
   if (q.exec()) return true;
@@ -236,7 +216,7 @@ bool CompanionMemory::DropQueued(const QByteArray& key) {
 }
 
 QList<OutboundChange> CompanionMemory::Queued() {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   QList<OutboundChange> out;
   if (!q.exec(QStringLiteral("SELECT key, code, record, item_id, occurrence_date FROM queue "
                              "ORDER BY seq"))) {
@@ -248,7 +228,7 @@ QList<OutboundChange> CompanionMemory::Queued() {
 }
 
 QString CompanionMemory::QueuedFile(const QByteArray& key) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("SELECT file FROM queue WHERE key = ?"));
   q.addBindValue(key);
   if (q.exec() && q.next()) return q.value(0).toString();
@@ -256,7 +236,7 @@ QString CompanionMemory::QueuedFile(const QByteArray& key) {
 }
 
 QList<OutboundChange> CompanionMemory::QueuedFor(const QString& file) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(
       QStringLiteral("SELECT key, code, record, item_id, occurrence_date FROM queue "
                      "WHERE file = ? ORDER BY seq"));
@@ -268,7 +248,7 @@ QList<OutboundChange> CompanionMemory::QueuedFor(const QString& file) {
 }
 
 QString CompanionMemory::Value(const QString& name) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("SELECT value FROM meta WHERE name = ?"));
   q.addBindValue(name);
   if (q.exec() && q.next()) return q.value(0).toString();
@@ -276,7 +256,7 @@ QString CompanionMemory::Value(const QString& name) {
 }
 
 bool CompanionMemory::SetValue(const QString& name, const QString& value) {
-  QSqlQuery q(QSqlDatabase::database(m_connection));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (name, value) VALUES (?, ?)"));
   q.addBindValue(name);
   q.addBindValue(value);

@@ -10,6 +10,7 @@
 
 #include "plugin/calendar_store.h"
 #include "plugin/calendar_target.h"
+#include "plugin/sqlite_connection.h"
 
 namespace ploven::calendar {
 
@@ -70,11 +71,11 @@ class CompanionMemory {
   bool SetValue(const QString& name, const QString& value);
 
  private:
-  explicit CompanionMemory(QString connection) : m_connection(std::move(connection)) {}
+  CompanionMemory() = default;
   bool Exec(const QString& sql);
   bool Prepare();
 
-  QString m_connection;
+  SqliteConnection m_connection;
   QString m_error;
 };
 

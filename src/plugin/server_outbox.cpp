@@ -3,7 +3,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 #include <QVariant>
 
 #include "plugin/calendar_side_messages.h"
@@ -26,18 +25,10 @@ constexpr char kVersionName[] = "schema_version";
 }  // namespace
 
 std::unique_ptr<ServerOutbox> ServerOutbox::Open(const QString& path, QString& error) {
-  const QString connection = QStringLiteral("ploven-outbox-") + QUuid::createUuid().toString();
-  std::unique_ptr<ServerOutbox> outbox(new ServerOutbox(connection));
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(path);
-    // The other thread's connection may hold the write lock for a moment.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open()) {
-      error = db.lastError().text();
-      return nullptr;
-    }
-  }
+  std::unique_ptr<ServerOutbox> outbox(new ServerOutbox());
+  // The other thread's connection may hold the write lock for a moment.
+  if (!outbox->m_connection.Open(path, QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"), error))
+    return nullptr;
   // A record answered "applied" must survive a power cut: full syncs on every commit.
   bool ok = outbox->Exec(QStringLiteral("PRAGMA journal_mode=WAL")) &&
             outbox->Exec(QStringLiteral("PRAGMA synchronous=FULL"));
@@ -60,23 +51,12 @@ std::unique_ptr<ServerOutbox> ServerOutbox::Open(const QString& path, QString& e
   return outbox;
 }
 
-ServerOutbox::~ServerOutbox() {
-  {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (db.isOpen()) db.close();
-  }
-  QSqlDatabase::removeDatabase(m_connection);
-}
+ServerOutbox::~ServerOutbox() = default;
 
-bool ServerOutbox::Exec(const QString& sql) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
-  if (q.exec(sql)) return true;
-  m_error = q.lastError().text();
-  return false;
-}
+bool ServerOutbox::Exec(const QString& sql) { return m_connection.Exec(sql, m_error); }
 
 bool ServerOutbox::Append(const InboundRecord& record) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(
       QStringLiteral("INSERT INTO outbox (code, action, record, item_id, occurrence_date, "
                      "key) VALUES (?, ?, ?, ?, ?, ?)"));
@@ -92,7 +72,7 @@ bool ServerOutbox::Append(const InboundRecord& record) {
 }
 
 std::optional<OutboxRow> ServerOutbox::Oldest() {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   if (!q.exec(QStringLiteral("SELECT seq, code, action, record, item_id, occurrence_date, key "
                              "FROM outbox ORDER BY seq LIMIT 1"))) {
     m_error = q.lastError().text();
@@ -111,7 +91,7 @@ std::optional<OutboxRow> ServerOutbox::Oldest() {
 }
 
 bool ServerOutbox::Remove(qint64 seq) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("DELETE FROM outbox WHERE seq = ?"));
   q.addBindValue(seq);
   if (q.exec()) return true;
@@ -121,7 +101,7 @@ bool ServerOutbox::Remove(qint64 seq) {
 
 QList<QByteArray> ServerOutbox::EchoKeys() {
   QList<QByteArray> keys;
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   if (!q.exec(QStringLiteral("SELECT key FROM outbox WHERE length(key) > 0"))) {
     m_error = q.lastError().text();
     return keys;
@@ -131,7 +111,7 @@ QList<QByteArray> ServerOutbox::EchoKeys() {
 }
 
 bool ServerOutbox::HasUnsent() {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   if (!q.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM outbox) OR "
                              "EXISTS (SELECT 1 FROM confirms)"))) {
     m_error = q.lastError().text();
@@ -141,7 +121,7 @@ bool ServerOutbox::HasUnsent() {
 }
 
 bool ServerOutbox::AddConfirm(const QByteArray& key) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("INSERT OR IGNORE INTO confirms (key) VALUES (?)"));
   q.addBindValue(key);
   if (q.exec()) return true;
@@ -151,7 +131,7 @@ bool ServerOutbox::AddConfirm(const QByteArray& key) {
 
 QList<QByteArray> ServerOutbox::Confirms() {
   QList<QByteArray> keys;
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   if (!q.exec(QStringLiteral("SELECT key FROM confirms ORDER BY rowid"))) {
     m_error = q.lastError().text();
     return keys;
@@ -161,7 +141,7 @@ QList<QByteArray> ServerOutbox::Confirms() {
 }
 
 bool ServerOutbox::RemoveConfirm(const QByteArray& key) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("DELETE FROM confirms WHERE key = ?"));
   q.addBindValue(key);
   if (q.exec()) return true;
@@ -170,7 +150,7 @@ bool ServerOutbox::RemoveConfirm(const QByteArray& key) {
 }
 
 bool ServerOutbox::AddNotice(const OutboundChange& notice) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("INSERT OR REPLACE INTO notices (key, code, record) VALUES (?, ?, ?)"));
   q.addBindValue(notice.key);
   q.addBindValue(static_cast<qint64>(notice.code));
@@ -182,7 +162,7 @@ bool ServerOutbox::AddNotice(const OutboundChange& notice) {
 
 QList<OutboundChange> ServerOutbox::Notices() {
   QList<OutboundChange> notices;
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   if (!q.exec(QStringLiteral("SELECT key, code, record FROM notices ORDER BY seq"))) {
     m_error = q.lastError().text();
     return notices;
@@ -198,7 +178,7 @@ QList<OutboundChange> ServerOutbox::Notices() {
 }
 
 bool ServerOutbox::RemoveNotice(const QByteArray& key) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("DELETE FROM notices WHERE key = ?"));
   q.addBindValue(key);
   if (!q.exec()) {
@@ -209,7 +189,7 @@ bool ServerOutbox::RemoveNotice(const QByteArray& key) {
 }
 
 QString ServerOutbox::Value(const QString& name) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("SELECT value FROM meta WHERE name = ?"));
   q.addBindValue(name);
   if (!q.exec()) {
@@ -220,7 +200,7 @@ QString ServerOutbox::Value(const QString& name) {
 }
 
 bool ServerOutbox::SetValue(const QString& name, const QString& value) {
-  QSqlQuery q(QSqlDatabase::database(m_connection, false));
+  QSqlQuery q(m_connection.Database());
   q.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (name, value) VALUES (?, ?)"));
   q.addBindValue(name);
   q.addBindValue(value);

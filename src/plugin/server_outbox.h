@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "plugin/calendar_target.h"
+#include "plugin/sqlite_connection.h"
 
 namespace ploven::calendar {
 
@@ -52,10 +53,10 @@ class ServerOutbox {
   bool SetValue(const QString& name, const QString& value);
 
  private:
-  explicit ServerOutbox(QString connection) : m_connection(std::move(connection)) {}
+  ServerOutbox() = default;
   bool Exec(const QString& sql);
 
-  QString m_connection;
+  SqliteConnection m_connection;
   QString m_error;
 };
 
